@@ -1,0 +1,22 @@
+// Finding the Windows CE Application Manager through its App Paths entry, and handing
+// the installed payload over to it.
+#pragma once
+
+#include "TextString.h"
+
+// The App Paths key of the Application Manager under HKEY_LOCAL_MACHINE.
+inline constexpr char AppManagerKeyPath[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\CEAppMgr.exe";
+
+// The Application Manager's full path, or the empty text when it is not registered.
+// The first call opens the App Paths key for all access (creating it when missing);
+// the key stays open until CloseAppManagerKey.
+TextString ReadAppManagerPath();
+void CloseAppManagerKey();
+
+// Turns the Application Manager's path into the install folder beside it, in place.
+void MakeInstallFolder(TextString& folder);
+
+// Starts the Application Manager, read anew from the registry, with the two INI files
+// of installFolder; nothing of it is waited for or reported.
+void LaunchAppManager(const TextString& installFolder);

@@ -1,0 +1,10 @@
+// The GUI entry point: hands the run to the one application object.
+#include <windows.h>
+
+#include "Application.h"
+#include "ProcessState.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand)
+{
+    return RunApplication(*CurrentApplication, instance, commandLine, showCommand);
+}

@@ -1,0 +1,18 @@
+// The root class of every class of the program: a virtual destructor and a heap
+// that reports exhaustion by a null pointer instead of an exception.
+#pragma once
+
+#include <stddef.h>
+#include <stdlib.h>
+
+class BaseObject {
+public:
+    BaseObject() = default;
+    virtual ~BaseObject() = default;
+
+    // noexcept makes the compiler test the block before constructing in it.
+    static void* operator new(size_t size) noexcept { return malloc(size); }
+    static void* operator new(size_t, void* block) noexcept { return block; }
+    static void operator delete(void* block) noexcept { free(block); }
+    static void operator delete(void*, void*) noexcept {}
+};

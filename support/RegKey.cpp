@@ -1,0 +1,25 @@
+// RegKey: create-or-open with full access; a key that cannot be reached reads as empty.
+#include "RegKey.h"
+
+RegKey::RegKey(HKEY root, const char* path)
+    : path(path)
+{
+    status = RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                             nullptr, &handle, &disposition);
+    if (status != ERROR_SUCCESS)
+        handle = nullptr;
+}
+
+RegKey::RegKey(HKEY root, const char* path, REGSAM viewFlag)
+    : path(path)
+{
+    status = RegOpenKeyExA(root, path, 0, KEY_READ | viewFlag, &handle);
+    if (status != ERROR_SUCCESS)
+        handle = nullptr;
+}
+
+RegKey::~RegKey()
+{
+    if (handle)
+        RegCloseKey(handle);
+}

@@ -1,0 +1,162 @@
+// The real KorvaneSetup.exe, started and watched from another process as a user meets it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "TestSupport.h"
+
+namespace {
+
+const DWORD WindowTimeoutMs = 15000;
+const DWORD ExitTimeoutMs = 15000;
+const char ErrorText[] =
+    "Mirosoft ActiveSync is not installed on your PC. Install it first and then run the setup "
+    "again.";
+
+// Control ids of the platform's message box.
+const int MessageBoxTextId = 0xFFFF;
+const int MessageBoxIconId = 0x440;
+
+std::string SetupExe() { return BinFolder() + "\\KorvaneSetup.exe"; }
+std::string StandInExe() { return BinFolder() + "\\CEAppMgr.exe"; }
+
+// How far the icon control's pixels on screen are from `icon`: drawing the very icon that
+// is shown over its own picture changes (almost) nothing, any other icon changes much.
+int IconDistance(HWND iconControl, LPCSTR icon)
+{
+    const int size = GetSystemMetrics(SM_CXICON);
+    POINT origin = {0, 0};
+    ClientToScreen(iconControl, &origin);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, size, size, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    std::string before(static_cast<char*>(bits), static_cast<size_t>(size * size * 4));
+    DrawIconEx(memory, 0, 0, LoadIconA(nullptr, icon), size, size, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    const unsigned char* after = static_cast<unsigned char*>(bits);
+    int changed = 0;
+    for (size_t i = 0; i < before.size(); ++i)
+        if (abs(static_cast<unsigned char>(before[i]) - after[i]) > 48)
+            ++changed;
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return changed;
+}
+
+// Whether the error icon explains the picture far better than the other standard icons.
+::testing::AssertionResult ShowsErrorIcon(HWND iconControl)
+{
+    int error = 0, warning = 0, information = 0, question = 0;
+    // The box may not be painted at first sight.
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        error = IconDistance(iconControl, IDI_ERROR);
+        warning = IconDistance(iconControl, IDI_WARNING);
+        information = IconDistance(iconControl, IDI_INFORMATION);
+        question = IconDistance(iconControl, IDI_QUESTION);
+        if (error * 4 < warning && error * 4 < information && error * 4 < question)
+            return ::testing::AssertionSuccess();
+        Sleep(100);
+    }
+    return ::testing::AssertionFailure()
+           << "pixels changed by drawing each icon over the shown one: error " << error
+           << ", warning " << warning << ", information " << information << ", question "
+           << question;
+}
+
+TEST(SetupExe, WithoutTheApplicationManagerShowsTheErrorBoxAndEnds)
+{
+    AppPathsEntry entry;
+    ChildProcess setup(SetupExe());
+    ASSERT_TRUE(setup.Started());
+
+    HWND box = WaitForWindow(setup.Id(), "#32770", "Error", WindowTimeoutMs);
+    ASSERT_NE(nullptr, box) << "no error box";
+    EXPECT_EQ(ErrorText, WindowText(GetDlgItem(box, MessageBoxTextId)));
+    HWND icon = GetDlgItem(box, MessageBoxIconId);
+    ASSERT_TRUE(icon && IsWindowVisible(icon)) << "the box shows no icon";
+    EXPECT_TRUE(ShowsErrorIcon(icon));
+    EXPECT_EQ(std::vector<HWND>{box}, VisibleTopWindows(setup.Id())) << "more than the box";
+
+    ASSERT_TRUE(PressButton(GetDlgItem(box, IDOK)));
+    EXPECT_EQ(0u, setup.WaitForExit(ExitTimeoutMs));
+    EXPECT_TRUE(AppPathsEntry::Exists()) << "the lookup leaves its key behind";
+    EXPECT_EQ(0u, AppPathsEntry::ValueCount());
+    EXPECT_EQ(0u, AppPathsEntry::SubkeyCount());
+}
+
+TEST(SetupExe, WithTheApplicationManagerShowsNoBoxAndExitsWithZero)
+{
+    for (const char* arguments : {"", "/quiet x:\\whatever \"two words\""}) {
+        SCOPED_TRACE(arguments);
+        AppPathsEntry entry;
+        entry.SetText(StandInExe());
+        ChildProcess setup(SetupExe(), arguments);
+        ASSERT_TRUE(setup.Started());
+        // A box would hold the process open.
+        EXPECT_EQ(0u, setup.WaitForExit(ExitTimeoutMs));
+        EXPECT_EQ(1u, AppPathsEntry::ValueCount());
+    }
+}
+
+// Wine's own setting for one program name: prefer a native riched20.dll to the builtin
+// one, as Windows does for a library found beside the program.
+class PreferNativeRichEdit {
+public:
+    explicit PreferNativeRichEdit(const char* programName)
+        : key(std::string("Software\\Wine\\AppDefaults\\") + programName)
+    {
+        HKEY overrides = nullptr;
+        RegCreateKeyExA(HKEY_CURRENT_USER, (key + "\\DllOverrides").c_str(), 0, nullptr, 0,
+                        KEY_ALL_ACCESS, nullptr, &overrides, nullptr);
+        const char order[] = "native,builtin";
+        RegSetValueExA(overrides, "riched20", 0, REG_SZ, reinterpret_cast<const BYTE*>(order),
+                       sizeof order);
+        RegCloseKey(overrides);
+    }
+    ~PreferNativeRichEdit() { RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()); }
+
+private:
+    std::string key;
+};
+
+// Copies a program and a planted riched20.dll into a fresh folder and runs the program
+// there; returns who loaded the planted library.
+std::string PlantedLibraryLoads(const std::string& program, const TempFolder& folder)
+{
+    PreferNativeRichEdit preferNative("program.exe");
+    std::string copy = folder / "program.exe";
+    EXPECT_TRUE(CopyFileA(program.c_str(), copy.c_str(), FALSE));
+    EXPECT_TRUE(CopyFileA((BinFolder() + "\\planted\\riched20.dll").c_str(),
+                          (folder / "riched20.dll").c_str(), FALSE));
+    ChildProcess child(copy, "", folder.Path());
+    EXPECT_TRUE(child.Started());
+    EXPECT_NE(STILL_ACTIVE, child.WaitForExit(ExitTimeoutMs));
+    return ReadWholeFile(folder / "loaded.txt");
+}
+
+TEST(SetupExe, NeverLoadsARichEditLibraryPlantedBesideIt)
+{
+    AppPathsEntry entry;
+    entry.SetText(StandInExe());
+
+    TempFolder careless;
+    EXPECT_NE("", PlantedLibraryLoads(BinFolder() + "\\NaiveLoader.exe", careless))
+        << "a load by bare name should have picked up the planted library";
+
+    TempFolder setup;
+    EXPECT_EQ("", PlantedLibraryLoads(SetupExe(), setup));
+}
+
+} // namespace
