@@ -1,4 +1,4 @@
-// The setup run: find the Application Manager, build the title, derive the install folder.
+// The setup run: find the Application Manager, show the wizard, hand the payload over.
 #include "SetupApplication.h"
 
 #include <commctrl.h>
@@ -7,6 +7,7 @@
 #include "ProcessState.h"
 #include "Product.h"
 #include "SystemLibrary.h"
+#include "Wizard.h"
 #include "resource.h"
 
 namespace {
@@ -38,6 +39,9 @@ int SetupApplication::Init(HINSTANCE instance, char*, int)
     } else {
         MakeInstallFolder(InstallFolder);
         AppInstance = instance;
+        RunWizard();
+        if (InstallRequested)
+            LaunchAppManager(InstallFolder);
     }
     CloseAppManagerKey();
     return 0;

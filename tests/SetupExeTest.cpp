@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "TestSupport.h"
+#include "WizardDriver.h"
 
 namespace {
 
@@ -17,8 +17,6 @@ const char ErrorText[] =
 const int MessageBoxTextId = 0xFFFF;
 const int MessageBoxIconId = 0x440;
 
-std::string SetupExe() { return BinFolder() + "\\KorvaneSetup.exe"; }
-std::string StandInExe() { return BinFolder() + "\\CEAppMgr.exe"; }
 
 // How far the icon control's pixels on screen are from `icon`: drawing the very icon that
 // is shown over its own picture changes (almost) nothing, any other icon changes much.
@@ -96,53 +94,44 @@ TEST(SetupExe, WithoutTheApplicationManagerShowsTheErrorBoxAndEnds)
     EXPECT_EQ(0u, AppPathsEntry::SubkeyCount());
 }
 
-TEST(SetupExe, WithTheApplicationManagerShowsNoBoxAndExitsWithZero)
+TEST(SetupExe, WithTheApplicationManagerShowsTheWizardNotTheBox)
 {
     for (const char* arguments : {"", "/quiet x:\\whatever \"two words\""}) {
         SCOPED_TRACE(arguments);
         AppPathsEntry entry;
         entry.SetText(StandInExe());
-        ChildProcess setup(SetupExe(), arguments);
-        ASSERT_TRUE(setup.Started());
-        // A box would hold the process open.
-        EXPECT_EQ(0u, setup.WaitForExit(ExitTimeoutMs));
+        WizardDriver wizard(arguments);
+        ASSERT_TRUE(wizard.Opened()) << "no wizard";
+        EXPECT_EQ(nullptr, WaitForWindow(wizard.Process().Id(), "#32770", "Error", 0));
+        ASSERT_TRUE(wizard.Press(CancelButton));
+        EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
         EXPECT_EQ(1u, AppPathsEntry::ValueCount());
     }
 }
 
-// Wine's own setting for one program name: prefer a native riched20.dll to the builtin
-// one, as Windows does for a library found beside the program.
-class PreferNativeRichEdit {
-public:
-    explicit PreferNativeRichEdit(const char* programName)
-        : key(std::string("Software\\Wine\\AppDefaults\\") + programName)
-    {
-        HKEY overrides = nullptr;
-        RegCreateKeyExA(HKEY_CURRENT_USER, (key + "\\DllOverrides").c_str(), 0, nullptr, 0,
-                        KEY_ALL_ACCESS, nullptr, &overrides, nullptr);
-        const char order[] = "native,builtin";
-        RegSetValueExA(overrides, "riched20", 0, REG_SZ, reinterpret_cast<const BYTE*>(order),
-                       sizeof order);
-        RegCloseKey(overrides);
-    }
-    ~PreferNativeRichEdit() { RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()); }
-
-private:
-    std::string key;
-};
-
-// Copies a program and a planted riched20.dll into a fresh folder and runs the program
-// there; returns who loaded the planted library.
-std::string PlantedLibraryLoads(const std::string& program, const TempFolder& folder)
+// Copies a program and a planted riched20.dll into a fresh folder, where it runs;
+// returns who loaded the planted library.
+std::string PlantedLibraryLoads(const std::string& program, const TempFolder& folder,
+                                bool isSetup)
 {
-    PreferNativeRichEdit preferNative("program.exe");
+    // Wine prefers its builtin library; Windows takes one found beside the program.
+    WineAppDefault preferNative("program.exe", "DllOverrides", "riched20", "native,builtin");
     std::string copy = folder / "program.exe";
     EXPECT_TRUE(CopyFileA(program.c_str(), copy.c_str(), FALSE));
     EXPECT_TRUE(CopyFileA((BinFolder() + "\\planted\\riched20.dll").c_str(),
                           (folder / "riched20.dll").c_str(), FALSE));
-    ChildProcess child(copy, "", folder.Path());
-    EXPECT_TRUE(child.Started());
-    EXPECT_NE(STILL_ACTIVE, child.WaitForExit(ExitTimeoutMs));
+    if (isSetup) {
+        // Through the wizard to the page whose links are Rich Edit controls.
+        WizardDriver wizard("", copy, folder.Path());
+        EXPECT_TRUE(wizard.Opened());
+        EXPECT_TRUE(wizard.WalkTo(RegistrationPage));
+        EXPECT_TRUE(wizard.Press(CancelButton));
+        EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
+    } else {
+        ChildProcess child(copy, "", folder.Path());
+        EXPECT_TRUE(child.Started());
+        EXPECT_NE(STILL_ACTIVE, child.WaitForExit(ExitTimeoutMs));
+    }
     return ReadWholeFile(folder / "loaded.txt");
 }
 
@@ -152,11 +141,11 @@ TEST(SetupExe, NeverLoadsARichEditLibraryPlantedBesideIt)
     entry.SetText(StandInExe());
 
     TempFolder careless;
-    EXPECT_NE("", PlantedLibraryLoads(BinFolder() + "\\NaiveLoader.exe", careless))
+    EXPECT_NE("", PlantedLibraryLoads(BinFolder() + "\\NaiveLoader.exe", careless, false))
         << "a load by bare name should have picked up the planted library";
 
     TempFolder setup;
-    EXPECT_EQ("", PlantedLibraryLoads(SetupExe(), setup));
+    EXPECT_EQ("", PlantedLibraryLoads(SetupExe(), setup, true));
 }
 
 } // namespace

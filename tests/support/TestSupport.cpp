@@ -155,6 +155,70 @@ DWORD AppPathsEntry::SubkeyCount(REGSAM view)
     return subkeys;
 }
 
+WineAppDefault::WineAppDefault(const std::string& program, const std::string& subkey,
+                               const char* name, const char* value)
+    : key("Software\\Wine\\AppDefaults\\" + program)
+{
+    HKEY handle = nullptr;
+    std::string path = subkey.empty() ? key : key + "\\" + subkey;
+    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &handle, nullptr);
+    RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                   lstrlenA(value) + 1);
+    RegCloseKey(handle);
+}
+
+WineAppDefault::~WineAppDefault() { RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()); }
+
+SchemeHandler::SchemeHandler(const std::string& scheme, const std::string& program)
+    : key("Software\\Classes\\" + scheme + "\\shell\\open\\command")
+{
+    HKEY handle = nullptr;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &handle, nullptr);
+    char old[1024] = {};
+    DWORD size = sizeof old - 1;
+    if (RegQueryValueExA(handle, "", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) ==
+        ERROR_SUCCESS)
+        previous = old;
+    std::string command = "\"" + program + "\" \"%1\"";
+    RegSetValueExA(handle, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                   static_cast<DWORD>(command.size() + 1));
+    RegCloseKey(handle);
+}
+
+SchemeHandler::~SchemeHandler()
+{
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &handle) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(handle, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(previous.c_str()),
+                   static_cast<DWORD>(previous.size() + 1));
+    RegCloseKey(handle);
+}
+
+ScopedEnvironment::ScopedEnvironment(const char* name, const std::string& value) : name(name)
+{
+    SetEnvironmentVariableA(name, value.c_str());
+}
+
+ScopedEnvironment::~ScopedEnvironment() { SetEnvironmentVariableA(name.c_str(), nullptr); }
+
+std::vector<std::string> ReadLines(const std::string& path)
+{
+    std::vector<std::string> lines;
+    std::string content = ReadWholeFile(path);
+    for (size_t start = 0; start < content.size();) {
+        size_t end = content.find("\r\n", start);
+        if (end == std::string::npos)
+            end = content.size();
+        lines.push_back(content.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
 ChildProcess::ChildProcess(const std::string& program, const std::string& arguments,
                            const std::string& directory)
 {
@@ -269,15 +333,4 @@ std::vector<StandInRun> ReadStandInRecord(const std::string& path)
         }
     }
     return runs;
-}
-
-std::string Hex(const std::string& bytes)
-{
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (unsigned char c : bytes) {
-        hex += digits[c >> 4];
-        hex += digits[c & 15];
-    }
-    return hex;
 }

@@ -46,6 +46,49 @@ public:
     static DWORD SubkeyCount(REGSAM view = 0);
 };
 
+// A setting of Wine's for one program name (HKCU\Software\Wine\AppDefaults\<program>),
+// removed at the end: subkey "" with "Version" sets the Windows version it reports.
+class WineAppDefault {
+public:
+    WineAppDefault(const std::string& program, const std::string& subkey, const char* name,
+                   const char* value);
+    ~WineAppDefault();
+    WineAppDefault(const WineAppDefault&) = delete;
+    WineAppDefault& operator=(const WineAppDefault&) = delete;
+
+private:
+    std::string key;
+};
+
+// The program that opens addresses of a scheme ("http", "mailto"), replaced for the test.
+class SchemeHandler {
+public:
+    SchemeHandler(const std::string& scheme, const std::string& program);
+    ~SchemeHandler();
+    SchemeHandler(const SchemeHandler&) = delete;
+    SchemeHandler& operator=(const SchemeHandler&) = delete;
+
+private:
+    std::string key;
+    std::string previous;
+};
+
+// An environment variable of this process (and so of the programs it starts), restored
+// at the end.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const std::string& value);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    std::string name;
+};
+
+// Lines of a text file with CRLF line ends.
+std::vector<std::string> ReadLines(const std::string& path);
+
 // A program started by the test; killed by its handle if still running at the end.
 class ChildProcess {
 public:
@@ -79,4 +122,3 @@ struct StandInRun {
 };
 std::vector<StandInRun> ReadStandInRecord(const std::string& path);
 
-std::string Hex(const std::string& bytes);

@@ -1,0 +1,219 @@
+// The resources that KorvaneSetup.exe carries: pictures in their sizes and depth, the
+// license agreement's bytes, the dialog templates' frames and the string table.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "TestSupport.h"
+
+namespace {
+
+// The setup program, loaded for its resources only.
+class SetupResources : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        exe = LoadLibraryExA((BinFolder() + "\\KorvaneSetup.exe").c_str(), nullptr,
+                             LOAD_LIBRARY_AS_DATAFILE);
+    }
+    static void TearDownTestSuite() { FreeLibrary(exe); }
+
+    static std::string Bytes(LPCSTR name, LPCSTR type)
+    {
+        HRSRC info = FindResourceA(exe, name, type);
+        if (!info)
+            return "";
+        return std::string(static_cast<const char*>(LockResource(LoadResource(exe, info))),
+                           SizeofResource(exe, info));
+    }
+
+    static HMODULE exe;
+};
+HMODULE SetupResources::exe;
+
+#pragma pack(push, 2)
+struct GroupIconEntry {
+    BYTE width, height, colours, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+TEST_F(SetupResources, PicturesHaveTheirSizeDepthAndCompression)
+{
+    struct {
+        int id;
+        bool icon;
+        LONG width, height;
+        DWORD compression;
+    } const pictures[] = {
+        {166, false, 2, 1, BI_RGB},   {169, false, 452, 59, BI_RLE4},
+        {269, false, 150, 43, BI_RGB}, {170, true, 32, 32, BI_RGB},
+        {182, true, 16, 16, BI_RGB},
+    };
+    ASSERT_NE(nullptr, exe);
+    for (const auto& p : pictures) {
+        SCOPED_TRACE(p.id);
+        std::string image;
+        if (p.icon) {
+            std::string group = Bytes(MAKEINTRESOURCEA(p.id), RT_GROUP_ICON);
+            ASSERT_EQ(6 + sizeof(GroupIconEntry), group.size()) << "one image only";
+            GroupIconEntry entry;
+            memcpy(&entry, group.data() + 6, sizeof entry);
+            EXPECT_EQ(p.width, entry.width);
+            EXPECT_EQ(p.height, entry.height);
+            EXPECT_EQ(16, entry.colours);
+            EXPECT_EQ(4, entry.bitCount);
+            image = Bytes(MAKEINTRESOURCEA(entry.id), RT_ICON);
+        } else {
+            image = Bytes(MAKEINTRESOURCEA(p.id), RT_BITMAP);
+        }
+        ASSERT_GE(image.size(), sizeof(BITMAPINFOHEADER));
+        BITMAPINFOHEADER header;
+        memcpy(&header, image.data(), sizeof header);
+        EXPECT_EQ(p.width, header.biWidth);
+        EXPECT_EQ(p.icon ? 2 * p.height : p.height, header.biHeight);
+        EXPECT_EQ(4, header.biBitCount);
+        EXPECT_EQ(p.compression, header.biCompression);
+    }
+
+    // The watermark: two white pixels.
+    std::string watermark = Bytes(MAKEINTRESOURCEA(166), RT_BITMAP);
+    ASSERT_GT(watermark.size(), 40u + 64u);
+    const auto* palette = reinterpret_cast<const RGBQUAD*>(watermark.data() + 40);
+    unsigned char pixels = watermark[40 + 64];
+    for (int index : {pixels >> 4, pixels & 15}) {
+        EXPECT_EQ(255, palette[index].rgbRed);
+        EXPECT_EQ(255, palette[index].rgbGreen);
+        EXPECT_EQ(255, palette[index].rgbBlue);
+    }
+}
+
+TEST_F(SetupResources, LicenseIsAnsiTextWithCrLfAndNoTerminator)
+{
+    std::string license = Bytes(MAKEINTRESOURCEA(165), "LICENCE");
+    EXPECT_EQ(6332u, license.size());
+    int high = 0;
+    for (size_t i = 0; i < license.size(); ++i) {
+        unsigned char c = license[i];
+        EXPECT_NE(0, c) << "NUL at " << i;
+        high += c > 127;
+        if (c == '\n')
+            EXPECT_TRUE(i > 0 && license[i - 1] == '\r') << "bare LF at " << i;
+        if (c == '\r')
+            EXPECT_TRUE(i + 1 < license.size() && license[i + 1] == '\n') << "bare CR at " << i;
+    }
+    EXPECT_EQ(1, high) << "exactly one byte above 127";
+    EXPECT_NE('\n', license.back()) << "no line break after the last line";
+}
+
+// Reads the frame of a DIALOGEX template: its size, caption, font and control count.
+struct DialogFrame {
+    short width, height;
+    std::string caption;
+    WORD pointSize;
+    std::string font;
+    WORD controls;
+};
+
+std::string WideText(const WORD*& at)
+{
+    std::string text;
+    for (; *at; ++at)
+        text += static_cast<char>(*at);
+    ++at;
+    return text;
+}
+
+DialogFrame ReadFrame(const std::string& bytes)
+{
+    const WORD* at = reinterpret_cast<const WORD*>(bytes.data());
+    DialogFrame frame = {};
+    // dlgVer, signature, helpID (2 words), exStyle (2), style (2), cDlgItems, x, y, cx, cy
+    frame.controls = at[8];
+    frame.width = static_cast<short>(at[11]);
+    frame.height = static_cast<short>(at[12]);
+    at += 13;
+    WideText(at);  // menu
+    WideText(at);  // class
+    frame.caption = WideText(at);
+    frame.pointSize = at[0];
+    at += 3;       // point size, weight, italic and charset
+    frame.font = WideText(at);
+    return frame;
+}
+
+TEST_F(SetupResources, DialogTemplatesHaveTheirSizeCaptionAndFont)
+{
+    struct {
+        int id;
+        short width, height;
+        const char* caption;
+        WORD controls;
+    } const dialogs[] = {
+        {120, 286, 182, "Text", 7},   {180, 286, 130, "Dialog", 11},
+        {130, 286, 130, "Dialog", 3}, {160, 290, 130, "Dialog", 6},
+        {166, 286, 130, "Dialog", 4},
+    };
+    for (const auto& d : dialogs) {
+        SCOPED_TRACE(d.id);
+        std::string bytes = Bytes(MAKEINTRESOURCEA(d.id), RT_DIALOG);
+        ASSERT_GT(bytes.size(), 26u);
+        DialogFrame frame = ReadFrame(bytes);
+        EXPECT_EQ(d.width, frame.width);
+        EXPECT_EQ(d.height, frame.height);
+        EXPECT_EQ(d.caption, frame.caption);
+        EXPECT_EQ(8, frame.pointSize);
+        EXPECT_EQ("Tahoma", frame.font);
+        EXPECT_EQ(d.controls, frame.controls);
+    }
+}
+
+TEST_F(SetupResources, StringTableHoldsEveryTextAsWritten)
+{
+    struct {
+        UINT id;
+        const char* text;
+    } const strings[] = {
+        {2, "Finish Window"},
+        {3, "You are about to install the software to the device.\r\nPress Finish to do so."},
+        {5, " "},
+        {6, "License agreement"},
+        {7, "Please, read the license agreement carefully.\r\nTo continue, click Next"},
+        {12, "Registration"},
+        {13, " "},
+        {16, "Orbelwick %s %sInstalation Wizard"},
+        {17, "Invalid folder name."},
+        {19, "Unable to create the folder."},
+        {28, "Product Information"},
+        {29, "Please read the information about the product\r\nand click Next to continue"},
+        {31, "Mirosoft ActiveSync is not installed on your PC. Install it first and then run "
+             "the setup again."},
+        {32, "Error"},
+    };
+    for (const auto& s : strings) {
+        SCOPED_TRACE(s.id);
+        char text[512] = {};
+        LoadStringA(exe, s.id, text, sizeof text);
+        EXPECT_STREQ(s.text, text);
+    }
+    char welcome[512] = {};
+    EXPECT_GT(LoadStringA(exe, 4, welcome, sizeof welcome), 0);
+
+    // The two links: one query and one "%s" in the mail, neither in the web address.
+    char mail[512] = {}, web[512] = {};
+    LoadStringA(exe, 100, mail, sizeof mail);
+    LoadStringA(exe, 101, web, sizeof web);
+    std::string m = mail, w = web;
+    EXPECT_EQ(0u, m.find("mailto:"));
+    EXPECT_EQ(1, std::count(m.begin(), m.end(), '?'));
+    EXPECT_EQ(1, std::count(m.begin(), m.end(), '%'));
+    EXPECT_NE(std::string::npos, m.find("?subject=Question (%s)"));
+    EXPECT_EQ(m.size() - std::string("?subject=Question (%s)").size(), m.find('?'));
+    EXPECT_EQ(0u, w.find("http://"));
+    EXPECT_EQ(w.size() - std::string("/en_registrace.php").size(), w.find("/en_registrace.php"));
+    EXPECT_EQ(std::string::npos, w.find_first_of("?%"));
+}
+
+} // namespace

@@ -1,0 +1,259 @@
+// The wizard as a user meets it: the real KorvaneSetup.exe, driven from another process.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "WizardDriver.h"
+
+namespace {
+
+const DWORD ExitTimeoutMs = 15000;
+const DWORD RecordTimeoutMs = 10000;
+const DWORD QuietMs = 1500;
+
+const int AcceptButton = 1000;
+const int DeclineButton = 1001;
+const int LicenseText = 1002;
+const int RegistrationLink = 1020;
+const int SupportLink = 1021;
+
+const char RegistrationUrl[] = "http://www.orbelwick.example/en_registrace.php";
+const char SupportAddress[] = "mailto:help@orbelwick.example";
+const char SupportMail[] = "mailto:help@orbelwick.example?subject=Question (Korvane 1.0)";
+
+// The static texts of each page as the user reads them, "%s" filled in.
+const std::vector<std::string> PageTexts[] = {
+    {"Orbelwick Software Ltd.\r\n14 Mapmakers Row, Exampleton",
+     "Tel. +1 555 0100\r\nFax. +1 555 0101",
+     "Mobile mapping software\r\nDigital cartography\r\nCustom development",
+     "",
+     "Welcome to the Orbelwick Korvane 1.0 Installation Wizard. \r\n\r\nThis program will "
+     "download and install Orbelwick Korvane 1.0 on your Windows CE device.",
+     "www.orbelwick.example\r\ne-mail: help@orbelwick.example"},
+    {"Orbelwick Korvane 1.0 supports:",
+     "Simple creating free maps for you Pocket PC",
+     "Pushpins to mark places",
+     "Full-screen map viewing",
+     "Source map image files of many formats (jpg, gif, bmp, tiff\x85 )",
+     "Zoom in and out of large maps"},
+    {},
+    {"Now you can register online and join our mailing list. ",
+     "This entitles you for free updates and support. You can also receive information about "
+     "new updates, products, discounts and latest news. ",
+     "You can register now or later at:",
+     "If you have any comments or suggestions, please contact us on:"},
+    {"This setup is now ready to install Orbelwick Korvane 1.0 to your Windows CE device",
+     "Please connect your &Windows CE device to your computer if you have not already done so.",
+     "If you do not have access to your device at this moment, you may continue with the "
+     "installation and the ActiveSync communications manager will automatically install this "
+     "software on your Windows CE device the next time you connect it to this computer.",
+     "Press the Finish button to begin the installation or the Back button to modify the "
+     "installation information"},
+};
+
+// The Application Manager stand-in registered, recording into a file of the test's own.
+class WizardTest : public ::testing::Test {
+protected:
+    WizardTest()
+        : record(work / "appmgr.record"), recordVariable("KORVANE_STANDIN_RECORD", record)
+    {
+        entry.SetText(StandInExe());
+    }
+
+    AppPathsEntry entry;
+    TempFolder work;
+    std::string record;
+    ScopedEnvironment recordVariable;
+};
+
+bool Checked(HWND button)
+{
+    return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
+{
+    const WizardButtons welcome = {false, true, false, true};
+    const WizardButtons backNext = {true, true, false, true};
+    const WizardButtons backOnly = {true, false, false, true};
+    const WizardButtons backFinish = {true, false, true, true};
+    struct Step {
+        const char* what;
+        int button;     // a sheet button, or a control of the current page; 0: none
+        bool onPage;
+        int page;
+        WizardButtons buttons;
+    } const steps[] = {
+        {"start", 0, false, WelcomePage, welcome},
+        {"Next", NextButton, false, ProductPage, backNext},
+        {"Back", BackButton, false, WelcomePage, welcome},
+        {"Next", NextButton, false, ProductPage, backNext},
+        {"Next", NextButton, false, LicensePage, backOnly},
+        {"accept", AcceptButton, true, LicensePage, backNext},
+        {"do not accept", DeclineButton, true, LicensePage, backOnly},
+        {"accept again", AcceptButton, true, LicensePage, backNext},
+        {"Back", BackButton, false, ProductPage, backNext},
+        {"Next to an accepted license", NextButton, false, LicensePage, backNext},
+        {"Next", NextButton, false, RegistrationPage, backNext},
+        {"Next", NextButton, false, FinishPage, backFinish},
+        {"Back from the finish page", BackButton, false, RegistrationPage, backNext},
+        {"Next", NextButton, false, FinishPage, backFinish},
+        {"Back", BackButton, false, RegistrationPage, backNext},
+        {"Back", BackButton, false, LicensePage, backNext},
+    };
+    WizardDriver wizard;
+    ASSERT_TRUE(wizard.Opened()) << "no wizard titled " << WizardTitle;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::string(step.what) + ", to page " + std::to_string(step.page));
+        if (step.onPage)
+            ASSERT_TRUE(PressButton(wizard.Control(step.button)));
+        else if (step.button)
+            ASSERT_TRUE(wizard.GoTo(step.button, step.page));
+        EXPECT_EQ(step.page, wizard.PageIndex());
+        EXPECT_EQ(step.buttons, wizard.AwaitButtons(step.buttons));
+        EXPECT_EQ(WizardTitle, wizard.Title());
+        EXPECT_EQ(PageTexts[step.page], wizard.StaticTexts());
+        if (step.page == LicensePage) {
+            EXPECT_EQ(step.buttons.next, Checked(wizard.Control(AcceptButton)));
+            EXPECT_NE(step.buttons.next, Checked(wizard.Control(DeclineButton)));
+        }
+        // KORVANE_SCREENSHOTS names a folder to keep a picture of each page in.
+        char folder[MAX_PATH];
+        if (GetEnvironmentVariableA("KORVANE_SCREENSHOTS", folder, MAX_PATH))
+            wizard.Screenshot(std::string(folder) + "\\page" + std::to_string(step.page) +
+                              ".bmp");
+    }
+    ASSERT_TRUE(wizard.Press(CancelButton));
+    EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
+    EXPECT_FALSE(FileExists(record)) << "a cancelled wizard started the Application Manager";
+}
+
+// The license agreement as the exe carries it.
+std::string LicenseResource()
+{
+    HMODULE exe = LoadLibraryExA(SetupExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC info = FindResourceA(exe, MAKEINTRESOURCEA(165), "LICENCE");
+    std::string bytes(static_cast<const char*>(LockResource(LoadResource(exe, info))),
+                      SizeofResource(exe, info));
+    FreeLibrary(exe);
+    return bytes;
+}
+
+TEST_F(WizardTest, LicensePageShowsTheWholeAgreementWithDoNotAcceptChosen)
+{
+    WizardDriver wizard;
+    ASSERT_TRUE(wizard.Opened());
+    ASSERT_TRUE(wizard.GoTo(NextButton, ProductPage));
+    ASSERT_TRUE(wizard.GoTo(NextButton, LicensePage));
+
+    const std::string agreement = LicenseResource();
+    ASSERT_EQ(6332u, agreement.size());
+    HWND text = wizard.Control(LicenseText);
+    EXPECT_EQ(agreement, WindowText(text)) << "the text box must hold exactly the resource";
+    EXPECT_EQ(0, SendMessageA(text, EM_GETFIRSTVISIBLELINE, 0, 0));
+    EXPECT_TRUE(GetWindowLongA(text, GWL_STYLE) & ES_READONLY);
+
+    EXPECT_TRUE(Checked(wizard.Control(DeclineButton)));
+    EXPECT_FALSE(Checked(wizard.Control(AcceptButton)));
+    GUITHREADINFO focus = {};
+    focus.cbSize = sizeof focus;
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(wizard.Sheet(), nullptr), &focus));
+    EXPECT_EQ(wizard.Control(DeclineButton), focus.hwndFocus);
+    ASSERT_TRUE(wizard.Press(CancelButton));
+}
+
+TEST_F(WizardTest, CancelOnAnyPageStartsNothing)
+{
+    for (int page = WelcomePage; page <= FinishPage; ++page) {
+        SCOPED_TRACE(page);
+        WizardDriver wizard;
+        ASSERT_TRUE(wizard.Opened());
+        ASSERT_TRUE(wizard.WalkTo(page));
+        ASSERT_TRUE(wizard.Press(CancelButton));
+        EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
+        EXPECT_EQ(nullptr, WaitForWindow(wizard.Process().Id(), nullptr, nullptr, 0));
+    }
+    Sleep(QuietMs);
+    EXPECT_FALSE(FileExists(record));
+}
+
+TEST_F(WizardTest, FinishHandsTheInstallFolderToTheApplicationManager)
+{
+    WizardDriver wizard;
+    ASSERT_TRUE(wizard.Opened());
+    ASSERT_TRUE(wizard.WalkTo(FinishPage));
+    ASSERT_TRUE(wizard.Press(FinishButton));
+    EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
+
+    ASSERT_TRUE(WaitForFileEnding(record, "end\r\n", RecordTimeoutMs));
+    auto runs = ReadStandInRecord(record);
+    ASSERT_EQ(1u, runs.size());
+    const std::string folder = BinFolder() + "\\Orbelwick\\Korvane";
+    EXPECT_EQ("\"" + folder + "\\Korvane.ini\" \"" + folder + "\\Common1.ini\"",
+              runs[0].Value("arguments"));
+    EXPECT_EQ(StandInExe(), runs[0].Value("program"));
+}
+
+// Clicks a Rich Edit link as the mouse would: the button goes down a few pixels inside
+// character `at`, and comes up there or, with releasedOff, well below the control.
+void ClickLink(HWND link, int at, bool releasedOff)
+{
+    LRESULT packed = SendMessageA(link, EM_POSFROMCHAR, at, 0);
+    const int x = LOWORD(packed) + 2, y = HIWORD(packed) + 3;
+    RECT client;
+    GetClientRect(link, &client);
+    PostMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(x, releasedOff ? client.bottom + 30 : y));
+}
+
+bool AwaitLines(const std::string& path, size_t count)
+{
+    for (DWORD waited = 0; waited < RecordTimeoutMs; waited += 50) {
+        if (ReadLines(path).size() >= count)
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+TEST_F(WizardTest, RegistrationLinksShowTheirAddressesAndOpenThemOnce)
+{
+    struct {
+        const char* what;
+        const char* reportedVersion;  // null: the prefix's own (Windows 7, RTF links)
+    } const modes[] = {{"rich text links", nullptr}, {"plain links on Windows 95", "win95"}};
+    const std::string recorder = BinFolder() + "\\LinkRecorder.exe";
+    SchemeHandler web("http", recorder);
+    SchemeHandler mail("mailto", recorder);
+    for (const auto& mode : modes) {
+        SCOPED_TRACE(mode.what);
+        std::unique_ptr<WineAppDefault> version;
+        if (mode.reportedVersion)
+            version.reset(new WineAppDefault("KorvaneSetup.exe", "", "Version",
+                                             mode.reportedVersion));
+        TempFolder folder;
+        const std::string links = folder / "links.record";
+        ScopedEnvironment linkRecord("KORVANE_LINK_RECORD", links);
+
+        WizardDriver wizard;
+        ASSERT_TRUE(wizard.Opened());
+        ASSERT_TRUE(wizard.WalkTo(RegistrationPage));
+        EXPECT_EQ(RegistrationUrl, wizard.ControlText(RegistrationLink));
+        EXPECT_EQ(SupportAddress, wizard.ControlText(SupportLink));
+
+        ClickLink(wizard.Control(RegistrationLink), 3, false);
+        ASSERT_TRUE(AwaitLines(links, 1)) << "the registration link opened nothing";
+        ClickLink(wizard.Control(SupportLink), 10, false);
+        ASSERT_TRUE(AwaitLines(links, 2)) << "the support link opened nothing";
+        ClickLink(wizard.Control(RegistrationLink), 3, true);
+        Sleep(QuietMs);
+        EXPECT_EQ((std::vector<std::string>{RegistrationUrl, SupportMail}), ReadLines(links));
+
+        EXPECT_EQ(RegistrationPage, wizard.PageIndex());
+        ASSERT_TRUE(wizard.Press(CancelButton));
+        EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
+    }
+}
+
+} // namespace

@@ -1,0 +1,159 @@
+// Drives the real setup's wizard from another process.
+#include "WizardDriver.h"
+
+#include <commctrl.h>
+
+const char WizardTitle[] = "Orbelwick Korvane 1.0 Instalation Wizard";
+
+namespace {
+
+constexpr DWORD OpenTimeoutMs = 20000;
+constexpr DWORD SettleTimeoutMs = 5000;
+constexpr DWORD PollMs = 25;
+constexpr UINT MessageTimeoutMs = 2000;
+
+bool Pressable(HWND button)
+{
+    return button && IsWindowVisible(button) && IsWindowEnabled(button);
+}
+
+BOOL CALLBACK CollectStatic(HWND control, LPARAM context)
+{
+    char className[32] = {};
+    GetClassNameA(control, className, sizeof className);
+    LONG type = GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK;
+    if (lstrcmpiA(className, "Static") == 0 && type != SS_ICON && type != SS_BITMAP)
+        reinterpret_cast<std::vector<std::string>*>(context)->push_back(WindowText(control));
+    return TRUE;
+}
+
+} // namespace
+
+std::ostream& operator<<(std::ostream& out, const WizardButtons& b)
+{
+    return out << "{back " << b.back << ", next " << b.next << ", finish " << b.finish
+               << ", cancel " << b.cancel << "}";
+}
+
+std::string SetupExe() { return BinFolder() + "\\KorvaneSetup.exe"; }
+std::string StandInExe() { return BinFolder() + "\\CEAppMgr.exe"; }
+
+WizardDriver::WizardDriver(const std::string& arguments, const std::string& program,
+                           const std::string& directory)
+    : setup(new ChildProcess(program, arguments, directory))
+{
+    if (setup->Started())
+        sheet = WaitForWindow(setup->Id(), "#32770", WizardTitle, OpenTimeoutMs);
+}
+
+int WizardDriver::PageIndex() const
+{
+    DWORD_PTR index = static_cast<DWORD_PTR>(-1);
+    SendMessageTimeoutA(sheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(Page()), 0,
+                        SMTO_ABORTIFHUNG, MessageTimeoutMs, &index);
+    return static_cast<int>(index);
+}
+
+HWND WizardDriver::Page() const
+{
+    DWORD_PTR page = 0;
+    SendMessageTimeoutA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs,
+                        &page);
+    return reinterpret_cast<HWND>(page);
+}
+
+WizardButtons WizardDriver::Buttons() const
+{
+    return {Pressable(Button(BackButton)), Pressable(Button(NextButton)),
+            Pressable(Button(FinishButton)), Pressable(Button(CancelButton))};
+}
+
+WizardButtons WizardDriver::AwaitButtons(const WizardButtons& expected) const
+{
+    for (DWORD waited = 0; waited < SettleTimeoutMs; waited += PollMs) {
+        if (Buttons() == expected)
+            break;
+        Sleep(PollMs);
+    }
+    // Requests are posted: let any still queued arrive before the final reading.
+    Sleep(4 * PollMs);
+    return Buttons();
+}
+
+bool WizardDriver::Press(int buttonId)
+{
+    return PressButton(Button(buttonId));
+}
+
+bool WizardDriver::GoTo(int buttonId, int page)
+{
+    if (!Press(buttonId))
+        return false;
+    for (DWORD waited = 0; waited < SettleTimeoutMs; waited += PollMs) {
+        if (PageIndex() == page)
+            return true;
+        Sleep(PollMs);
+    }
+    return false;
+}
+
+bool WizardDriver::WalkTo(int page)
+{
+    for (int at = PageIndex(); at < page; ++at) {
+        if (at == LicensePage && !PressButton(Control(1000)))
+            return false;
+        for (DWORD waited = 0; !Pressable(Button(NextButton)); waited += PollMs) {
+            if (waited > SettleTimeoutMs)
+                return false;
+            Sleep(PollMs);
+        }
+        if (!GoTo(NextButton, at + 1))
+            return false;
+    }
+    return PageIndex() == page;
+}
+
+std::vector<std::string> WizardDriver::StaticTexts() const
+{
+    std::vector<std::string> texts;
+    EnumChildWindows(Page(), CollectStatic, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+bool WizardDriver::Screenshot(const std::string& path) const
+{
+    RECT frame;
+    GetWindowRect(sheet, &frame);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
+    GdiFlush();
+    const DWORD imageSize = ((width * 3 + 3) & ~3) * height;
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + imageSize;
+    HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    bool ok = out != INVALID_HANDLE_VALUE &&
+              WriteFile(out, &file, sizeof file, &written, nullptr) &&
+              WriteFile(out, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr) &&
+              WriteFile(out, bits, imageSize, &written, nullptr);
+    if (out != INVALID_HANDLE_VALUE)
+        CloseHandle(out);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}

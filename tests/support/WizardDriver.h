@@ -1,0 +1,76 @@
+// Drives the real setup's wizard from another process, as a user would: finds the sheet
+// by its title, reads texts and button states, presses only buttons a user could press.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+
+extern const char WizardTitle[];
+
+enum WizardPage { WelcomePage, ProductPage, LicensePage, RegistrationPage, FinishPage };
+
+// The sheet's own buttons.
+constexpr int BackButton = 0x3023;
+constexpr int NextButton = 0x3024;
+constexpr int FinishButton = 0x3025;
+constexpr int CancelButton = IDCANCEL;
+
+// What the user can press; a hidden button counts as not pressable.
+struct WizardButtons {
+    bool back;
+    bool next;
+    bool finish;
+    bool cancel;
+    bool operator==(const WizardButtons& o) const
+    {
+        return back == o.back && next == o.next && finish == o.finish && cancel == o.cancel;
+    }
+};
+std::ostream& operator<<(std::ostream& out, const WizardButtons& b);
+
+std::string SetupExe();
+std::string StandInExe();
+
+class WizardDriver {
+public:
+    // Starts the setup and waits for its wizard.
+    explicit WizardDriver(const std::string& arguments = "", const std::string& program = SetupExe(),
+                          const std::string& directory = "");
+
+    bool Opened() const { return sheet != nullptr; }
+    HWND Sheet() const { return sheet; }
+    ChildProcess& Process() { return *setup; }
+
+    int PageIndex() const;
+    HWND Page() const;
+    std::string Title() const { return WindowText(sheet); }
+    WizardButtons Buttons() const;
+    // Waits until the buttons settle on `expected`; returns what they show at the end.
+    WizardButtons AwaitButtons(const WizardButtons& expected) const;
+    HWND Button(int id) const { return GetDlgItem(sheet, id); }
+
+    // Presses a sheet button if a user could; false when it is hidden or disabled.
+    bool Press(int buttonId);
+    // Presses Next or Back and waits for the page to change to `page`.
+    bool GoTo(int buttonId, int page);
+    // Walks forward from the welcome page to `page`, accepting the license on the way.
+    bool WalkTo(int page);
+
+    // The texts of the current page's static controls, in template order.
+    std::vector<std::string> StaticTexts() const;
+    std::string ControlText(int id) const { return WindowText(GetDlgItem(Page(), id)); }
+    HWND Control(int id) const { return GetDlgItem(Page(), id); }
+
+    // Writes the sheet as it looks on screen to a BMP file.
+    bool Screenshot(const std::string& path) const;
+
+private:
+    std::unique_ptr<ChildProcess> setup;
+    HWND sheet = nullptr;
+};

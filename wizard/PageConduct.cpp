@@ -1,0 +1,37 @@
+// The conduct that the five pages share.
+#include "PageConduct.h"
+
+#include <commctrl.h>
+
+#include "Product.h"
+#include "ProcessState.h"
+#include "SetupApplication.h"
+
+namespace {
+
+// GetDlgItemTextA reads at most 299 characters and a NUL.
+constexpr int ControlTextSize = 300;
+
+} // namespace
+
+void ShowWizardTitle(HWND page)
+{
+    SetWindowTextA(GetParent(page), TheSetupApplication.WizardTitle.GetText());
+}
+
+void RequestWizardButtons(HWND page, DWORD buttons)
+{
+    PostMessageA(GetParent(page), PSM_SETWIZBUTTONS, 0, buttons);
+}
+
+void FormatControlText(HWND page, int controlId, int repeatCount)
+{
+    char format[ControlTextSize];
+    GetDlgItemTextA(page, controlId, format, ControlTextSize);
+    TextString text;
+    if (repeatCount == 2)
+        text.Format(format, ProductLabel, ProductLabel);
+    else
+        text.Format(format, ProductLabel);
+    SetDlgItemTextA(page, controlId, text.GetText());
+}

@@ -1,0 +1,128 @@
+// The registration page: two live links, the registration form and the support mail.
+#include <windows.h>
+#include <commctrl.h>
+#include <richedit.h>
+#include <shellapi.h>
+
+#include "PageConduct.h"
+#include "ProcessState.h"
+#include "Product.h"
+#include "TextString.h"
+#include "WizardPages.h"
+#include "resource.h"
+
+namespace {
+
+// The extended and the basic version record; older systems accept only the basic one.
+constexpr DWORD ExtendedVersionInfoSize = 156;
+constexpr DWORD BasicVersionInfoSize = 148;
+static_assert(sizeof(OSVERSIONINFOEXA) == ExtendedVersionInfoSize);
+static_assert(sizeof(OSVERSIONINFOA) == BasicVersionInfoSize);
+
+// Wraps a link text so that the Rich Edit control reads it as RTF.
+const char RtfFormat[] = "{\\rtf %s}";
+
+bool QueryVersion(OSVERSIONINFOEXA& version)
+{
+    version = {};
+    version.dwOSVersionInfoSize = ExtendedVersionInfoSize;
+    if (GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&version)))
+        return true;
+    version.dwOSVersionInfoSize = BasicVersionInfoSize;
+    return GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&version)) != 0;
+}
+
+// Windows 95 and older: the links are set as plain text.
+bool WantsPlainText(const OSVERSIONINFOEXA& version)
+{
+    return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS &&
+           (version.dwMajorVersion < 4 ||
+            (version.dwMajorVersion == 4 && version.dwMinorVersion == 0));
+}
+
+// Detection must be on before the text is set, or no link appears.
+void SetLink(HWND page, int controlId, TextString& text, bool plain)
+{
+    if (!plain)
+        text.Format(RtfFormat, text.GetText());
+    SendDlgItemMessageA(page, controlId, EM_AUTOURLDETECT, TRUE, 0);
+    SetDlgItemTextA(page, controlId, text.GetText());
+    SendDlgItemMessageA(page, controlId, EM_SETEVENTMASK, 0, ENM_LINK);
+}
+
+void Open(const TextString& address)
+{
+    SHELLEXECUTEINFOA open = {};
+    open.cbSize = sizeof open;
+    open.lpFile = address.GetText();
+    ShellExecuteExA(&open);  // a missing browser or mail program is not reported
+}
+
+BOOL OnInitDialog(HWND page)
+{
+    OSVERSIONINFOEXA version;
+    if (!QueryVersion(version))
+        return FALSE;
+    bool plain = WantsPlainText(version);
+
+    TextString registration;
+    registration.LoadString(AppInstance, IDS_REGISTRATION_URL);
+    SetLink(page, IDC_REGISTRATION_LINK, registration, plain);
+
+    // The support link shows the address without its query.
+    TextString support;
+    support.LoadString(AppInstance, IDS_SUPPORT_MAIL);
+    int query = support.Find('?');
+    if (query >= 0)
+        support.GetText()[query] = '\0';
+    SetLink(page, IDC_SUPPORT_LINK, support, plain);
+    return FALSE;
+}
+
+// Opens the whole address of the link clicked, whichever part of it was clicked.
+BOOL OnLink(WPARAM wParam, const ENLINK& link)
+{
+    if (link.msg != WM_LBUTTONUP)
+        return FALSE;
+    TextString address;
+    switch (LOWORD(wParam)) {
+    case IDC_REGISTRATION_LINK:
+        address.LoadString(AppInstance, IDS_REGISTRATION_URL);
+        break;
+    case IDC_SUPPORT_LINK:
+        address.LoadString(AppInstance, IDS_SUPPORT_MAIL);
+        address.Format(nullptr, ProductLabel);
+        break;
+    default:
+        return FALSE;
+    }
+    Open(address);
+    return TRUE;
+}
+
+BOOL OnNotify(HWND page, WPARAM wParam, LPARAM lParam)
+{
+    UINT code = NotificationCode(lParam);
+    if (code == EN_LINK)
+        return OnLink(wParam, *reinterpret_cast<const ENLINK*>(lParam));
+    if (code == static_cast<UINT>(PSN_SETACTIVE))
+        RequestWizardButtons(page, PSWIZB_BACK | PSWIZB_NEXT);
+    return FALSE;
+}
+
+} // namespace
+
+INT_PTR CALLBACK RegistrationPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(page);
+    case WM_SHOWWINDOW:
+        ShowWizardTitle(page);
+        return FALSE;
+    case WM_NOTIFY:
+        return OnNotify(page, wParam, lParam);
+    default:
+        return FALSE;
+    }
+}

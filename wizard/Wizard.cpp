@@ -1,0 +1,78 @@
+// RunWizard: one table of pages, one loop, one sheet.
+#include "Wizard.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <stddef.h>
+
+#include "ProcessState.h"
+#include "WizardPages.h"
+#include "resource.h"
+
+namespace {
+
+// The page descriptor form that ends with the two header texts.
+constexpr UINT PageDescriptorSize = 48;
+static_assert(offsetof(PROPSHEETPAGEA, pszHeaderSubTitle) + sizeof(LPCSTR) ==
+              PageDescriptorSize);
+
+// The sheet header form that ends with the watermark and header bitmaps.
+constexpr UINT SheetHeaderSize = 52;
+static_assert(offsetof(PROPSHEETHEADERA, pszbmHeader) + sizeof(LPCSTR) == SheetHeaderSize);
+
+// PSH_WIZARD97 as the 4.71 common controls define it; later headers moved it to
+// 0x01000000, which those common controls do not know.
+constexpr DWORD PshWizard97 = 0x2000;
+constexpr DWORD SheetFlags = PSH_USEICONID | PshWizard97 | PSH_WATERMARK | PSH_HEADER;
+
+constexpr DWORD InteriorPage = PSP_USEHEADERTITLE | PSP_USEHEADERSUBTITLE;
+constexpr DWORD ExteriorPage = PSP_HIDEHEADER | InteriorPage;
+
+struct PageRow {
+    WORD dialog;
+    DLGPROC procedure;
+    WORD headerTitle;
+    WORD headerSubtitle;
+    DWORD flags;
+};
+
+constexpr PageRow Pages[] = {
+    {IDD_WELCOME, WelcomePageProc, IDS_WELCOME_TITLE, IDS_WELCOME_SUBTITLE, ExteriorPage},
+    {IDD_PRODUCT, ProductPageProc, IDS_PRODUCT_TITLE, IDS_PRODUCT_SUBTITLE, InteriorPage},
+    {IDD_LICENSE, LicensePageProc, IDS_LICENSE_TITLE, IDS_LICENSE_SUBTITLE, InteriorPage},
+    {IDD_REGISTRATION, RegistrationPageProc, IDS_REGISTRATION_TITLE,
+     IDS_REGISTRATION_SUBTITLE, InteriorPage},
+    {IDD_FINISH, FinishPageProc, IDS_FINISH_TITLE, IDS_FINISH_SUBTITLE, InteriorPage},
+};
+constexpr UINT PageCount = sizeof Pages / sizeof Pages[0];
+
+} // namespace
+
+void RunWizard()
+{
+    HPROPSHEETPAGE handles[PageCount];
+    for (UINT i = 0; i < PageCount; ++i) {
+        PROPSHEETPAGEA page = {};
+        page.dwSize = PageDescriptorSize;
+        page.dwFlags = Pages[i].flags;
+        page.hInstance = AppInstance;
+        page.pszTemplate = MAKEINTRESOURCEA(Pages[i].dialog);
+        page.pfnDlgProc = Pages[i].procedure;
+        page.pszHeaderTitle = MAKEINTRESOURCEA(Pages[i].headerTitle);
+        page.pszHeaderSubTitle = MAKEINTRESOURCEA(Pages[i].headerSubtitle);
+        handles[i] = CreatePropertySheetPageA(&page);
+    }
+
+    PROPSHEETHEADERA sheet = {};
+    sheet.dwSize = SheetHeaderSize;
+    sheet.dwFlags = SheetFlags;
+    sheet.hInstance = AppInstance;
+    sheet.pszIcon = MAKEINTRESOURCEA(IDI_SETUP);
+    sheet.nPages = PageCount;
+    sheet.phpage = handles;
+    sheet.pszbmWatermark = MAKEINTRESOURCEA(IDB_WATERMARK);
+    sheet.pszbmHeader = MAKEINTRESOURCEA(IDB_HEADER);
+
+    InstallRequested = 0;
+    PropertySheetA(&sheet);  // Finish or Cancel shows only in InstallRequested
+}
