@@ -52,6 +52,17 @@ const std::vector<std::string> PageTexts[] = {
      "installation information"},
 };
 
+// Each page's picture goes into the build tree, beside the programs' folder.
+const char* const PageNames[] = {"1-welcome", "2-product", "3-license", "4-registration",
+                                 "5-finish"};
+const DWORD ScreenshotDelayMs = 300;
+
+std::string ScreenshotFolder()
+{
+    std::string bin = BinFolder();
+    return bin.substr(0, bin.find_last_of('\\')) + "\\screenshots";
+}
+
 // The Application Manager stand-in registered, recording into a file of the test's own.
 class WizardTest : public ::testing::Test {
 protected:
@@ -102,6 +113,8 @@ TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
         {"Back", BackButton, false, RegistrationPage, backNext},
         {"Back", BackButton, false, LicensePage, backNext},
     };
+    bool shot[FinishPage + 1] = {};
+    CreateDirectoryA(ScreenshotFolder().c_str(), nullptr);
     WizardDriver wizard;
     ASSERT_TRUE(wizard.Opened()) << "no wizard titled " << WizardTitle;
     for (const Step& step : steps) {
@@ -118,11 +131,12 @@ TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
             EXPECT_EQ(step.buttons.next, Checked(wizard.Control(AcceptButton)));
             EXPECT_NE(step.buttons.next, Checked(wizard.Control(DeclineButton)));
         }
-        // KORVANE_SCREENSHOTS names a folder to keep a picture of each page in.
-        char folder[MAX_PATH];
-        if (GetEnvironmentVariableA("KORVANE_SCREENSHOTS", folder, MAX_PATH))
-            wizard.Screenshot(std::string(folder) + "\\page" + std::to_string(step.page) +
-                              ".bmp");
+        if (!shot[step.page]) {
+            Sleep(ScreenshotDelayMs);  // the header band is painted after the page shows
+            shot[step.page] = wizard.Screenshot(ScreenshotFolder() + "\\" +
+                                                PageNames[step.page] + ".png");
+            EXPECT_TRUE(shot[step.page]) << "no screenshot";
+        }
     }
     ASSERT_TRUE(wizard.Press(CancelButton));
     EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));

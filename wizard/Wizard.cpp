@@ -1,8 +1,6 @@
 // RunWizard: one table of pages, one loop, one sheet.
 #include "Wizard.h"
 
-#include <windows.h>
-#include <commctrl.h>
 #include <stddef.h>
 
 #include "ProcessState.h"
@@ -44,35 +42,46 @@ constexpr PageRow Pages[] = {
      IDS_REGISTRATION_SUBTITLE, InteriorPage},
     {IDD_FINISH, FinishPageProc, IDS_FINISH_TITLE, IDS_FINISH_SUBTITLE, InteriorPage},
 };
-constexpr UINT PageCount = sizeof Pages / sizeof Pages[0];
+static_assert(sizeof Pages / sizeof Pages[0] == WizardPageCount);
 
 } // namespace
 
-void RunWizard()
+void FillPageDescriptor(UINT index, PROPSHEETPAGEA& page)
 {
-    HPROPSHEETPAGE handles[PageCount];
-    for (UINT i = 0; i < PageCount; ++i) {
-        PROPSHEETPAGEA page = {};
-        page.dwSize = PageDescriptorSize;
-        page.dwFlags = Pages[i].flags;
-        page.hInstance = AppInstance;
-        page.pszTemplate = MAKEINTRESOURCEA(Pages[i].dialog);
-        page.pfnDlgProc = Pages[i].procedure;
-        page.pszHeaderTitle = MAKEINTRESOURCEA(Pages[i].headerTitle);
-        page.pszHeaderSubTitle = MAKEINTRESOURCEA(Pages[i].headerSubtitle);
-        handles[i] = CreatePropertySheetPageA(&page);
-    }
+    page = {};
+    page.dwSize = PageDescriptorSize;
+    page.dwFlags = Pages[index].flags;
+    page.hInstance = AppInstance;
+    page.pszTemplate = MAKEINTRESOURCEA(Pages[index].dialog);
+    page.pfnDlgProc = Pages[index].procedure;
+    page.pszHeaderTitle = MAKEINTRESOURCEA(Pages[index].headerTitle);
+    page.pszHeaderSubTitle = MAKEINTRESOURCEA(Pages[index].headerSubtitle);
+}
 
-    PROPSHEETHEADERA sheet = {};
+void FillSheetHeader(HPROPSHEETPAGE* handles, PROPSHEETHEADERA& sheet)
+{
+    sheet = {};
     sheet.dwSize = SheetHeaderSize;
     sheet.dwFlags = SheetFlags;
     sheet.hInstance = AppInstance;
     sheet.pszIcon = MAKEINTRESOURCEA(IDI_SETUP);
-    sheet.nPages = PageCount;
+    sheet.nPages = WizardPageCount;
     sheet.phpage = handles;
     sheet.pszbmWatermark = MAKEINTRESOURCEA(IDB_WATERMARK);
     sheet.pszbmHeader = MAKEINTRESOURCEA(IDB_HEADER);
+}
 
+void RunWizard()
+{
+    // The platform copies each descriptor, so one record serves every page.
+    HPROPSHEETPAGE handles[WizardPageCount];
+    PROPSHEETPAGEA page;
+    for (UINT i = 0; i < WizardPageCount; ++i) {
+        FillPageDescriptor(i, page);
+        handles[i] = CreatePropertySheetPageA(&page);
+    }
+    PROPSHEETHEADERA sheet;
+    FillSheetHeader(handles, sheet);
     InstallRequested = 0;
     PropertySheetA(&sheet);  // Finish or Cancel shows only in InstallRequested
 }

@@ -2,6 +2,7 @@
 #include "WizardDriver.h"
 
 #include <commctrl.h>
+#include <gdiplus.h>
 
 const char WizardTitle[] = "Orbelwick Korvane 1.0 Instalation Wizard";
 
@@ -122,38 +123,35 @@ std::vector<std::string> WizardDriver::StaticTexts() const
 
 bool WizardDriver::Screenshot(const std::string& path) const
 {
+    using namespace Gdiplus::DllExports;
     RECT frame;
     GetWindowRect(sheet, &frame);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
-    GdiFlush();
-    const DWORD imageSize = ((width * 3 + 3) & ~3) * height;
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + imageSize;
-    HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    bool ok = out != INVALID_HANDLE_VALUE &&
-              WriteFile(out, &file, sizeof file, &written, nullptr) &&
-              WriteFile(out, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr) &&
-              WriteFile(out, bits, imageSize, &written, nullptr);
-    if (out != INVALID_HANDLE_VALUE)
-        CloseHandle(out);
     SelectObject(memory, old);
+
+    // The PNG encoder of GDI+.
+    const CLSID pngEncoder = {0x557cf406, 0x1a04, 0x11d3,
+                              {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    bool saved = false;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok) {
+        Gdiplus::GpBitmap* image = nullptr;
+        if (GdipCreateBitmapFromHBITMAP(bitmap, nullptr, &image) == Gdiplus::Ok) {
+            std::wstring widePath(path.begin(), path.end());
+            saved = GdipSaveImageToFile(image, widePath.c_str(), &pngEncoder, nullptr) ==
+                    Gdiplus::Ok;
+            GdipDisposeImage(image);
+        }
+        Gdiplus::GdiplusShutdown(token);
+    }
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    return ok;
+    return saved;
 }

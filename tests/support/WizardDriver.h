@@ -67,7 +67,7 @@ public:
     std::string ControlText(int id) const { return WindowText(GetDlgItem(Page(), id)); }
     HWND Control(int id) const { return GetDlgItem(Page(), id); }
 
-    // Writes the sheet as it looks on screen to a BMP file.
+    // Writes the sheet as it looks on screen to a PNG file.
     bool Screenshot(const std::string& path) const;
 
 private:
