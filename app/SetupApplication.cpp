@@ -1,9 +1,13 @@
-// The setup run: find the Application Manager, show the wizard, hand the payload over.
+// The setup run: find the Application Manager, show the wizard, and after Finish put the
+// payload beside the Application Manager and hand it over.
 #include "SetupApplication.h"
 
 #include <commctrl.h>
 
 #include "AppManager.h"
+#include "InstallFolder.h"
+#include "InstallMessage.h"
+#include "PayloadExtractor.h"
 #include "ProcessState.h"
 #include "Product.h"
 #include "SystemLibrary.h"
@@ -24,6 +28,17 @@ void ShowActiveSyncMissing()
 
 } // namespace
 
+// The Application Manager never gets an incomplete payload.
+void SetupApplication::Install()
+{
+    if (!PrepareInstallFolder(InstallFolder.GetText(), nullptr))
+        return;  // the user has been told
+    if (ExtractPayload(*this))
+        LaunchAppManager(InstallFolder);
+    else
+        ShowInstallMessage(nullptr, IDS_EXTRACT_FAILED);
+}
+
 int SetupApplication::Init(HINSTANCE instance, char*, int)
 {
     InitCommonControls();
@@ -41,7 +56,7 @@ int SetupApplication::Init(HINSTANCE instance, char*, int)
         AppInstance = instance;
         RunWizard();
         if (InstallRequested)
-            LaunchAppManager(InstallFolder);
+            Install();
     }
     CloseAppManagerKey();
     return 0;

@@ -10,4 +10,8 @@ public:
 
     TextString WizardTitle;
     TextString InstallFolder;
+
+private:
+    // After Finish: the install folder, the payload, then the Application Manager.
+    void Install();
 };

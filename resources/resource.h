@@ -54,6 +54,7 @@
 // ---- String table: the setup flow ---------------------------------------------------
 #define IDS_WIZARD_TITLE        16     // "Orbelwick %s %sInstalation Wizard"
 #define IDS_INVALID_FOLDER      17
+#define IDS_EXTRACT_FAILED      18
 #define IDS_FOLDER_FAILED       19
 #define IDS_ACTIVESYNC_MISSING  31
 #define IDS_ERROR_CAPTION       32

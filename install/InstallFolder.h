@@ -1,0 +1,13 @@
+// Making sure that the install folder exists before the payload goes into it.
+#pragma once
+
+#include <windows.h>
+
+#include "TextString.h"
+
+// True when the folder exists on return (it existed, or it was created with its missing
+// parents); false after telling the user, in a box owned by `owner`, why not.
+bool PrepareInstallFolder(const char* path, HWND owner);
+
+// Creates the folder and every missing parent, silently; true when it exists on return.
+bool CreateFolderWithParents(TextString path);

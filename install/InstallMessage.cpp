@@ -1,0 +1,13 @@
+// ShowInstallMessage: the caption is the application's title, which nothing sets, so
+// these boxes carry an empty caption.
+#include "InstallMessage.h"
+
+#include "Application.h"
+#include "ProcessState.h"
+#include "TempString.h"
+
+void ShowInstallMessage(HWND owner, unsigned stringId)
+{
+    MessageBoxA(owner, LoadTempString(stringId)->GetText(), CurrentApplication->AppTitle.GetText(),
+                MB_OK);
+}

@@ -1,0 +1,22 @@
+// WriteResourceToFile: straight from the module image, with write-through.
+#include "ResourceFile.h"
+
+#include "UniqueHandle.h"
+
+bool WriteResourceToFile(const char* path, HMODULE module, LPCSTR name, LPCSTR type)
+{
+    HRSRC info = FindResourceA(module, name, type);
+    HGLOBAL loaded = LoadResource(module, info);
+    if (!loaded)
+        return false;  // the file is not touched
+    DWORD size = SizeofResource(module, info);
+    const void* bytes = LockResource(loaded);
+
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);  // fails harmlessly for a new file
+    FileHandle file(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_FLAG_WRITE_THROUGH | FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
+        return false;
+    DWORD written = 0;
+    return WriteFile(file.Get(), bytes, size, &written, nullptr) && written == size;
+}

@@ -1,0 +1,71 @@
+// The packer's corpus, made from a fixed seed so that every run sees the same bytes.
+#include "Corpus.h"
+
+#include <cstdint>
+
+namespace {
+
+// A small linear congruential generator: enough for bytes without structure.
+class Random {
+public:
+    uint8_t Next()
+    {
+        state = state * 1103515245u + 12345u;
+        return static_cast<uint8_t>(state >> 16);
+    }
+
+private:
+    uint32_t state = 20031117u;
+};
+
+Bytes Text()
+{
+    const std::string line =
+        "Korvane shows your own maps on the Pocket PC: pushpins, zoom and full screen.\r\n";
+    std::string text;
+    for (int i = 0; text.size() < 20000; ++i)
+        text += std::to_string(i) + ". " + line;
+    return Bytes(text.begin(), text.end());
+}
+
+} // namespace
+
+std::vector<std::pair<std::string, Bytes>> MakeCorpus()
+{
+    Random random;
+    Bytes randomBytes(50000);
+    for (uint8_t& b : randomBytes)
+        b = random.Next();
+
+    // A block of noise repeated: every match lies exactly one window back.
+    Bytes block(4096);
+    for (uint8_t& b : block)
+        b = random.Next();
+    Bytes periodic;
+    for (int i = 0; i < 6; ++i)
+        periodic.insert(periodic.end(), block.begin(), block.end());
+
+    // Runs of blanks and of one byte that outgrow the window and cross its edge.
+    Bytes runs(4078, ' ');
+    runs.insert(runs.end(), 40, 'x');
+    runs.insert(runs.end(), 9000, ' ');
+    runs.insert(runs.end(), 5000, 0);
+    runs.push_back('!');
+
+    Bytes mixed = Text();
+    for (int i = 0; i < 3000; ++i)
+        mixed.push_back(random.Next() & 0x0F);
+
+    return {
+        {"empty", Bytes()},
+        {"one-byte", Bytes{'K'}},
+        {"blank-byte", Bytes{' '}},
+        {"eighteen-blanks", Bytes(18, ' ')},
+        {"window-edge-runs", runs},
+        {"period-4096", periodic},
+        {"random", randomBytes},
+        {"text", Text()},
+        {"text-and-nibbles", mixed},
+        {"szdd-magic", Bytes(SzddMagic, SzddMagic + 8)},
+    };
+}

@@ -1,0 +1,105 @@
+// The SZDD packer's command line:
+//   szdd pack IN OUT        what a payload stores: SZDD when smaller, else IN itself
+//   szdd compress IN OUT    always SZDD
+//   szdd corpus FOLDER      writes the test corpus: NAME and NAME.szdd for each input
+//   szdd bench FILE...      prints size, mscompress size, our size, ratio, encode time
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+
+#include "Corpus.h"
+#include "SzddPacker.h"
+
+namespace {
+
+bool Read(const std::string& path, Bytes& data)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+bool Write(const std::string& path, const Bytes& data)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    return static_cast<bool>(out);
+}
+
+// Debian's mscompress writes FILE_ beside FILE; -1 when it is not there.
+long MscompressSize(const Bytes& data)
+{
+    char folder[] = "/tmp/szdd-bench-XXXXXX";
+    if (!mkdtemp(folder))
+        return -1;
+    std::string file = std::string(folder) + "/input";
+    Write(file, data);
+    long size = -1;
+    if (std::system(("mscompress " + file + " >/dev/null 2>&1").c_str()) == 0) {
+        Bytes packed;
+        if (Read(file + "_", packed))
+            size = static_cast<long>(packed.size());
+    }
+    std::system(("rm -rf " + std::string(folder)).c_str());
+    return size;
+}
+
+void Bench(const std::string& name, const Bytes& data)
+{
+    auto start = std::chrono::steady_clock::now();
+    Bytes packed = SzddCompress(data);
+    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count();
+    long theirs = MscompressSize(data);
+    std::printf("%-28s %10zu %12ld %10zu %8.4f %10.1f\n", name.c_str(), data.size(), theirs,
+                packed.size(), theirs > 0 ? double(packed.size()) / double(theirs) : 0.0, ms);
+}
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: szdd pack|compress IN OUT | szdd corpus FOLDER | szdd bench FILE...\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return Usage();
+    const std::string verb = argv[1];
+    if ((verb == "pack" || verb == "compress") && argc == 4) {
+        Bytes input;
+        if (!Read(argv[2], input)) {
+            std::fprintf(stderr, "szdd: cannot read %s\n", argv[2]);
+            return 1;
+        }
+        return Write(argv[3], verb == "pack" ? PackForPayload(input) : SzddCompress(input)) ? 0 : 1;
+    }
+    if (verb == "corpus" && argc == 3) {
+        for (const auto& [name, data] : MakeCorpus())
+            if (!Write(std::string(argv[2]) + "/" + name, data) ||
+                !Write(std::string(argv[2]) + "/" + name + ".szdd", SzddCompress(data)))
+                return 1;
+        return 0;
+    }
+    if (verb == "bench") {
+        std::printf("%-28s %10s %12s %10s %8s %10s\n", "input", "bytes", "mscompress", "ours",
+                    "ratio", "encode ms");
+        for (const auto& [name, data] : MakeCorpus())
+            Bench(name, data);
+        for (int i = 2; i < argc; ++i) {
+            Bytes data;
+            if (Read(argv[i], data))
+                Bench(argv[i], data);
+        }
+        return 0;
+    }
+    return Usage();
+}

@@ -1,0 +1,142 @@
+// The SZDD packer against two independent expanders' reading of the format: Debian's
+// libmspack here (the platform's LZ32 is checked under Wine), and its size against
+// Debian's mscompress on every input.
+#include <gtest/gtest.h>
+#include <mspack.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+
+#include "Corpus.h"
+#include "SzddPacker.h"
+
+namespace {
+
+class TempFolder {
+public:
+    TempFolder()
+    {
+        char name[] = "/tmp/szdd-test-XXXXXX";
+        path = mkdtemp(name);
+    }
+    ~TempFolder() { std::system(("rm -rf " + path).c_str()); }
+    std::string operator/(const std::string& name) const { return path + "/" + name; }
+
+private:
+    std::string path;
+};
+
+void Write(const std::string& path, const Bytes& data)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+}
+
+Bytes Read(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The corpus and, when the build names them, the sample cabinets.
+std::vector<std::pair<std::string, Bytes>> Inputs()
+{
+    auto inputs = MakeCorpus();
+    if (const char* cabinets = std::getenv("KORVANE_SAMPLE_CABINETS")) {
+        std::string list = cabinets;
+        for (size_t start = 0; start < list.size();) {
+            size_t end = list.find(';', start);
+            if (end == std::string::npos)
+                end = list.size();
+            std::string path = list.substr(start, end - start);
+            inputs.emplace_back(path, Read(path));
+            start = end + 1;
+        }
+    }
+    return inputs;
+}
+
+Bytes ExpandWithLibmspack(const std::string& packedPath, const std::string& outPath)
+{
+    msszdd_decompressor* szdd = mspack_create_szdd_decompressor(nullptr);
+    msszddd_header* header = szdd->open(szdd, const_cast<char*>(packedPath.c_str()));
+    Bytes result;
+    if (header) {
+        EXPECT_EQ(MSSZDD_FMT_NORMAL, header->format);
+        if (szdd->extract(szdd, header, const_cast<char*>(outPath.c_str())) == MSPACK_ERR_OK)
+            result = Read(outPath);
+        szdd->close(szdd, header);
+    }
+    mspack_destroy_szdd_decompressor(szdd);
+    return result;
+}
+
+TEST(SzddPacker, RoundTripsThroughLibmspackAndNeverLosesToMscompress)
+{
+    const auto inputs = Inputs();
+    ASSERT_GE(inputs.size(), 10u);
+    TempFolder folder;
+    for (const auto& [name, data] : inputs) {
+        SCOPED_TRACE(name);
+        Bytes packed = SzddCompress(data);
+        ASSERT_GE(packed.size(), SzddHeaderSize);
+        uint32_t length = packed[10] | packed[11] << 8 | packed[12] << 16 | uint32_t(packed[13]) << 24;
+        EXPECT_EQ(data.size(), length) << "the header holds the true length";
+        EXPECT_EQ('A', packed[8]);
+
+        Write(folder / "packed", packed);
+        EXPECT_EQ(data, ExpandWithLibmspack(folder / "packed", folder / "expanded"));
+
+        // Only an mscompress output that expands back to the input is a fair yardstick.
+        Write(folder / "input", data);
+        ASSERT_EQ(0, std::system(("mscompress " + (folder / "input") + " >/dev/null 2>&1").c_str()));
+        const size_t theirs = Read(folder / "input_").size();
+        if (ExpandWithLibmspack(folder / "input_", folder / "theirs") == data)
+            EXPECT_LE(packed.size(), theirs) << "mscompress made " << theirs;
+        else
+            std::printf("  (mscompress's output for %s does not expand back to it)\n", name.c_str());
+        std::remove((folder / "input_").c_str());
+    }
+}
+
+TEST(SzddPacker, EmptyInputIsTheBareHeader)
+{
+    Bytes packed = SzddCompress(Bytes());
+    const Bytes header = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33, 'A', 0, 0, 0, 0, 0};
+    EXPECT_EQ(header, packed);
+}
+
+TEST(SzddPacker, BlanksBeforeTheStartAreMatchedLikeAnyHistory)
+{
+    // Eighteen blanks are one match into the window's prefilled blanks: flag byte, two bytes.
+    EXPECT_EQ(SzddHeaderSize + 3, SzddCompress(Bytes(18, ' ')).size());
+    // A byte repeated is a literal and then matches overlapping themselves.
+    EXPECT_EQ(SzddHeaderSize + 1 + 1 + 2, SzddCompress(Bytes(19, 'x')).size());
+}
+
+TEST(SzddPacker, PayloadStoresPlainOnlyWhatCompressionDoesNotShrink)
+{
+    struct {
+        const char* what;
+        Bytes input;
+        bool compressed;
+    } const cases[] = {
+        {"text", Bytes(1000, 'a'), true},
+        {"one byte", Bytes{'K'}, false},
+        {"empty", Bytes(), false},
+        {"noise", Bytes{0x13, 0x99, 0x02, 0x7f, 0xe1, 0x55}, false},
+        {"begins with the magic", Bytes(SzddMagic, SzddMagic + 8), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bytes stored = PackForPayload(c.input);
+        EXPECT_EQ(c.compressed, BeginsWithSzddMagic(stored));
+        EXPECT_EQ(c.compressed ? SzddCompress(c.input) : c.input, stored);
+    }
+}
+
+} // namespace
