@@ -14,8 +14,7 @@ namespace {
 const BYTE SzddMagic[8] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33};
 constexpr DWORD SzddHeaderSize = 14;
 constexpr DWORD SzddLengthOffset = 10;
-// LZ32 reads a file shorter than the header as plain.
-constexpr DWORD LzOpenCreateWrite = OF_CREATE | OF_WRITE;
+constexpr UINT LzOpenCreateWrite = OF_CREATE | OF_WRITE;
 
 // The length the expansion must give: the header's for SZDD, else the file's size.
 bool ExpectedLength(const char* source, LONG& length)
@@ -39,6 +38,32 @@ bool ExpectedLength(const char* source, LONG& length)
     return length >= 0;
 }
 
+// What the target holds once closed; -1 when it is not a file (Wine lets LZ32 "write"
+// into a folder of the target's name).
+LONG WrittenLength(const char* target)
+{
+    WIN32_FILE_ATTRIBUTE_DATA written;
+    if (!GetFileAttributesExA(target, GetFileExInfoStandard, &written) ||
+        (written.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || written.nFileSizeHigh != 0)
+        return -1;
+    return static_cast<LONG>(written.nFileSizeLow);
+}
+
+// Copies or expands through LZ32; the handles are closed before the result is measured.
+LONG Copy(const char* source, const char* target)
+{
+    OFSTRUCT open;
+    LzHandle from(LZOpenFileA(const_cast<char*>(source), &open, OF_READ));
+    if (!from.IsValid())
+        return -1;
+    // OpenFile, not LZOpenFileA: when the target cannot be created, LZOpenFileA goes on
+    // to create the compressed-name variant ("NAME.IN_") and leaves that file behind.
+    LzHandle to(static_cast<INT>(OpenFile(target, &open, LzOpenCreateWrite)));
+    if (!to.IsValid())
+        return -1;
+    return LZCopy(from.Get(), to.Get());
+}
+
 } // namespace
 
 bool ExpandFile(const char* source, const char* target)
@@ -46,12 +71,5 @@ bool ExpandFile(const char* source, const char* target)
     LONG expected = 0;
     if (!ExpectedLength(source, expected))
         return false;
-    OFSTRUCT open;
-    LzHandle from(LZOpenFileA(const_cast<char*>(source), &open, OF_READ));
-    if (!from.IsValid())
-        return false;
-    LzHandle to(LZOpenFileA(const_cast<char*>(target), &open, LzOpenCreateWrite));
-    if (!to.IsValid())
-        return false;
-    return LZCopy(from.Get(), to.Get()) == expected;
+    return Copy(source, target) == expected && WrittenLength(target) == expected;
 }

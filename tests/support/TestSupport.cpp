@@ -296,6 +296,57 @@ bool PressButton(HWND button)
     return true;
 }
 
+MessageBoxSeen AnswerMessageBox(DWORD processId, DWORD timeoutMs, HANDLE stop)
+{
+    // Control ids of the platform's message box.
+    const int textId = 0xFFFF;
+    const int iconId = 0x440;
+    MessageBoxSeen seen;
+    for (DWORD waited = 0; waited < timeoutMs; waited += PollMs) {
+        HWND box = nullptr;
+        for (HWND window : VisibleTopWindows(processId)) {
+            char className[16] = {};
+            GetClassNameA(window, className, sizeof className);
+            if (lstrcmpA(className, "#32770") == 0 && GetDlgItem(window, textId))
+                box = window;
+        }
+        if (box) {
+            seen.shown = true;
+            seen.caption = WindowText(box);
+            seen.text = WindowText(GetDlgItem(box, textId));
+            // Wine keeps the icon control of a box without icon, but empty.
+            HWND icon = GetDlgItem(box, iconId);
+            DWORD_PTR shown = 0;
+            seen.icon = icon && IsWindowVisible(icon) &&
+                        SendMessageTimeoutA(icon, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG,
+                                            MessageTimeoutMs, &shown) &&
+                        shown != 0;
+            PressButton(GetDlgItem(box, IDOK));
+            return seen;
+        }
+        if (stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0)
+            break;
+        Sleep(PollMs);
+    }
+    return seen;
+}
+
+std::vector<std::string> FolderNames(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
 std::string StandInRun::Value(const std::string& key) const
 {
     for (const auto& line : lines)

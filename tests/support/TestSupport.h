@@ -114,6 +114,20 @@ std::string WindowText(HWND window);
 // Presses a button the way a user can: only when it is visible and enabled.
 bool PressButton(HWND button);
 
+// What a message box of a process showed before the helper pressed its OK button.
+struct MessageBoxSeen {
+    bool shown = false;
+    std::string caption;
+    std::string text;
+    bool icon = false;
+};
+// Waits for a message box of the process, reads it and presses OK. Gives up after the
+// timeout, or when `stop` (if any) is signalled.
+MessageBoxSeen AnswerMessageBox(DWORD processId, DWORD timeoutMs, HANDLE stop = nullptr);
+
+// The names in a folder, "." and ".." left out, in the order the file system gives.
+std::vector<std::string> FolderNames(const std::string& folder);
+
 // One run of the Application Manager stand-in: its key=value lines in order.
 struct StandInRun {
     std::vector<std::pair<std::string, std::string>> lines;

@@ -1,0 +1,240 @@
+// Installation pieces in process: the install folder, writing resources to files, the
+// LZ32 expansion, extraction without payload, and pooled message texts.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "FileExpansion.h"
+#include "InstallFolder.h"
+#include "ModuleState.h"
+#include "PayloadExtractor.h"
+#include "ProcessState.h"
+#include "ResourceFile.h"
+#include "SetupApplication.h"
+#include "TempString.h"
+#include "TestSupport.h"
+
+namespace {
+
+const DWORD BoxTimeoutMs = 10000;
+const char InvalidFolder[] = "Invalid folder name.";
+const char FolderFailed[] = "Unable to create the folder.";
+constexpr unsigned LongStringId = 900;
+
+// The messages of the program's own string table, for the calls made in this process.
+class WithSetupStrings : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setup = LoadLibraryExA((BinFolder() + "\\KorvaneSetup.exe").c_str(), nullptr,
+                               LOAD_LIBRARY_AS_DATAFILE);
+        AppInstance = setup;
+    }
+    void TearDown() override
+    {
+        AppInstance = nullptr;
+        FreeLibrary(setup);
+    }
+    HMODULE setup = nullptr;
+};
+
+// Runs `call` while another thread answers any message box it shows.
+MessageBoxSeen WhileAnsweringBoxes(const std::function<void()>& call)
+{
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    MessageBoxSeen seen;
+    std::thread watcher([&] { seen = AnswerMessageBox(GetCurrentProcessId(), BoxTimeoutMs, done); });
+    call();
+    SetEvent(done);
+    watcher.join();
+    CloseHandle(done);
+    return seen;
+}
+
+void MakeFile(const std::string& path, const std::string& content = "x")
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+bool IsFolder(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+using InstallFolderTest = WithSetupStrings;
+
+TEST_F(InstallFolderTest, PreparesTheFolderOrSaysWhyNot)
+{
+    struct {
+        const char* what;
+        std::function<void(const TempFolder&)> arrange;
+        std::string path;       // below the temporary folder; "" and "\\" as they are
+        bool ready;
+        const char* message;    // null: no box
+        std::string folderMade;  // below the temporary folder; "": none
+    } const cases[] = {
+        {"empty", nullptr, "", false, InvalidFolder, ""},
+        {"a lone backslash", nullptr, "\\", false, InvalidFolder, ""},
+        {"existing", [](const TempFolder& t) { CreateDirectoryA((t / "K").c_str(), nullptr); },
+         "K", true, nullptr, "K"},
+        {"existing, trailing backslash",
+         [](const TempFolder& t) { CreateDirectoryA((t / "K").c_str(), nullptr); }, "K\\",
+         true, nullptr, "K"},
+        {"two missing levels", nullptr, "Orbelwick\\Korvane", true, nullptr,
+         "Orbelwick\\Korvane"},
+        {"a file of the folder's name", [](const TempFolder& t) { MakeFile(t / "K"); }, "K",
+         true, nullptr, ""},
+        {"a file where a parent should be", [](const TempFolder& t) { MakeFile(t / "Orbelwick"); },
+         "Orbelwick\\Korvane", false, FolderFailed, ""},
+        {"a name no folder can have", nullptr, "bad|name\\Korvane", false, FolderFailed, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder root;
+        if (c.arrange)
+            c.arrange(root);
+        const std::string path =
+            c.path.empty() || c.path == "\\" ? c.path : root / c.path;
+        bool ready = false;
+        MessageBoxSeen box = WhileAnsweringBoxes([&] { ready = PrepareInstallFolder(path.c_str(), nullptr); });
+        EXPECT_EQ(c.ready, ready);
+        EXPECT_EQ(c.message != nullptr, box.shown);
+        if (c.message && box.shown) {
+            EXPECT_EQ(c.message, box.text);
+            EXPECT_EQ("", box.caption);
+            EXPECT_FALSE(box.icon);
+        }
+        if (!c.folderMade.empty())
+            EXPECT_TRUE(IsFolder(root / c.folderMade));
+    }
+}
+
+TEST(InstallFolder, CreatesMissingParentsOutermostFirst)
+{
+    TempFolder root;
+    EXPECT_TRUE(CreateFolderWithParents(TextString((root / "a\\b\\c\\d").c_str())));
+    EXPECT_TRUE(IsFolder(root / "a\\b\\c\\d"));
+    EXPECT_TRUE(CreateFolderWithParents(TextString((root / "a\\b").c_str())));  // exists
+    EXPECT_FALSE(CreateFolderWithParents(TextString("no|such")));  // no backslash, no folder
+}
+
+// An SZDD stream of 5 literals: one flag byte with its five low bits set.
+std::string Szdd(const std::string& literals, uint32_t statedLength, char mode = 'A')
+{
+    std::string header = std::string("SZDD\x88\xF0\x27\x33", 8) + mode + '\0';
+    for (int shift = 0; shift < 32; shift += 8)
+        header += static_cast<char>(statedLength >> shift);
+    return header + static_cast<char>((1 << literals.size()) - 1) + literals;
+}
+
+TEST(FileExpansion, ExpandsOrCopiesAndReportsAnythingShort)
+{
+    struct {
+        const char* what;
+        std::string source;  // empty: no source file at all
+        bool targetInMissingFolder;  // else the target is "target", which may be a folder
+        bool whole;
+        std::string expanded;
+    } const cases[] = {
+        {"plain text is copied", "plain text", false, true, "plain text"},
+        {"a short plain file is copied", "abc", false, true, "abc"},
+        {"SZDD is expanded", Szdd("hello", 5), false, true, "hello"},
+        {"a stream shorter than its header says", Szdd("hello", 9), false, false, ""},
+        {"bytes after the stream", Szdd("hello", 5) + "xx", false, false, ""},
+        {"a mode LZ32 does not know", Szdd("hello", 5, 'B'), false, false, ""},
+        {"no source", "", false, false, ""},
+        {"no folder for the target", "plain", true, false, ""},
+        {"a folder in the target's place", "plain", false, false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        const std::string source = folder / "source";
+        const std::string target = c.targetInMissingFolder ? folder / "missing\\target"
+                                                           : folder / "target";
+        if (!c.source.empty())
+            MakeFile(source, c.source);
+        if (std::string(c.what) == "a folder in the target's place")
+            CreateDirectoryA(target.c_str(), nullptr);
+        EXPECT_EQ(c.whole, ExpandFile(source.c_str(), target.c_str()));
+        if (c.whole)
+            EXPECT_EQ(c.expanded, ReadWholeFile(target));
+        EXPECT_FALSE(FileExists(folder / "targe_")) << "a stray compressed-name file";
+    }
+}
+
+TEST(FileExpansion, ClosesEveryHandleItOpens)
+{
+    // LZ32 has 16 handles; a leak would make the later expansions fail.
+    TempFolder folder;
+    MakeFile(folder / "source", Szdd("hello", 5));
+    for (int i = 0; i < 40; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(ExpandFile((folder / "source").c_str(), (folder / "target").c_str()));
+        ASSERT_FALSE(ExpandFile((folder / "source").c_str(), (folder / "no\\target").c_str()));
+    }
+}
+
+TEST(ResourceFile, WritesTheResourceOrSaysItCouldNot)
+{
+    const std::string bytes = "resource bytes\r\nas stored\r\n";
+    HMODULE self = GetModuleHandleA(nullptr);
+    TempFolder folder;
+    const std::string path = folder / "out.bin";
+
+    MakeFile(path, "earlier");
+    EXPECT_FALSE(WriteResourceToFile(path.c_str(), self, "NOSUCH", "TESTBIN"));
+    EXPECT_EQ("earlier", ReadWholeFile(path)) << "a missing resource leaves the file alone";
+
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(WriteResourceToFile(path.c_str(), self, "TESTDATA", "TESTBIN"));
+    EXPECT_EQ(bytes, ReadWholeFile(path));
+    EXPECT_EQ(0u, GetFileAttributesA(path.c_str()) &
+                      (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+
+    const std::string nowhere = folder / "missing\\out.bin";
+    EXPECT_FALSE(WriteResourceToFile(nowhere.c_str(), self, "TESTDATA", "TESTBIN"));
+    EXPECT_FALSE(FileExists(nowhere));
+
+    CreateDirectoryA((folder / "a folder").c_str(), nullptr);
+    EXPECT_FALSE(WriteResourceToFile((folder / "a folder").c_str(), self, "TESTDATA", "TESTBIN"));
+}
+
+TEST(PayloadExtractor, AProgramWithoutPayloadExtractsNothingAndSucceeds)
+{
+    // This test program carries no "BIN" resource.
+    TempFolder folder;
+    SetupApplication application;
+    application.InstallFolder.Assign(folder.Path().c_str());
+    AppInstance = GetModuleHandleA(nullptr);
+    EXPECT_TRUE(ExtractPayload(application));
+    AppInstance = nullptr;
+    EXPECT_TRUE(FolderNames(folder.Path()).empty());
+}
+
+TEST(TempString, EachCallGivesItsOwnPooledStringUntilFreeAll)
+{
+    AppInstance = GetModuleHandleA(nullptr);
+    TheModuleState.TempPool.FreeAll();
+    TextString* first = LoadTempString(LongStringId);
+    TextString* second = LoadTempString(LongStringId);
+    AppInstance = nullptr;
+    ASSERT_NE(first, second);
+    EXPECT_EQ(std::string(511, 'x'), first->GetText());
+    EXPECT_STREQ(first->GetText(), second->GetText());
+    EXPECT_NE(first->GetText(), second->GetText());
+    ASSERT_NE(nullptr, TheModuleState.TempPool.Head());
+    EXPECT_EQ(second, TheModuleState.TempPool.Head()->object);
+    EXPECT_EQ(first, TheModuleState.TempPool.Head()->next->object);
+
+    TheModuleState.TempPool.FreeAll();
+    EXPECT_EQ(nullptr, TheModuleState.TempPool.Head());
+}
+
+} // namespace
