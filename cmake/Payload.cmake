@@ -75,3 +75,9 @@ KORVANE_US.PPC_ARM.CAB BIN \"${packed}/KORVANE_US.PPC_ARM.CAB\"
 ")
 configure_file(${KORVANE_PAYLOAD_RC}.in ${KORVANE_PAYLOAD_RC} COPYONLY)
 set_source_files_properties(${KORVANE_PAYLOAD_RC} PROPERTIES OBJECT_DEPENDS "${payload_files}")
+
+# A benchmark, not a test: the packer against mscompress on the corpus and both cabinets.
+add_custom_target(bench_packer
+  COMMAND ${KORVANE_HOST_TOOLS}/szdd bench ${product_cab} ${common_cab}
+  DEPENDS host_tools payload
+  USES_TERMINAL)
