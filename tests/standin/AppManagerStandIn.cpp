@@ -2,7 +2,8 @@
 // the INI files it was given describe, then exits 0.
 //
 // The record goes to the file named by KORVANE_STANDIN_RECORD, else to CEAppMgr.record
-// beside this program. Each run appends a block of key=value lines between "run" and
+// beside this program. With KORVANE_STANDIN_SHOW set (the demo on a display), it then
+// shows what it would install in a small window. Each run appends a block of key=value lines between "run" and
 // "end"; keys of an INI start with "ini", keys of one of its cabinets with "cab".
 #include <windows.h>
 
@@ -131,6 +132,18 @@ void RecordIni(std::string& record, const std::string& ini)
     }
 }
 
+// The demo's window: each component and its cabinet, as the real one would list them.
+void ShowComponents(const std::string& arguments)
+{
+    std::string text = "The Application Manager would now install on your device:\r\n\r\n";
+    for (const std::string& ini : QuotedPaths(arguments)) {
+        std::string component = IniString(ini, IniSection, "Component");
+        text += "  " + IniString(ini, component, "Description") + "  (" +
+                IniString(ini, component, "CabFiles") + ")\r\n";
+    }
+    MessageBoxA(nullptr, text.c_str(), "Application Manager (stand-in)", MB_OK | MB_ICONINFORMATION);
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -158,5 +171,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     DWORD written = 0;
     WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
     CloseHandle(file);
+    if (GetEnvironmentVariableA("KORVANE_STANDIN_SHOW", nullptr, 0))
+        ShowComponents(arguments);
     return written == record.size() ? 0 : 1;
 }
