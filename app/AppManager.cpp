@@ -1,8 +1,7 @@
 // Application Manager lookup and hand-off.
 #include "AppManager.h"
 
-#include <shellapi.h>
-
+#include "LateBound.h"
 #include "RegKey.h"
 
 namespace {
@@ -88,5 +87,5 @@ void LaunchAppManager(const TextString& installFolder)
     TextString appManager = ReadAppManagerPath();
     launch.lpFile = appManager.GetText();
     launch.lpParameters = commandLine.GetText();
-    ShellExecuteExA(&launch);  // not waited for, and a failure is not reported
+    LateBound::ShellExecuteExA(&launch);  // not waited for, and a failure is not reported
 }

@@ -2,11 +2,11 @@
 // payload beside the Application Manager and hand it over.
 #include "SetupApplication.h"
 
-#include <commctrl.h>
 
 #include "AppManager.h"
 #include "InstallFolder.h"
 #include "InstallMessage.h"
+#include "LateBound.h"
 #include "PayloadExtractor.h"
 #include "ProcessState.h"
 #include "Product.h"
@@ -41,7 +41,7 @@ void SetupApplication::Install()
 
 int SetupApplication::Init(HINSTANCE instance, char*, int)
 {
-    InitCommonControls();
+    LateBound::InitCommonControls();
     // The registration page's links are Rich Edit 2.0 controls; the library stays loaded.
     LoadSystemLibrary("riched20.dll");
 

@@ -1,7 +1,30 @@
-// LoadSystemLibrary: the full system-folder path leaves the search order no say.
+// The system folder as the only place libraries come from. SetDefaultDllDirectories is
+// looked up at run time, so the program still starts on a Windows without it.
 #include "SystemLibrary.h"
 
 #include "TextString.h"
+
+namespace {
+
+using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
+constexpr DWORD SearchSystemFolder = 0x800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+
+} // namespace
+
+void RestrictLibrarySearch()
+{
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    if (setDefault && setDefault(SearchSystemFolder))
+        return;
+    // Older systems: at least the current folder leaves the search.
+    auto setDirectory = reinterpret_cast<SetDllDirectoryFunction>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDllDirectoryA")));
+    if (setDirectory)
+        setDirectory("");
+}
 
 HMODULE LoadSystemLibrary(const char* fileName)
 {

@@ -1,7 +1,13 @@
-// Loading a library from the Windows system folder only, never from the program's
-// folder or the current one, where a planted copy could wait.
+// Libraries come from the Windows system folder only, never from the program's folder or
+// the current one, where a planted copy could wait: a setup runs from a Downloads folder,
+// with administrator rights.
 #pragma once
 
 #include <windows.h>
 
+// Restricts every later library search of the process to the system folder (and to
+// side-by-side assemblies), where the platform can; first thing at start-up.
+void RestrictLibrarySearch();
+
+// Loads a library by its full system-folder path.
 HMODULE LoadSystemLibrary(const char* fileName);

@@ -4,6 +4,7 @@
 #include <richedit.h>
 #include <shellapi.h>
 
+#include "LateBound.h"
 #include "PageConduct.h"
 #include "ProcessState.h"
 #include "Product.h"
@@ -55,7 +56,7 @@ void Open(const TextString& address)
     SHELLEXECUTEINFOA open = {};
     open.cbSize = sizeof open;
     open.lpFile = address.GetText();
-    ShellExecuteExA(&open);  // a missing browser or mail program is not reported
+    LateBound::ShellExecuteExA(&open);  // a missing browser or mail program is not reported
 }
 
 BOOL OnInitDialog(HWND page)

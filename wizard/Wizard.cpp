@@ -3,6 +3,7 @@
 
 #include <stddef.h>
 
+#include "LateBound.h"
 #include "ProcessState.h"
 #include "WizardPages.h"
 #include "resource.h"
@@ -78,10 +79,10 @@ void RunWizard()
     PROPSHEETPAGEA page;
     for (UINT i = 0; i < WizardPageCount; ++i) {
         FillPageDescriptor(i, page);
-        handles[i] = CreatePropertySheetPageA(&page);
+        handles[i] = LateBound::CreatePropertySheetPageA(&page);
     }
     PROPSHEETHEADERA sheet;
     FillSheetHeader(handles, sheet);
     InstallRequested = 0;
-    PropertySheetA(&sheet);  // Finish or Cancel shows only in InstallRequested
+    LateBound::PropertySheetA(&sheet);  // Finish or Cancel shows only in InstallRequested
 }
