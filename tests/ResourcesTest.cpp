@@ -49,7 +49,7 @@ TEST_F(SetupResources, PicturesHaveTheirSizeDepthAndCompression)
         DWORD compression;
     } const pictures[] = {
         {166, false, 2, 1, BI_RGB},   {169, false, 452, 59, BI_RLE4},
-        {269, false, 150, 43, BI_RGB}, {170, true, 32, 32, BI_RGB},
+        {269, false, 150, 43, BI_RLE4}, {170, true, 32, 32, BI_RGB},
         {182, true, 16, 16, BI_RGB},
     };
     ASSERT_NE(nullptr, exe);

@@ -1,6 +1,6 @@
 // Draws the setup's pictures and writes them as 16-colour Windows bitmaps and icons:
 //   picturegen OUTPUT_FOLDER
-// writes watermark.bmp (2 x 1), header.bmp (452 x 59, RLE4), logo.bmp (150 x 43),
+// writes watermark.bmp (2 x 1), header.bmp (452 x 59, RLE4), logo.bmp (150 x 43, RLE4),
 // computer.ico (32 x 32) and checkmark.ico (16 x 16). The output depends on nothing but
 // this file, so the pictures in resources/pictures can be made again byte for byte.
 #include <cstdint>
@@ -288,7 +288,7 @@ int main(int argc, char** argv)
     const std::string folder = argv[1];
     bool ok = Write(folder + "/watermark.bmp", Bitmap(Watermark(), false)) &&
               Write(folder + "/header.bmp", Bitmap(Header(), true)) &&
-              Write(folder + "/logo.bmp", Bitmap(Logo(), false)) &&
+              Write(folder + "/logo.bmp", Bitmap(Logo(), true)) &&
               Write(folder + "/computer.ico", Icon(Computer())) &&
               Write(folder + "/checkmark.ico", Icon(CheckMark()));
     if (!ok)
