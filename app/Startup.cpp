@@ -1,10 +1,13 @@
-// The program's own start-up, in place of the runtime's: construct the static objects
+// The program's own start-up, in place of the runtime's: restrict the library search to
+// the system folder before any code can load a library, construct the static objects
 // (ModuleState first, then the SetupApplication), call WinMain with the command line
 // after the program name and the start-up show state, destroy the static objects in
 // reverse order and end the process with WinMain's result. The runtime's other start-up
 // work (argument vectors, thread-local storage, pseudo-relocations, floating point) serves
 // nothing this program uses, and leaving it out keeps the setup small.
 #include <windows.h>
+
+#include "SystemLibrary.h"
 
 namespace {
 
@@ -74,6 +77,7 @@ static void DestroyStatics()
 // Windows enters with the stack aligned to 4 bytes only.
 extern "C" __attribute__((force_align_arg_pointer, noreturn)) void KorvaneStartup()
 {
+    RestrictLibrarySearch();
     ConstructStatics();
     int code = WinMain(GetModuleHandleA(nullptr), nullptr, ArgumentsOf(GetCommandLineA()),
                        StartupShowCommand());

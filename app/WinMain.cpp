@@ -3,10 +3,8 @@
 
 #include "Application.h"
 #include "ProcessState.h"
-#include "SystemLibrary.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand)
 {
-    RestrictLibrarySearch();
     return RunApplication(*CurrentApplication, instance, commandLine, showCommand);
 }

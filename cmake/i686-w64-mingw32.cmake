@@ -1,16 +1,5 @@
-# Cross-compiles for 32-bit Windows with MinGW-w64 (Debian's g++-mingw-w64-i686).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-
+# Cross-compiles for 32-bit Windows with MinGW-w64 (Debian's g++-mingw-w64-i686): the
+# setup as it ships.
 set(TOOLCHAIN_PREFIX i686-w64-mingw32)
-# The POSIX thread model: GoogleTest needs std::mutex, which the win32 model of GCC 12
-# lacks. Everything is linked statically, so no threading DLL comes along.
-set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${TOOLCHAIN_PREFIX}-windres)
-set(CMAKE_OBJDUMP ${TOOLCHAIN_PREFIX}-objdump)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)

@@ -10,9 +10,16 @@ using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
 using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
 constexpr DWORD SearchSystemFolder = 0x800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
 
-} // namespace
+// Libraries that the common controls and the shell load by bare name, some of them
+// delay-loaded, which a loader may still look for beside the program (Wine does, even
+// with the search restricted). Loaded from the system folder once the search is
+// restricted, they are found already loaded whenever they are asked for by name. The
+// ones with fewest imports of their own come first, so that each one's imports are
+// found pinned already.
+const char* const PinnedLibraries[] = {"version.dll", "cryptbase.dll", "dwmapi.dll",
+                                       "uxtheme.dll"};
 
-void RestrictLibrarySearch()
+void RestrictSearchToSystemFolder()
 {
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
@@ -24,6 +31,15 @@ void RestrictLibrarySearch()
         reinterpret_cast<void*>(GetProcAddress(kernel, "SetDllDirectoryA")));
     if (setDirectory)
         setDirectory("");
+}
+
+} // namespace
+
+void RestrictLibrarySearch()
+{
+    RestrictSearchToSystemFolder();
+    for (const char* library : PinnedLibraries)
+        LoadSystemLibrary(library);  // a library this Windows lacks is simply not there
 }
 
 HMODULE LoadSystemLibrary(const char* fileName)

@@ -6,7 +6,8 @@
 #include <windows.h>
 
 // Restricts every later library search of the process to the system folder (and to
-// side-by-side assemblies), where the platform can; first thing at start-up.
+// side-by-side assemblies), where the platform can, and loads from there the libraries
+// that the platform's own libraries ask for by name; first thing at start-up.
 void RestrictLibrarySearch();
 
 // Loads a library by its full system-folder path.

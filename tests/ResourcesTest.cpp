@@ -216,4 +216,46 @@ TEST_F(SetupResources, StringTableHoldsEveryTextAsWritten)
     EXPECT_EQ(std::string::npos, w.find_first_of("?%"));
 }
 
+TEST_F(SetupResources, ManifestAsksForAdministratorThemedControlsAndKnownSystems)
+{
+    const std::string manifest = Bytes(MAKEINTRESOURCEA(1), RT_MANIFEST);
+    for (const char* expected : {
+             "level=\"requireAdministrator\"",
+             "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+             "{e2011457-1546-43c5-a5fe-008deee3d3f0}",  // Vista
+             "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  // 7
+             "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  // 8
+             "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  // 8.1
+             "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  // 10 and 11
+         })
+        EXPECT_NE(std::string::npos, manifest.find(expected)) << expected;
+}
+
+TEST(SetupVersion, NamesTheMakerProductAndVersion)
+{
+    const std::string exe = BinFolder() + "\\KorvaneSetup.exe";
+    DWORD size = GetFileVersionInfoSizeA(exe.c_str(), nullptr);
+    ASSERT_GT(size, 0u);
+    std::string block(size, '\0');
+    ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, block.data()));
+    auto value = [&block](const char* name) {
+        char* text = nullptr;
+        UINT length = 0;
+        std::string path = std::string("\\StringFileInfo\\040904b0\\") + name;
+        return VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &length)
+                   ? std::string(text)
+                   : std::string("<none>");
+    };
+    EXPECT_EQ("Orbelwick", value("CompanyName"));
+    EXPECT_EQ("Korvane 1.0", value("ProductName"));
+    EXPECT_EQ("Korvane 1.0 Setup", value("FileDescription"));
+    EXPECT_EQ("1.0", value("FileVersion"));
+    EXPECT_EQ("1.0", value("ProductVersion"));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(MAKELONG(0, 1), static_cast<LONG>(fixed->dwFileVersionMS));
+    EXPECT_EQ(0u, fixed->dwFileVersionLS);
+}
+
 } // namespace

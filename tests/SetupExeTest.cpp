@@ -1,7 +1,9 @@
 // The real KorvaneSetup.exe, started and watched from another process as a user meets it.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "WizardDriver.h"
 
@@ -109,43 +111,60 @@ TEST(SetupExe, WithTheApplicationManagerShowsTheWizardNotTheBox)
     }
 }
 
-// Copies a program and a planted riched20.dll into a fresh folder, where it runs;
-// returns who loaded the planted library.
-std::string PlantedLibraryLoads(const std::string& program, const TempFolder& folder,
-                                bool isSetup)
+// The libraries that installers have been tricked into loading from their own folder.
+const char* const PlantedNames[] = {"riched20", "comctl32", "lz32",  "uxtheme", "version",
+                                    "dwmapi",   "cryptbase", "shell32", "shlwapi"};
+
+// Plants marker copies of those libraries beside a copy of the program and in the folder
+// it runs in, asks Wine to prefer them to its own (as Windows prefers a library found
+// beside the program), and runs the program there. Returns what loaded a planted one.
+std::string PlantedLibrariesLoaded(const std::string& program, const TempFolder& folder,
+                                   bool isSetup)
 {
-    // Wine prefers its builtin library; Windows takes one found beside the program.
-    WineAppDefault preferNative("program.exe", "DllOverrides", "riched20", "native,builtin");
-    std::string copy = folder / "program.exe";
+    const std::string current = folder / "current";
+    CreateDirectoryA(current.c_str(), nullptr);
+    std::vector<std::unique_ptr<WineAppDefault>> preferNative;
+    for (const char* name : PlantedNames) {
+        const std::string marker = BinFolder() + "\\planted\\riched20.dll";
+        EXPECT_TRUE(CopyFileA(marker.c_str(), (folder / name + ".dll").c_str(), FALSE));
+        EXPECT_TRUE(CopyFileA(marker.c_str(), (current + "\\" + name + ".dll").c_str(), FALSE));
+        preferNative.emplace_back(
+            new WineAppDefault("program.exe", "DllOverrides", name, "native,builtin"));
+    }
+    const std::string copy = folder / "program.exe";
     EXPECT_TRUE(CopyFileA(program.c_str(), copy.c_str(), FALSE));
-    EXPECT_TRUE(CopyFileA((BinFolder() + "\\planted\\riched20.dll").c_str(),
-                          (folder / "riched20.dll").c_str(), FALSE));
     if (isSetup) {
-        // Through the wizard to the page whose links are Rich Edit controls.
-        WizardDriver wizard("", copy, folder.Path());
+        // The whole road: every page, the links' Rich Edit controls, Finish, the hand-off.
+        WizardDriver wizard("", copy, current);
         EXPECT_TRUE(wizard.Opened());
-        EXPECT_TRUE(wizard.WalkTo(RegistrationPage));
-        EXPECT_TRUE(wizard.Press(CancelButton));
+        EXPECT_TRUE(wizard.WalkTo(FinishPage));
+        EXPECT_TRUE(wizard.Press(FinishButton));
         EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
     } else {
-        ChildProcess child(copy, "", folder.Path());
+        ChildProcess child(copy, "", current);
         EXPECT_TRUE(child.Started());
         EXPECT_NE(STILL_ACTIVE, child.WaitForExit(ExitTimeoutMs));
     }
-    return ReadWholeFile(folder / "loaded.txt");
+    return ReadWholeFile(folder / "loaded.txt") + ReadWholeFile(current + "\\loaded.txt");
 }
 
-TEST(SetupExe, NeverLoadsARichEditLibraryPlantedBesideIt)
+TEST(SetupExe, NeverLoadsALibraryPlantedBesideItOrInItsCurrentFolder)
 {
+    TempFolder activeSync;
+    const std::string appManager = activeSync / "CEAppMgr.exe";
+    CopyFileA(StandInExe().c_str(), appManager.c_str(), FALSE);
     AppPathsEntry entry;
-    entry.SetText(StandInExe());
+    entry.SetText(appManager);
+    const std::string record = activeSync / "appmgr.record";
+    ScopedEnvironment recordVariable("KORVANE_STANDIN_RECORD", record);
 
     TempFolder careless;
-    EXPECT_NE("", PlantedLibraryLoads(BinFolder() + "\\NaiveLoader.exe", careless, false))
-        << "a load by bare name should have picked up the planted library";
+    EXPECT_NE("", PlantedLibrariesLoaded(BinFolder() + "\\NaiveLoader.exe", careless, false))
+        << "a load by bare name should have picked up a planted library";
 
     TempFolder setup;
-    EXPECT_EQ("", PlantedLibraryLoads(SetupExe(), setup, true));
+    EXPECT_EQ("", PlantedLibrariesLoaded(SetupExe(), setup, true));
+    EXPECT_TRUE(WaitForFileEnding(record, "end\r\n", ExitTimeoutMs)) << "no hand-off";
 }
 
 } // namespace

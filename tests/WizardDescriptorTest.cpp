@@ -9,6 +9,11 @@
 
 namespace {
 
+// The 4.71 descriptor forms: 48 and 52 bytes in 32-bit code, 88 and 96 in 64-bit code.
+constexpr bool Is32Bit = sizeof(void*) == 4;
+constexpr UINT PageDescriptorSize = Is32Bit ? 48 : 88;
+constexpr UINT SheetHeaderSize = Is32Bit ? 52 : 96;
+
 TEST(WizardDescriptors, PagesCarryTheirDialogProcedureHeaderTextsAndFlags)
 {
     struct {
@@ -29,7 +34,7 @@ TEST(WizardDescriptors, PagesCarryTheirDialogProcedureHeaderTextsAndFlags)
         PROPSHEETPAGEA page;
         memset(&page, 0xCC, sizeof page);
         FillPageDescriptor(i, page);
-        EXPECT_EQ(48u, page.dwSize);
+        EXPECT_EQ(PageDescriptorSize, page.dwSize);
         EXPECT_EQ(pages[i].flags, page.dwFlags);
         EXPECT_EQ(AppInstance, page.hInstance);
         EXPECT_EQ(MAKEINTRESOURCEA(pages[i].dialog), page.pszTemplate);
@@ -52,7 +57,7 @@ TEST(WizardDescriptors, SheetIsAClassicWizard97WithIconWatermarkAndHeader)
     PROPSHEETHEADERA sheet;
     memset(&sheet, 0xCC, sizeof sheet);
     FillSheetHeader(handles, sheet);
-    EXPECT_EQ(52u, sheet.dwSize);
+    EXPECT_EQ(SheetHeaderSize, sheet.dwSize);
     EXPECT_EQ(0x8A004u, sheet.dwFlags);
     EXPECT_EQ(nullptr, sheet.hwndParent);
     EXPECT_EQ(AppInstance, sheet.hInstance);

@@ -10,14 +10,14 @@
 
 namespace {
 
-// The page descriptor form that ends with the two header texts.
-constexpr UINT PageDescriptorSize = 48;
-static_assert(offsetof(PROPSHEETPAGEA, pszHeaderSubTitle) + sizeof(LPCSTR) ==
-              PageDescriptorSize);
+// The page descriptor form that ends with the two header texts (48 bytes in 32 bits).
+constexpr UINT PageDescriptorSize = offsetof(PROPSHEETPAGEA, pszHeaderSubTitle) + sizeof(LPCSTR);
+static_assert(sizeof(void*) != 4 || PageDescriptorSize == 48);
 
-// The sheet header form that ends with the watermark and header bitmaps.
-constexpr UINT SheetHeaderSize = 52;
-static_assert(offsetof(PROPSHEETHEADERA, pszbmHeader) + sizeof(LPCSTR) == SheetHeaderSize);
+// The sheet header form that ends with the watermark and header bitmaps (52 bytes in 32
+// bits).
+constexpr UINT SheetHeaderSize = offsetof(PROPSHEETHEADERA, pszbmHeader) + sizeof(LPCSTR);
+static_assert(sizeof(void*) != 4 || SheetHeaderSize == 52);
 
 // PSH_WIZARD97 as the 4.71 common controls define it; later headers moved it to
 // 0x01000000, which those common controls do not know.

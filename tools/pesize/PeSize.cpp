@@ -1,0 +1,129 @@
+// pesize: where the bytes of a Windows program go. Prints the file size, each section's
+// size in the file, and the resource data by type; the resources of the types named on
+// the command line are the payload, and what is left is the program's own overhead.
+//   pesize program.exe [PAYLOAD_TYPE...]
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+uint16_t U16(const Bytes& bytes, size_t at)
+{
+    return at + 2 <= bytes.size() ? static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8) : 0;
+}
+
+uint32_t U32(const Bytes& bytes, size_t at)
+{
+    return at + 4 <= bytes.size() ? static_cast<uint32_t>(U16(bytes, at) | U16(bytes, at + 2) << 16)
+                                  : 0;
+}
+
+struct Section {
+    std::string name;
+    uint32_t virtualAddress, virtualSize, fileOffset, fileSize;
+};
+
+// The standard resource types by number, as resource scripts name them.
+std::string TypeName(uint32_t id)
+{
+    static const std::map<uint32_t, const char*> names = {
+        {1, "CURSOR"},  {2, "BITMAP"},      {3, "ICON"},       {4, "MENU"},
+        {5, "DIALOG"},  {6, "STRINGTABLE"}, {9, "ACCELERATOR"}, {10, "RCDATA"},
+        {12, "GROUP_CURSOR"}, {14, "GROUP_ICON"}, {16, "VERSIONINFO"}, {24, "MANIFEST"}};
+    auto found = names.find(id);
+    return found != names.end() ? found->second : "#" + std::to_string(id);
+}
+
+// A directory entry's name: a counted UTF-16 string (ASCII here) or a number.
+std::string EntryName(const Bytes& file, size_t resourceBase, uint32_t nameField)
+{
+    if (!(nameField & 0x80000000u))
+        return TypeName(nameField);
+    size_t at = resourceBase + (nameField & 0x7FFFFFFFu);
+    std::string name;
+    for (uint16_t i = 0, length = U16(file, at); i < length; ++i)
+        name += static_cast<char>(U16(file, at + 2 + 2 * i));
+    return name;
+}
+
+// Adds up the data entries below one directory.
+uint64_t DataBelow(const Bytes& file, size_t resourceBase, uint32_t offset, int depth)
+{
+    if (depth > 3)
+        return 0;  // a well-formed tree has three levels: type, name, language
+    size_t at = resourceBase + offset;
+    uint32_t entries = U16(file, at + 12) + U16(file, at + 14);
+    uint64_t total = 0;
+    for (uint32_t i = 0; i < entries; ++i) {
+        uint32_t target = U32(file, at + 16 + 8 * i + 4);
+        if (target & 0x80000000u)
+            total += DataBelow(file, resourceBase, target & 0x7FFFFFFFu, depth + 1);
+        else
+            total += U32(file, resourceBase + target + 4);
+    }
+    return total;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: pesize program.exe [PAYLOAD_TYPE...]\n");
+        return 2;
+    }
+    std::ifstream in(argv[1], std::ios::binary);
+    Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    size_t header = U32(file, 0x3C);
+    if (file.size() < 64 || U32(file, header) != 0x00004550) {
+        std::fprintf(stderr, "pesize: %s is not a Windows program\n", argv[1]);
+        return 1;
+    }
+    uint16_t sectionCount = U16(file, header + 6);
+    size_t sectionTable = header + 24 + U16(file, header + 20);
+    std::vector<Section> sections;
+    for (uint16_t i = 0; i < sectionCount; ++i) {
+        size_t at = sectionTable + 40 * i;
+        std::string name(reinterpret_cast<const char*>(&file[at]), 8);
+        name.resize(name.find('\0') == std::string::npos ? 8 : name.find('\0'));
+        sections.push_back({name, U32(file, at + 12), U32(file, at + 8), U32(file, at + 20),
+                            U32(file, at + 16)});
+    }
+
+    std::printf("%-24s %8zu bytes\n", "file", file.size());
+    for (const Section& section : sections)
+        std::printf("  section %-14s %8u bytes\n", section.name.c_str(), section.fileSize);
+
+    uint64_t payload = 0;
+    for (const Section& section : sections) {
+        if (section.name != ".rsrc")
+            continue;
+        size_t base = section.fileOffset;
+        uint32_t types = U16(file, base + 12) + U16(file, base + 14);
+        for (uint32_t i = 0; i < types; ++i) {
+            std::string type = EntryName(file, base, U32(file, base + 16 + 8 * i));
+            uint32_t target = U32(file, base + 16 + 8 * i + 4);
+            uint64_t size = (target & 0x80000000u)
+                                ? DataBelow(file, base, target & 0x7FFFFFFFu, 1)
+                                : 0;
+            bool isPayload = false;
+            for (int arg = 2; arg < argc; ++arg)
+                isPayload = isPayload || type == argv[arg];
+            if (isPayload)
+                payload += size;
+            std::printf("  resource %-13s %8llu bytes%s\n", type.c_str(),
+                        static_cast<unsigned long long>(size), isPayload ? "  (payload)" : "");
+        }
+    }
+    std::printf("%-24s %8llu bytes\n", "payload", static_cast<unsigned long long>(payload));
+    std::printf("%-24s %8llu bytes\n", "overhead (file - payload)",
+                static_cast<unsigned long long>(file.size() - payload));
+    return 0;
+}
