@@ -181,4 +181,125 @@ TEST_F(InstallTest, APayloadFileThatCannotBeWrittenKeepsTheApplicationManagerFro
     EXPECT_FALSE(FileExists(record)) << "the Application Manager got an incomplete payload";
 }
 
+// Sets a hook library on the setup's window thread that records the texts the setup gives
+// its Rich Edit controls, in the file that the setup's KORVANE_SPY_RECORD names.
+class TextSpy {
+public:
+    explicit TextSpy(HWND window)
+        : library(LoadLibraryA((BinFolder() + "\\TextSpy.dll").c_str()))
+    {
+        auto proc = reinterpret_cast<HOOKPROC>(
+            reinterpret_cast<void*>(GetProcAddress(library, "SpyCallWndProc")));
+        if (proc)
+            hook = SetWindowsHookExA(WH_CALLWNDPROC, proc, library,
+                                     GetWindowThreadProcessId(window, nullptr));
+    }
+    ~TextSpy()
+    {
+        if (hook)
+            UnhookWindowsHookEx(hook);
+        if (library)
+            FreeLibrary(library);
+    }
+    TextSpy(const TextSpy&) = delete;
+    TextSpy& operator=(const TextSpy&) = delete;
+
+    bool Set() const { return hook != nullptr; }
+
+private:
+    HMODULE library;
+    HHOOK hook = nullptr;
+};
+
+// The road a user takes on the registration page and past it: both links show their
+// addresses and open them once each (a press released off the link opens nothing), then
+// Finish hands the payload to the Application Manager. Returns the texts the setup gave
+// the links' Rich Edit controls, which tell RTF from plain text where the screen cannot.
+class WholeRoadTest : public InstallTest {
+protected:
+    WholeRoadTest()
+        : links(root / "links.record"), linkRecord("KORVANE_LINK_RECORD", links),
+          web("http", BinFolder() + "\\LinkRecorder.exe"),
+          mail("mailto", BinFolder() + "\\LinkRecorder.exe"), given(root / "given.record"),
+          givenRecord("KORVANE_SPY_RECORD", given)
+    {
+    }
+
+    std::vector<std::string> WalkWholeRoad(size_t run)
+    {
+        DeleteFileA(links.c_str());
+        DeleteFileA(given.c_str());
+        WizardDriver wizard;
+        EXPECT_TRUE(wizard.Opened());
+        TextSpy spy(wizard.Sheet());
+        EXPECT_TRUE(spy.Set());
+        EXPECT_TRUE(wizard.WalkTo(RegistrationPage));
+        EXPECT_EQ(RegistrationUrl, wizard.ControlText(RegistrationLink));
+        EXPECT_EQ(SupportAddress, wizard.ControlText(SupportLink));
+
+        ClickLink(wizard.Control(RegistrationLink), 3, false);
+        EXPECT_TRUE(AwaitLines(links, 1, RecordTimeoutMs)) << "the registration link opened nothing";
+        ClickLink(wizard.Control(SupportLink), 10, false);
+        EXPECT_TRUE(AwaitLines(links, 2, RecordTimeoutMs)) << "the support link opened nothing";
+        ClickLink(wizard.Control(RegistrationLink), 3, true);
+        Sleep(QuietMs);
+        EXPECT_EQ((std::vector<std::string>{RegistrationUrl, SupportMail}), ReadLines(links));
+
+        EXPECT_TRUE(wizard.GoTo(NextButton, FinishPage));
+        EXPECT_TRUE(wizard.Press(FinishButton));
+        EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
+        for (const PayloadFile& file : Payload)
+            ExpectPayloadFile(file);
+        auto runs = AwaitRuns(record, run);
+        EXPECT_EQ(run, runs.size());
+        if (!runs.empty()) {
+            EXPECT_EQ("\"" + installFolder + "\\Korvane.ini\" \"" + installFolder +
+                          "\\Common1.ini\"",
+                      runs.back().Value("arguments"));
+            EXPECT_EQ((std::vector<std::string>{"1", "1"}), runs.back().Values("cab.mscf"));
+        }
+        return ReadLines(given);
+    }
+
+    std::string links;
+    ScopedEnvironment linkRecord;
+    SchemeHandler web;
+    SchemeHandler mail;
+    std::string given;
+    ScopedEnvironment givenRecord;
+};
+
+const std::vector<std::string> PlainLinks = {RegistrationUrl, SupportAddress};
+const std::vector<std::string> RtfLinks = {std::string("{\\rtf ") + RegistrationUrl + "}",
+                                           std::string("{\\rtf ") + SupportAddress + "}"};
+
+// Wine reporting each Windows the setup may meet: Windows 95 gets the links as plain
+// text, the others as RTF, with the same visible text.
+TEST_F(WholeRoadTest, OnEveryReportedWindows)
+{
+    struct {
+        const char* version;
+        const std::vector<std::string>& links;
+    } const platforms[] = {{"win95", PlainLinks}, {"win98", RtfLinks}, {"winxp", RtfLinks},
+                           {"win7", RtfLinks},    {"win10", RtfLinks}};
+    size_t run = 0;
+    for (const auto& platform : platforms) {
+        SCOPED_TRACE(platform.version);
+        WineAppDefault version("KorvaneSetup.exe", "", "Version", platform.version);
+        EXPECT_EQ(platform.links, WalkWholeRoad(++run));
+    }
+}
+
+// In a 64-bit prefix the 32-bit setup runs under WoW64 and must find an Application
+// Manager registered only in the 64-bit registry view.
+TEST_F(WholeRoadTest, Wow64WithTheApplicationManagerOnlyInThe64BitView)
+{
+    ASSERT_TRUE(UnderWow64()) << "this case needs a 64-bit prefix (ctest: setup_exe_wow64)";
+    SeparateAppPathsViews();
+    AppPathsEntry::Remove();
+    entry.SetText(activeSync + "\\CEAppMgr.exe", KEY_WOW64_64KEY);
+    ASSERT_FALSE(AppPathsEntry::Exists(KEY_WOW64_32KEY));
+    EXPECT_EQ(RtfLinks, WalkWholeRoad(1));
+}
+
 } // namespace

@@ -15,12 +15,6 @@ const DWORD QuietMs = 1500;
 const int AcceptButton = 1000;
 const int DeclineButton = 1001;
 const int LicenseText = 1002;
-const int RegistrationLink = 1020;
-const int SupportLink = 1021;
-
-const char RegistrationUrl[] = "http://www.orbelwick.example/en_registrace.php";
-const char SupportAddress[] = "mailto:help@orbelwick.example";
-const char SupportMail[] = "mailto:help@orbelwick.example?subject=Question (Korvane 1.0)";
 
 // The static texts of each page as the user reads them, "%s" filled in.
 const std::vector<std::string> PageTexts[] = {
@@ -207,67 +201,6 @@ TEST_F(WizardTest, FinishHandsTheInstallFolderToTheApplicationManager)
     EXPECT_EQ("\"" + folder + "\\Korvane.ini\" \"" + folder + "\\Common1.ini\"",
               runs[0].Value("arguments"));
     EXPECT_EQ(StandInExe(), runs[0].Value("program"));
-}
-
-// Clicks a Rich Edit link as the mouse would: the button goes down a few pixels inside
-// character `at`, and comes up there or, with releasedOff, well below the control.
-void ClickLink(HWND link, int at, bool releasedOff)
-{
-    LRESULT packed = SendMessageA(link, EM_POSFROMCHAR, at, 0);
-    const int x = LOWORD(packed) + 2, y = HIWORD(packed) + 3;
-    RECT client;
-    GetClientRect(link, &client);
-    PostMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    PostMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(x, releasedOff ? client.bottom + 30 : y));
-}
-
-bool AwaitLines(const std::string& path, size_t count)
-{
-    for (DWORD waited = 0; waited < RecordTimeoutMs; waited += 50) {
-        if (ReadLines(path).size() >= count)
-            return true;
-        Sleep(50);
-    }
-    return false;
-}
-
-TEST_F(WizardTest, RegistrationLinksShowTheirAddressesAndOpenThemOnce)
-{
-    struct {
-        const char* what;
-        const char* reportedVersion;  // null: the prefix's own (Windows 7, RTF links)
-    } const modes[] = {{"rich text links", nullptr}, {"plain links on Windows 95", "win95"}};
-    const std::string recorder = BinFolder() + "\\LinkRecorder.exe";
-    SchemeHandler web("http", recorder);
-    SchemeHandler mail("mailto", recorder);
-    for (const auto& mode : modes) {
-        SCOPED_TRACE(mode.what);
-        std::unique_ptr<WineAppDefault> version;
-        if (mode.reportedVersion)
-            version.reset(new WineAppDefault("KorvaneSetup.exe", "", "Version",
-                                             mode.reportedVersion));
-        TempFolder folder;
-        const std::string links = folder / "links.record";
-        ScopedEnvironment linkRecord("KORVANE_LINK_RECORD", links);
-
-        WizardDriver wizard;
-        ASSERT_TRUE(wizard.Opened());
-        ASSERT_TRUE(wizard.WalkTo(RegistrationPage));
-        EXPECT_EQ(RegistrationUrl, wizard.ControlText(RegistrationLink));
-        EXPECT_EQ(SupportAddress, wizard.ControlText(SupportLink));
-
-        ClickLink(wizard.Control(RegistrationLink), 3, false);
-        ASSERT_TRUE(AwaitLines(links, 1)) << "the registration link opened nothing";
-        ClickLink(wizard.Control(SupportLink), 10, false);
-        ASSERT_TRUE(AwaitLines(links, 2)) << "the support link opened nothing";
-        ClickLink(wizard.Control(RegistrationLink), 3, true);
-        Sleep(QuietMs);
-        EXPECT_EQ((std::vector<std::string>{RegistrationUrl, SupportMail}), ReadLines(links));
-
-        EXPECT_EQ(RegistrationPage, wizard.PageIndex());
-        ASSERT_TRUE(wizard.Press(CancelButton));
-        EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
-    }
 }
 
 } // namespace

@@ -385,3 +385,28 @@ std::vector<StandInRun> ReadStandInRecord(const std::string& path)
     }
     return runs;
 }
+
+bool UnderWow64()
+{
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+extern "C" LONG NTAPI NtDeleteKey(HANDLE key);
+
+void SeparateAppPathsViews()
+{
+    const char linkPath[] = "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+    HKEY link = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, linkPath, REG_OPTION_OPEN_LINK,
+                      KEY_QUERY_VALUE | DELETE | KEY_WOW64_64KEY, &link) == ERROR_SUCCESS) {
+        if (RegQueryValueExA(link, "SymbolicLinkValue", nullptr, nullptr, nullptr, nullptr) ==
+            ERROR_SUCCESS)
+            NtDeleteKey(link);
+        RegCloseKey(link);
+    }
+    HKEY own = nullptr;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, linkPath, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+                    nullptr, &own, nullptr);
+    RegCloseKey(own);
+}

@@ -46,6 +46,12 @@ public:
     static DWORD SubkeyCount(REGSAM view = 0);
 };
 
+// Whether this 32-bit program runs under WoW64 (in a 64-bit prefix).
+bool UnderWow64();
+// Windows keeps a 32-bit App Paths key apart from the 64-bit one; a new Wine prefix links
+// the two. Replaces the link by a key of its own, as on Windows.
+void SeparateAppPathsViews();
+
 // A setting of Wine's for one program name (HKCU\Software\Wine\AppDefaults\<program>),
 // removed at the end: subkey "" with "Version" sets the Windows version it reports.
 class WineAppDefault {

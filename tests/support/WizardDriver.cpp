@@ -155,3 +155,23 @@ bool WizardDriver::Screenshot(const std::string& path) const
     ReleaseDC(nullptr, screen);
     return saved;
 }
+
+void ClickLink(HWND link, int at, bool releasedOff)
+{
+    LRESULT packed = SendMessageA(link, EM_POSFROMCHAR, at, 0);
+    const int x = LOWORD(packed) + 2, y = HIWORD(packed) + 3;
+    RECT client;
+    GetClientRect(link, &client);
+    PostMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(x, releasedOff ? client.bottom + 30 : y));
+}
+
+bool AwaitLines(const std::string& path, size_t count, DWORD timeoutMs)
+{
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        if (ReadLines(path).size() >= count)
+            return true;
+        Sleep(50);
+    }
+    return ReadLines(path).size() >= count;
+}

@@ -21,6 +21,14 @@ constexpr int NextButton = 0x3024;
 constexpr int FinishButton = 0x3025;
 constexpr int CancelButton = IDCANCEL;
 
+// The registration page's links, what they show and what they open.
+constexpr int RegistrationLink = 1020;
+constexpr int SupportLink = 1021;
+inline constexpr char RegistrationUrl[] = "http://www.orbelwick.example/en_registrace.php";
+inline constexpr char SupportAddress[] = "mailto:help@orbelwick.example";
+inline constexpr char SupportMail[] =
+    "mailto:help@orbelwick.example?subject=Question (Korvane 1.0)";
+
 // What the user can press; a hidden button counts as not pressable.
 struct WizardButtons {
     bool back;
@@ -74,3 +82,9 @@ private:
     std::unique_ptr<ChildProcess> setup;
     HWND sheet = nullptr;
 };
+
+// Clicks a Rich Edit link as the mouse would: the button goes down a few pixels inside
+// character `at`, and comes up there or, with releasedOff, well below the control.
+void ClickLink(HWND link, int at, bool releasedOff);
+// Waits until the file holds at least `count` lines.
+bool AwaitLines(const std::string& path, size_t count, DWORD timeoutMs);
