@@ -106,6 +106,7 @@ public:
 
     bool Started() const { return info.hProcess != nullptr; }
     DWORD Id() const { return info.dwProcessId; }
+    HANDLE Handle() const { return info.hProcess; }
     // The exit code, or STILL_ACTIVE when the process did not end in time.
     DWORD WaitForExit(DWORD timeoutMs);
 

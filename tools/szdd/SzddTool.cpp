@@ -3,6 +3,7 @@
 //   szdd compress IN OUT    always SZDD
 //   szdd corpus FOLDER      writes the test corpus: NAME and NAME.szdd for each input
 //   szdd bench FILE...      prints size, mscompress size, our size, ratio, encode time
+//   szdd measure FILE       the same figures for one file, bare, for scripts to lay out
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -50,20 +51,36 @@ long MscompressSize(const Bytes& data)
     return size;
 }
 
-void Bench(const std::string& name, const Bytes& data)
+struct Measure {
+    size_t bytes;
+    long theirs;
+    size_t ours;
+    double ratio;
+    double ms;
+};
+
+Measure Measured(const Bytes& data)
 {
     auto start = std::chrono::steady_clock::now();
     Bytes packed = SzddCompress(data);
     double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                     .count();
     long theirs = MscompressSize(data);
-    std::printf("%-28s %10zu %12ld %10zu %8.4f %10.1f\n", name.c_str(), data.size(), theirs,
-                packed.size(), theirs > 0 ? double(packed.size()) / double(theirs) : 0.0, ms);
+    return {data.size(), theirs, packed.size(),
+            theirs > 0 ? double(packed.size()) / double(theirs) : 0.0, ms};
+}
+
+void Bench(const std::string& name, const Bytes& data)
+{
+    Measure m = Measured(data);
+    std::printf("%-28s %10zu %12ld %10zu %8.4f %10.1f\n", name.c_str(), m.bytes, m.theirs, m.ours,
+                m.ratio, m.ms);
 }
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: szdd pack|compress IN OUT | szdd corpus FOLDER | szdd bench FILE...\n");
+    std::fprintf(stderr, "usage: szdd pack|compress IN OUT | szdd corpus FOLDER | szdd bench FILE... | "
+                         "szdd measure FILE\n");
     return 2;
 }
 
@@ -99,6 +116,14 @@ int main(int argc, char** argv)
             if (Read(argv[i], data))
                 Bench(argv[i], data);
         }
+        return 0;
+    }
+    if (verb == "measure" && argc == 3) {
+        Bytes data;
+        if (!Read(argv[2], data))
+            return 1;
+        Measure m = Measured(data);
+        std::printf("%zu %ld %zu %.4f %.1f\n", m.bytes, m.theirs, m.ours, m.ratio, m.ms);
         return 0;
     }
     return Usage();
