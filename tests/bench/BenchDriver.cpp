@@ -137,7 +137,7 @@ std::vector<double> Runs(int count, const std::function<double()>& run)
 
 void Row(const char* figure, double ours, double theirs)
 {
-    std::printf("%-52s %12.1f %12.1f %8.2f\n", figure, ours, theirs, theirs > 0 ? ours / theirs : 0);
+    std::printf("%-58s %12.1f %12.1f %8.2f\n", figure, ours, theirs, theirs > 0 ? ours / theirs : 0);
 }
 
 } // namespace
