@@ -11,11 +11,11 @@ using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
 constexpr DWORD SearchSystemFolder = 0x800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
 
 // Libraries that the common controls and the shell load by bare name, some of them
-// delay-loaded, which a loader may still look for beside the program (Wine does, even
-// with the search restricted). Loaded from the system folder once the search is
-// restricted, they are found already loaded whenever they are asked for by name. The
-// ones with fewest imports of their own come first, so that each one's imports are
-// found pinned already.
+// delay-loaded. Where the search cannot be restricted (a Windows without
+// SetDefaultDllDirectories keeps the program's own folder first), they would be looked
+// for beside the program; loaded from the system folder at start-up, they are found
+// already loaded whenever they are asked for by name. The ones with fewest imports of
+// their own come first, so that each one's imports are found loaded already.
 const char* const PinnedLibraries[] = {"version.dll", "cryptbase.dll", "dwmapi.dll",
                                        "uxtheme.dll"};
 
