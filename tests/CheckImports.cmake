@@ -5,10 +5,8 @@
 cmake_minimum_required(VERSION 3.25)
 set(allowed kernel32.dll user32.dll gdi32.dll advapi32.dll msvcrt.dll)
 
-execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
-if(failed)
-  message(FATAL_ERROR "objdump could not read ${EXE}")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/ReadPeDump.cmake)
+read_pe_dump(dump)
 string(REGEX MATCHALL "DLL Name: [^\n]+" names "${dump}")
 if(NOT names)
   message(FATAL_ERROR "no import table found in ${EXE}")

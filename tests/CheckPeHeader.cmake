@@ -1,9 +1,7 @@
 # Fails unless the exe carries the hardening flags and no link time stamp.
 cmake_minimum_required(VERSION 3.25)
-execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
-if(failed)
-  message(FATAL_ERROR "objdump could not read ${EXE}")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/ReadPeDump.cmake)
+read_pe_dump(dump)
 string(REGEX MATCH "DllCharacteristics[ \t]+([0-9a-fA-F]+)" found "${dump}")
 if(NOT found)
   message(FATAL_ERROR "no DllCharacteristics in ${EXE}")
