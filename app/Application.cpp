@@ -2,6 +2,7 @@
 // never reaches the message loops, which stay here so that the framework is whole.
 #include "Application.h"
 
+#include "LateBound.h"
 #include "ModuleState.h"
 #include "ProcessState.h"
 
@@ -37,7 +38,7 @@ int Application::Exit(int code)
 DWORD Application::WaitWithMessages(HANDLE handle, DWORD timeout)
 {
     for (;;) {
-        DWORD result = MsgWaitForMultipleObjects(1, &handle, FALSE, timeout, WaitWakeMask);
+        DWORD result = LateBound::MsgWaitForMultipleObjects(1, &handle, FALSE, timeout, WaitWakeMask);
         if (result != InputWaiting)
             return result;
         PumpMessages();
@@ -47,7 +48,7 @@ DWORD Application::WaitWithMessages(HANDLE handle, DWORD timeout)
 int Application::PumpMessages()
 {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+    while (LateBound::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         Dispatch(message, TheModuleState.ActiveWindow);
     return 0;
 }
@@ -59,10 +60,10 @@ int Application::Run(int* continueFlag)
         continueFlag = &keepRunning;
     MSG message = {};
     while (*continueFlag) {
-        if (GetMessageA(&message, nullptr, 0, 0) != 1)
+        if (LateBound::GetMessageA(&message, nullptr, 0, 0) != 1)
             break;
         Dispatch(message, AcceleratorWindow);
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        while (LateBound::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             Dispatch(message, AcceleratorWindow);
         IdleLoop();
         if (message.message == WM_QUIT)
@@ -75,7 +76,7 @@ void Application::IdleLoop()
 {
     MSG message;
     for (int count = 0;; ++count) {
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE))
+        if (LateBound::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE))
             return;
         if (!OnIdle(count))
             return;
@@ -91,27 +92,27 @@ int Application::OnIdle(int)
 int Application::RegisterWindowClass()
 {
     WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpfnWndProc = LateBound::DefWindowProcA;
     windowClass.hInstance = AppInstance;
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hCursor = LateBound::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = WindowClassName;
-    return RegisterClassA(&windowClass);
+    return LateBound::RegisterClassA(&windowClass);
 }
 
 int Application::UnregisterWindowClass()
 {
-    return UnregisterClassA(WindowClassName, AppInstance);
+    return LateBound::UnregisterClassA(WindowClassName, AppInstance);
 }
 
 void Application::Dispatch(MSG& message, HWND acceleratorWindow)
 {
-    if (TheModuleState.ActiveDialog && IsDialogMessageA(TheModuleState.ActiveDialog, &message))
+    if (TheModuleState.ActiveDialog && LateBound::IsDialogMessageA(TheModuleState.ActiveDialog, &message))
         return;
-    if (Accelerators && TranslateAcceleratorA(acceleratorWindow, Accelerators, &message))
+    if (Accelerators && LateBound::TranslateAcceleratorA(acceleratorWindow, Accelerators, &message))
         return;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+    LateBound::TranslateMessage(&message);
+    LateBound::DispatchMessageA(&message);
 }
 
 int RunApplication(Application& application, HINSTANCE instance, char* commandLine,

@@ -23,7 +23,7 @@ void ShowActiveSyncMissing()
     TextString caption;
     text.LoadString(nullptr, IDS_ACTIVESYNC_MISSING);
     caption.LoadString(nullptr, IDS_ERROR_CAPTION);
-    MessageBoxA(nullptr, text.GetText(), caption.GetText(), MB_ICONERROR);
+    LateBound::MessageBoxA(nullptr, text.GetText(), caption.GetText(), MB_ICONERROR);
 }
 
 } // namespace

@@ -3,11 +3,12 @@
 #include "InstallMessage.h"
 
 #include "Application.h"
+#include "LateBound.h"
 #include "ProcessState.h"
 #include "TempString.h"
 
 void ShowInstallMessage(HWND owner, unsigned stringId)
 {
-    MessageBoxA(owner, LoadTempString(stringId)->GetText(), CurrentApplication->AppTitle.GetText(),
+    LateBound::MessageBoxA(owner, LoadTempString(stringId)->GetText(), CurrentApplication->AppTitle.GetText(),
                 MB_OK);
 }

@@ -4,6 +4,8 @@
 #include <stdarg.h>
 #include <string.h>
 
+#include "LateBound.h"
+
 namespace {
 
 // What a string without a buffer reads as; never written by the string itself.
@@ -117,7 +119,7 @@ TextString& TextString::Format(const char* format, ...)
     char formatted[FormatBufferSize];
     va_list values;
     va_start(values, format);
-    wvsprintfA(formatted, format ? format : GetText(), values);
+    LateBound::wvsprintfA(formatted, format ? format : GetText(), values);
     va_end(values);
     return Assign(formatted);
 }
@@ -126,7 +128,7 @@ unsigned short TextString::LoadString(HINSTANCE module, unsigned id)
 {
     if (!Reserve(LoadBufferSize))
         return 0;
-    int copied = LoadStringA(module, id, buffer, LoadBufferSize);
+    int copied = LateBound::LoadStringA(module, id, buffer, LoadBufferSize);
     return static_cast<unsigned short>(SetLength(copied));
 }
 

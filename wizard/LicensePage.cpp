@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "LateBound.h"
 #include "PageConduct.h"
 #include "ProcessState.h"
 #include "ResourceData.h"
@@ -21,20 +22,20 @@ void ShowAgreement(HWND page)
         return;
     TextString text(reinterpret_cast<const char*>(agreement.GetData()),
                     static_cast<int>(agreement.GetSize()));
-    SetDlgItemTextA(page, IDC_LICENSE_TEXT, text.GetText());
+    LateBound::SetDlgItemTextA(page, IDC_LICENSE_TEXT, text.GetText());
 }
 
 DWORD ButtonsForChoice(HWND page)
 {
-    return IsDlgButtonChecked(page, IDC_LICENSE_ACCEPT) ? PSWIZB_BACK | PSWIZB_NEXT
+    return LateBound::IsDlgButtonChecked(page, IDC_LICENSE_ACCEPT) ? PSWIZB_BACK | PSWIZB_NEXT
                                                         : PSWIZB_BACK;
 }
 
 BOOL OnInitDialog(HWND page)
 {
-    CheckDlgButton(page, IDC_LICENSE_ACCEPT, BST_UNCHECKED);
-    CheckDlgButton(page, IDC_LICENSE_DECLINE, BST_CHECKED);
-    SetFocus(GetDlgItem(page, IDC_LICENSE_DECLINE));
+    LateBound::CheckDlgButton(page, IDC_LICENSE_ACCEPT, BST_UNCHECKED);
+    LateBound::CheckDlgButton(page, IDC_LICENSE_DECLINE, BST_CHECKED);
+    LateBound::SetFocus(LateBound::GetDlgItem(page, IDC_LICENSE_DECLINE));
     RequestWizardButtons(page, PSWIZB_BACK);
     ShowAgreement(page);
     return FALSE;  // the focus is set above

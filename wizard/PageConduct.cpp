@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "LateBound.h"
 #include "Product.h"
 #include "ProcessState.h"
 #include "SetupApplication.h"
@@ -16,22 +17,22 @@ constexpr int ControlTextSize = 300;
 
 void ShowWizardTitle(HWND page)
 {
-    SetWindowTextA(GetParent(page), TheSetupApplication.WizardTitle.GetText());
+    LateBound::SetWindowTextA(LateBound::GetParent(page), TheSetupApplication.WizardTitle.GetText());
 }
 
 void RequestWizardButtons(HWND page, DWORD buttons)
 {
-    PostMessageA(GetParent(page), PSM_SETWIZBUTTONS, 0, buttons);
+    LateBound::PostMessageA(LateBound::GetParent(page), PSM_SETWIZBUTTONS, 0, buttons);
 }
 
 void FormatControlText(HWND page, int controlId, int repeatCount)
 {
     char format[ControlTextSize];
-    GetDlgItemTextA(page, controlId, format, ControlTextSize);
+    LateBound::GetDlgItemTextA(page, controlId, format, ControlTextSize);
     TextString text;
     if (repeatCount == 2)
         text.Format(format, ProductLabel, ProductLabel);
     else
         text.Format(format, ProductLabel);
-    SetDlgItemTextA(page, controlId, text.GetText());
+    LateBound::SetDlgItemTextA(page, controlId, text.GetText());
 }

@@ -46,9 +46,9 @@ void SetLink(HWND page, int controlId, TextString& text, bool plain)
 {
     if (!plain)
         text.Format(RtfFormat, text.GetText());
-    SendDlgItemMessageA(page, controlId, EM_AUTOURLDETECT, TRUE, 0);
-    SetDlgItemTextA(page, controlId, text.GetText());
-    SendDlgItemMessageA(page, controlId, EM_SETEVENTMASK, 0, ENM_LINK);
+    LateBound::SendDlgItemMessageA(page, controlId, EM_AUTOURLDETECT, TRUE, 0);
+    LateBound::SetDlgItemTextA(page, controlId, text.GetText());
+    LateBound::SendDlgItemMessageA(page, controlId, EM_SETEVENTMASK, 0, ENM_LINK);
 }
 
 void Open(const TextString& address)
