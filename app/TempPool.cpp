@@ -1,17 +1,16 @@
 // TempPool: a singly linked list, newest first; each node owns one block.
 #include "TempPool.h"
 
-#include <stdlib.h>
-
 #include "BaseObject.h"
+#include "Heap.h"
 
 void* TempPool::Allocate(size_t size)
 {
-    TempPoolNode* node = static_cast<TempPoolNode*>(malloc(sizeof(TempPoolNode)));
+    TempPoolNode* node = static_cast<TempPoolNode*>(AllocateBlock(sizeof(TempPoolNode)));
     if (!node)
         return nullptr;
     node->next = head;
-    node->object = malloc(size);
+    node->object = AllocateBlock(size);
     // The node joins the list even without its block; FreeAll frees it like any other.
     head = node;
     return node->object;
@@ -23,7 +22,7 @@ void TempPool::FreeAll()
         TempPoolNode* next = head->next;
         if (head->object)
             delete static_cast<BaseObject*>(head->object);
-        free(head);
+        FreeBlock(head);
         head = next;
     }
 }

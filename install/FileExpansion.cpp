@@ -5,8 +5,8 @@
 
 #include <windows.h>
 #include <lzexpand.h>
-#include <string.h>
 
+#include "LateBound.h"
 #include "UniqueHandle.h"
 
 namespace {
@@ -28,9 +28,12 @@ bool ExpectedLength(const char* source, LONG& length)
     DWORD size = GetFileSize(file.Get(), nullptr);
     if (size == INVALID_FILE_SIZE || !ReadFile(file.Get(), header, sizeof header, &read, nullptr))
         return false;
-    if (read == SzddHeaderSize && memcmp(header, SzddMagic, sizeof SzddMagic) == 0) {
+    bool isSzdd = read == SzddHeaderSize;
+    for (DWORD i = 0; isSzdd && i < sizeof SzddMagic; ++i)
+        isSzdd = header[i] == SzddMagic[i];
+    if (isSzdd) {
         DWORD stated;
-        memcpy(&stated, header + SzddLengthOffset, sizeof stated);
+        CopyMemory(&stated, header + SzddLengthOffset, sizeof stated);
         length = static_cast<LONG>(stated);
     } else {
         length = static_cast<LONG>(size);
@@ -39,21 +42,25 @@ bool ExpectedLength(const char* source, LONG& length)
 }
 
 // What the target holds once closed; -1 when it is not a file (Wine lets LZ32 "write"
-// into a folder of the target's name).
+// into a folder of the target's name, and a folder does not open as a file).
 LONG WrittenLength(const char* target)
 {
-    WIN32_FILE_ATTRIBUTE_DATA written;
-    if (!GetFileAttributesExA(target, GetFileExInfoStandard, &written) ||
-        (written.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || written.nFileSizeHigh != 0)
+    FileHandle file(CreateFileA(target, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
         return -1;
-    return static_cast<LONG>(written.nFileSizeLow);
+    DWORD high = 0;
+    DWORD low = GetFileSize(file.Get(), &high);
+    if (low == INVALID_FILE_SIZE || high != 0 || low > static_cast<DWORD>(MAXLONG))
+        return -1;
+    return static_cast<LONG>(low);
 }
 
 // Copies or expands through LZ32; the handles are closed before the result is measured.
 LONG Copy(const char* source, const char* target)
 {
     OFSTRUCT open;
-    LzHandle from(LZOpenFileA(const_cast<char*>(source), &open, OF_READ));
+    LzHandle from(LateBound::LZOpenFileA(const_cast<char*>(source), &open, OF_READ));
     if (!from.IsValid())
         return -1;
     // OpenFile, not LZOpenFileA: when the target cannot be created, LZOpenFileA goes on
@@ -61,7 +68,7 @@ LONG Copy(const char* source, const char* target)
     LzHandle to(static_cast<INT>(OpenFile(target, &open, LzOpenCreateWrite)));
     if (!to.IsValid())
         return -1;
-    return LZCopy(from.Get(), to.Get());
+    return LateBound::LZCopy(from.Get(), to.Get());
 }
 
 } // namespace

@@ -3,7 +3,8 @@
 #pragma once
 
 #include <stddef.h>
-#include <stdlib.h>
+
+#include "Heap.h"
 
 class BaseObject {
 public:
@@ -11,8 +12,8 @@ public:
     virtual ~BaseObject() = default;
 
     // noexcept makes the compiler test the block before constructing in it.
-    static void* operator new(size_t size) noexcept { return malloc(size); }
+    static void* operator new(size_t size) noexcept { return AllocateBlock(size); }
     static void* operator new(size_t, void* block) noexcept { return block; }
-    static void operator delete(void* block) noexcept { free(block); }
+    static void operator delete(void* block) noexcept { FreeBlock(block); }
     static void operator delete(void*, void*) noexcept {}
 };

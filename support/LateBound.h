@@ -1,13 +1,16 @@
 // The platform calls whose libraries are loaded at run time, after the library search has
-// been restricted to the system folder: USER32, the common controls and the shell pull in
-// further libraries (version, the theme library, the input method library) that a static
-// import would let the loader look for beside the program, before any code of ours runs.
+// been restricted to the system folder: USER32, ADVAPI32, the common controls and the
+// shell pull in further libraries (version, the theme library, the input method library)
+// that a static import would let the loader look for beside the program, before any code
+// of ours runs, and LZ32 is no known library that Windows takes from the system folder
+// whatever the search. Only KERNEL32 is imported.
 // Same names, arguments and results as the platform's own; a library or function that
 // cannot be had answers with the call's failure result.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
+#include <lzexpand.h>
 #include <shellapi.h>
 
 namespace LateBound {
@@ -40,6 +43,20 @@ BOOL IsDialogMessageA(HWND dialog, MSG* message);
 int TranslateAcceleratorA(HWND window, HACCEL accelerators, MSG* message);
 DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll,
                                 DWORD timeout, DWORD wakeMask);
+
+// ADVAPI32: the registry. Failures answer ERROR_PROC_NOT_FOUND.
+LSTATUS RegCreateKeyExA(HKEY root, LPCSTR path, DWORD reserved, LPSTR className, DWORD options,
+                        REGSAM access, SECURITY_ATTRIBUTES* security, HKEY* key,
+                        DWORD* disposition);
+LSTATUS RegOpenKeyExA(HKEY root, LPCSTR path, DWORD options, REGSAM access, HKEY* key);
+LSTATUS RegQueryValueExA(HKEY key, LPCSTR name, DWORD* reserved, DWORD* type, BYTE* data,
+                         DWORD* size);
+LSTATUS RegCloseKey(HKEY key);
+
+// LZ32: expansion. Failures answer LZERROR_BADINHANDLE.
+INT LZOpenFileA(LPSTR path, LPOFSTRUCT open, WORD style);
+LONG LZCopy(INT source, INT target);
+void LZClose(INT handle);
 
 // COMCTL32.
 void InitCommonControls();

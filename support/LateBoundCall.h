@@ -8,7 +8,7 @@
 
 namespace LateBound {
 
-enum class Library { User, CommonControls, Shell };
+enum class Library { User, Registry, Expansion, CommonControls, Shell, Count };
 
 // The function's address, or null when the library or the function cannot be had.
 FARPROC Find(Library library, const char* name);

@@ -1,10 +1,12 @@
 // RegKey: create-or-open with full access; a key that cannot be reached reads as empty.
 #include "RegKey.h"
 
+#include "LateBound.h"
+
 RegKey::RegKey(HKEY root, const char* path)
     : path(path)
 {
-    status = RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+    status = LateBound::RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                              nullptr, &handle, &disposition);
     if (status != ERROR_SUCCESS)
         handle = nullptr;
@@ -13,7 +15,7 @@ RegKey::RegKey(HKEY root, const char* path)
 RegKey::RegKey(HKEY root, const char* path, REGSAM viewFlag)
     : path(path)
 {
-    status = RegOpenKeyExA(root, path, 0, KEY_READ | viewFlag, &handle);
+    status = LateBound::RegOpenKeyExA(root, path, 0, KEY_READ | viewFlag, &handle);
     if (status != ERROR_SUCCESS)
         handle = nullptr;
 }
@@ -21,5 +23,5 @@ RegKey::RegKey(HKEY root, const char* path, REGSAM viewFlag)
 RegKey::~RegKey()
 {
     if (handle)
-        RegCloseKey(handle);
+        LateBound::RegCloseKey(handle);
 }

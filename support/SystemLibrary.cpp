@@ -11,13 +11,14 @@ using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
 constexpr DWORD SearchSystemFolder = 0x800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
 
 // Libraries that the common controls and the shell load by bare name, some of them
-// delay-loaded. Where the search cannot be restricted (a Windows without
+// delay-loaded (Wine's common controls load msimg32 for AlphaBlend while painting, by a
+// search that ignores the restriction). Where the search cannot be restricted (a Windows without
 // SetDefaultDllDirectories keeps the program's own folder first), they would be looked
 // for beside the program; loaded from the system folder at start-up, they are found
 // already loaded whenever they are asked for by name. The ones with fewest imports of
 // their own come first, so that each one's imports are found loaded already.
 const char* const PinnedLibraries[] = {"version.dll", "cryptbase.dll", "dwmapi.dll",
-                                       "uxtheme.dll"};
+                                       "msimg32.dll", "uxtheme.dll"};
 
 void RestrictSearchToSystemFolder()
 {

@@ -2,8 +2,8 @@
 #include "TextString.h"
 
 #include <stdarg.h>
-#include <string.h>
 
+#include "Heap.h"
 #include "LateBound.h"
 
 namespace {
@@ -23,7 +23,7 @@ TextString::TextString(const char* text, int length)
 {
     if (length >= 0) {
         if (Reserve(static_cast<unsigned>(length))) {
-            memcpy(buffer, text, static_cast<size_t>(length));
+            CopyMemory(buffer, text, static_cast<size_t>(length));
             SetLength(length);
         }
     } else if (text) {
@@ -39,7 +39,7 @@ TextString::TextString(const TextString& other)
 
 TextString::~TextString()
 {
-    free(buffer);
+    FreeBlock(buffer);
 }
 
 char* TextString::GetText() const
@@ -55,14 +55,14 @@ char* TextString::Reserve(unsigned n)
     }
     char* old = buffer;
     // A request beyond the 16-bit capacity is refused like a failed allocation.
-    buffer = n <= MaxLength ? static_cast<char*>(malloc(n + 1)) : nullptr;
+    buffer = n <= MaxLength ? static_cast<char*>(AllocateBlock(n + 1)) : nullptr;
     if (buffer) {
         if (old)
             lstrcpyA(buffer, old);
         else
             buffer[0] = '\0';
     }
-    free(old);
+    FreeBlock(old);
     if (!buffer) {
         capacity = 0;
         length = 0;
@@ -103,15 +103,25 @@ TextString& TextString::Truncate(int n)
 int TextString::Find(char c) const
 {
     const char* text = GetText();
-    const char* found = strchr(text, c);
-    return found ? static_cast<int>(found - text) : -1;
+    // The terminator is part of the search: looking for NUL finds the length.
+    for (int at = 0;; ++at) {
+        if (text[at] == c)
+            return at;
+        if (!text[at])
+            return -1;
+    }
 }
 
 int TextString::ReverseFind(char c) const
 {
     const char* text = GetText();
-    const char* found = strrchr(text, c);
-    return found ? static_cast<int>(found - text) : -1;
+    int found = -1;
+    for (int at = 0;; ++at) {
+        if (text[at] == c)
+            found = at;
+        if (!text[at])
+            return found;
+    }
 }
 
 TextString& TextString::Format(const char* format, ...)
@@ -179,7 +189,7 @@ TextString& TextString::Append(const char* text)
         lstrcatA(buffer, text);
         SetLength(static_cast<int>(total));
     }
-    free(old);
+    FreeBlock(old);
     return *this;
 }
 

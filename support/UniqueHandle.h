@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <lzexpand.h>
 
+#include "LateBound.h"
+
 template <typename Traits>
 class UniqueHandle {
 public:
@@ -61,7 +63,7 @@ struct LzHandleTraits {
     using Type = INT;
     static Type Invalid() { return -1; }
     static bool IsValid(Type h) { return h >= 0; }
-    static void Close(Type h) { LZClose(h); }
+    static void Close(Type h) { LateBound::LZClose(h); }
 };
 
 using FileHandle = UniqueHandle<FileHandleTraits>;

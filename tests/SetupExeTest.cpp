@@ -111,25 +111,37 @@ TEST(SetupExe, WithTheApplicationManagerShowsTheWizardNotTheBox)
     }
 }
 
-// The libraries that installers have been tricked into loading from their own folder.
-const char* const PlantedNames[] = {"riched20", "comctl32", "lz32",  "uxtheme", "version",
-                                    "dwmapi",   "cryptbase", "shell32", "shlwapi"};
+// The libraries that installers have been tricked into loading from their own folder,
+// and every library that Wine's user32, comctl32, shell32 and riched20 import or load by
+// name, one from the other (read off their 32-bit builds). Not planted: ntdll, kernel32
+// and kernelbase, which every process has loaded before its first instruction, and which
+// Wine, unlike Windows, would take from beside the program when told to prefer them.
+const char* const PlantedNames[] = {
+    "advapi32", "advpack",  "bcrypt",   "cabinet",  "combase",  "comctl32", "comdlg32",
+    "compstui", "crypt32",  "cryptbase", "cryptnet", "cryptui", "dbghelp",  "dhcpcsvc",
+    "dinput8",  "dnsapi",   "dwmapi",   "gdi32",    "gdiplus",  "hid",      "imagehlp",
+    "imm32",    "iphlpapi", "localspl", "lz32",     "midimap",
+    "mlang",    "mpr",      "msacm32",  "msimg32",  "msvcrt",   "netapi32", "nsi",
+    "ole32",    "oleaut32", "propsys",  "riched20", "rpcrt4",   "sechost",  "secur32",
+    "setupapi", "shcore",   "shdocvw",  "shell32",  "shlwapi",  "spoolss",  "ucrtbase",
+    "urlmon",   "user32",   "usp10",    "uxtheme",  "version",  "win32u",   "windowscodecs",
+    "wininet",  "winmm",    "wintrust", "ws2_32",   "zlib1"};
 
 // Plants marker copies of those libraries beside a copy of the program and in the folder
 // it runs in, asks Wine to prefer them to its own (as Windows prefers a library found
 // beside the program), and runs the program there. Returns what loaded a planted one.
 std::string PlantedLibrariesLoaded(const std::string& program, const TempFolder& folder,
-                                   bool isSetup)
+                                   const std::vector<std::string>& names, bool isSetup)
 {
     const std::string current = folder / "current";
     CreateDirectoryA(current.c_str(), nullptr);
     std::vector<std::unique_ptr<WineAppDefault>> preferNative;
-    for (const char* name : PlantedNames) {
+    for (const std::string& name : names) {
         const std::string marker = BinFolder() + "\\planted\\riched20.dll";
         EXPECT_TRUE(CopyFileA(marker.c_str(), (folder / name + ".dll").c_str(), FALSE));
         EXPECT_TRUE(CopyFileA(marker.c_str(), (current + "\\" + name + ".dll").c_str(), FALSE));
         preferNative.emplace_back(
-            new WineAppDefault("program.exe", "DllOverrides", name, "native,builtin"));
+            new WineAppDefault("program.exe", "DllOverrides", name.c_str(), "native,builtin"));
     }
     const std::string copy = folder / "program.exe";
     EXPECT_TRUE(CopyFileA(program.c_str(), copy.c_str(), FALSE));
@@ -159,11 +171,13 @@ TEST(SetupExe, NeverLoadsALibraryPlantedBesideItOrInItsCurrentFolder)
     ScopedEnvironment recordVariable("KORVANE_STANDIN_RECORD", record);
 
     TempFolder careless;
-    EXPECT_NE("", PlantedLibrariesLoaded(BinFolder() + "\\NaiveLoader.exe", careless, false))
+    EXPECT_NE("", PlantedLibrariesLoaded(BinFolder() + "\\NaiveLoader.exe", careless, {"riched20"},
+                                         false))
         << "a load by bare name should have picked up a planted library";
 
     TempFolder setup;
-    EXPECT_EQ("", PlantedLibrariesLoaded(SetupExe(), setup, true));
+    EXPECT_EQ("", PlantedLibrariesLoaded(SetupExe(), setup,
+                                         {std::begin(PlantedNames), std::end(PlantedNames)}, true));
     EXPECT_TRUE(WaitForFileEnding(record, "end\r\n", ExitTimeoutMs)) << "no hand-off";
 }
 

@@ -1,6 +1,6 @@
 // TextString: exact allocations, the append and reserve protocols, search, format, load.
 #include <gtest/gtest.h>
-#include <malloc.h>
+#include <windows.h>
 
 #include <functional>
 #include <string>
@@ -15,7 +15,7 @@ constexpr unsigned MissingStringId = 901;  // not in any string table
 // What the heap really gave the buffer, or 0 when there is none.
 size_t HeapBlockSize(const TextString& s)
 {
-    return s.GetCapacity() ? _msize(s.GetText()) : 0;
+    return s.GetCapacity() ? HeapSize(GetProcessHeap(), 0, s.GetText()) : 0;
 }
 
 struct AllocationCase {

@@ -4,31 +4,13 @@
 //   pesize program.exe [PAYLOAD_TYPE...]
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
-#include <vector>
+
+
+#include "PeFile.h"
 
 namespace {
-
-using Bytes = std::vector<unsigned char>;
-
-uint16_t U16(const Bytes& bytes, size_t at)
-{
-    return at + 2 <= bytes.size() ? static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8) : 0;
-}
-
-uint32_t U32(const Bytes& bytes, size_t at)
-{
-    return at + 4 <= bytes.size() ? static_cast<uint32_t>(U16(bytes, at) | U16(bytes, at + 2) << 16)
-                                  : 0;
-}
-
-struct Section {
-    std::string name;
-    uint32_t virtualAddress, virtualSize, fileOffset, fileSize;
-};
 
 // The standard resource types by number, as resource scripts name them.
 std::string TypeName(uint32_t id)
@@ -42,31 +24,31 @@ std::string TypeName(uint32_t id)
 }
 
 // A directory entry's name: a counted UTF-16 string (ASCII here) or a number.
-std::string EntryName(const Bytes& file, size_t resourceBase, uint32_t nameField)
+std::string EntryName(const PeFile& file, size_t resourceBase, uint32_t nameField)
 {
     if (!(nameField & 0x80000000u))
         return TypeName(nameField);
     size_t at = resourceBase + (nameField & 0x7FFFFFFFu);
     std::string name;
-    for (uint16_t i = 0, length = U16(file, at); i < length; ++i)
-        name += static_cast<char>(U16(file, at + 2 + 2 * i));
+    for (uint16_t i = 0, length = file.U16(at); i < length; ++i)
+        name += static_cast<char>(file.U16(at + 2 + 2 * i));
     return name;
 }
 
 // Adds up the data entries below one directory.
-uint64_t DataBelow(const Bytes& file, size_t resourceBase, uint32_t offset, int depth)
+uint64_t DataBelow(const PeFile& file, size_t resourceBase, uint32_t offset, int depth)
 {
     if (depth > 3)
         return 0;  // a well-formed tree has three levels: type, name, language
     size_t at = resourceBase + offset;
-    uint32_t entries = U16(file, at + 12) + U16(file, at + 14);
+    uint32_t entries = file.U16(at + 12) + file.U16(at + 14);
     uint64_t total = 0;
     for (uint32_t i = 0; i < entries; ++i) {
-        uint32_t target = U32(file, at + 16 + 8 * i + 4);
+        uint32_t target = file.U32(at + 16 + 8 * i + 4);
         if (target & 0x80000000u)
             total += DataBelow(file, resourceBase, target & 0x7FFFFFFFu, depth + 1);
         else
-            total += U32(file, resourceBase + target + 4);
+            total += file.U32(resourceBase + target + 4);
     }
     return total;
 }
@@ -79,37 +61,26 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: pesize program.exe [PAYLOAD_TYPE...]\n");
         return 2;
     }
-    std::ifstream in(argv[1], std::ios::binary);
-    Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    size_t header = U32(file, 0x3C);
-    if (file.size() < 64 || U32(file, header) != 0x00004550) {
+    PeFile file(argv[1]);
+    if (!file.IsValid()) {
         std::fprintf(stderr, "pesize: %s is not a Windows program\n", argv[1]);
         return 1;
     }
-    uint16_t sectionCount = U16(file, header + 6);
-    size_t sectionTable = header + 24 + U16(file, header + 20);
-    std::vector<Section> sections;
-    for (uint16_t i = 0; i < sectionCount; ++i) {
-        size_t at = sectionTable + 40 * i;
-        std::string name(reinterpret_cast<const char*>(&file[at]), 8);
-        name.resize(name.find('\0') == std::string::npos ? 8 : name.find('\0'));
-        sections.push_back({name, U32(file, at + 12), U32(file, at + 8), U32(file, at + 20),
-                            U32(file, at + 16)});
-    }
+    const auto& sections = file.Sections();
 
-    std::printf("%-24s %8zu bytes\n", "file", file.size());
-    for (const Section& section : sections)
+    std::printf("%-24s %8zu bytes\n", "file", file.Bytes().size());
+    for (const PeSection& section : sections)
         std::printf("  section %-14s %8u bytes\n", section.name.c_str(), section.fileSize);
 
     uint64_t payload = 0;
-    for (const Section& section : sections) {
+    for (const PeSection& section : sections) {
         if (section.name != ".rsrc")
             continue;
         size_t base = section.fileOffset;
-        uint32_t types = U16(file, base + 12) + U16(file, base + 14);
+        uint32_t types = file.U16(base + 12) + file.U16(base + 14);
         for (uint32_t i = 0; i < types; ++i) {
-            std::string type = EntryName(file, base, U32(file, base + 16 + 8 * i));
-            uint32_t target = U32(file, base + 16 + 8 * i + 4);
+            std::string type = EntryName(file, base, file.U32(base + 16 + 8 * i));
+            uint32_t target = file.U32(base + 16 + 8 * i + 4);
             uint64_t size = (target & 0x80000000u)
                                 ? DataBelow(file, base, target & 0x7FFFFFFFu, 1)
                                 : 0;
@@ -124,6 +95,6 @@ int main(int argc, char** argv)
     }
     std::printf("%-24s %8llu bytes\n", "payload", static_cast<unsigned long long>(payload));
     std::printf("%-24s %8llu bytes\n", "overhead (file - payload)",
-                static_cast<unsigned long long>(file.size() - payload));
+                static_cast<unsigned long long>(file.Bytes().size() - payload));
     return 0;
 }

@@ -1,0 +1,17 @@
+// Every block the program allocates comes from the process heap: KERNEL32 has it on
+// every Windows, where the C runtime's library is not part of the first Windows 95.
+#pragma once
+
+#include <windows.h>
+
+inline void* AllocateBlock(size_t size)
+{
+    return HeapAlloc(GetProcessHeap(), 0, size);
+}
+
+// A null block is ignored, like free's.
+inline void FreeBlock(void* block)
+{
+    if (block)
+        HeapFree(GetProcessHeap(), 0, block);
+}
