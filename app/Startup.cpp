@@ -1,5 +1,7 @@
 // The program's own start-up, in place of the runtime's: restrict the library search to
-// the system folder before any code can load a library, construct the static objects
+// the system folder before any code can load a library, check that the program's own
+// file is whole (a damaged setup says so and ends, having made and started nothing),
+// construct the static objects
 // (ModuleState first, then the SetupApplication), call WinMain with the command line
 // after the program name and the start-up show state, destroy the static objects in
 // reverse order and end the process with WinMain's result. The runtime's other start-up
@@ -7,7 +9,11 @@
 // nothing this program uses, and leaving it out keeps the setup small.
 #include <windows.h>
 
+#include "LateBound.h"
+#include "SetupFileCheck.h"
 #include "SystemLibrary.h"
+#include "TextString.h"
+#include "resource.h"
 
 namespace {
 
@@ -45,6 +51,15 @@ int StartupShowCommand()
     return (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
 }
 
+// Before the static objects exist: the string from the program's own table, and the
+// empty caption of the other installation messages.
+void ShowSetupDamaged()
+{
+    TextString text;
+    text.LoadString(nullptr, IDS_SETUP_DAMAGED);
+    LateBound::MessageBoxA(nullptr, text.GetText(), "", MB_OK);
+}
+
 } // namespace
 
 // The linker's list of static constructors: a count (or -1), the functions, then 0.
@@ -78,6 +93,10 @@ static void DestroyStatics()
 extern "C" __attribute__((force_align_arg_pointer, noreturn)) void KorvaneStartup()
 {
     RestrictLibrarySearch();
+    if (!OwnFileIsIntact()) {
+        ShowSetupDamaged();
+        ExitProcess(ERROR_FILE_CORRUPT);
+    }
     ConstructStatics();
     int code = WinMain(GetModuleHandleA(nullptr), nullptr, ArgumentsOf(GetCommandLineA()),
                        StartupShowCommand());

@@ -58,6 +58,7 @@
 #define IDS_FOLDER_FAILED       19
 #define IDS_ACTIVESYNC_MISSING  31
 #define IDS_ERROR_CAPTION       32
+#define IDS_SETUP_DAMAGED       33     // the setup's own file is not the one that was built
 
 // ---- String table: the registration page's links ------------------------------------
 #define IDS_SUPPORT_MAIL        100    // "mailto:...?subject=Question (%s)"

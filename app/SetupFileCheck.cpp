@@ -1,0 +1,97 @@
+// SetupFileCheck: one pass over the file, the headers first, then in large pieces.
+#include "SetupFileCheck.h"
+
+#include <windows.h>
+
+#include "Heap.h"
+#include "SetupFileDigest.h"
+#include "UniqueHandle.h"
+
+namespace {
+
+constexpr DWORD PieceSize = 64 * 1024;
+
+// Reads `size` bytes, all of them or fails.
+bool ReadExactly(HANDLE file, unsigned char* buffer, DWORD size)
+{
+    DWORD read = 0;
+    return ReadFile(file, buffer, size, &read, nullptr) && read == size;
+}
+
+// Where the stamped part ends: before the certificate table that signing appended, which
+// must then run to the file's end; else at the file's end.
+bool StampedEnd(const SetupFileLayout& layout, DWORD fileSize, DWORD& end)
+{
+    if (layout.certificateOffset == 0 && layout.certificateSize == 0) {
+        end = fileSize;
+        return true;
+    }
+    end = layout.certificateOffset;
+    return end <= fileSize && fileSize - end == layout.certificateSize;
+}
+
+// The digest of the file: the headers, then the rest in pieces; the trailer's CRC is
+// kept as it goes by.
+bool Verify(HANDLE file, unsigned char* buffer)
+{
+    DWORD high = 0;
+    DWORD fileSize = GetFileSize(file, &high);
+    if (fileSize == INVALID_FILE_SIZE || high != 0 || fileSize < HeaderReadSize + TrailerSize ||
+        !ReadExactly(file, buffer, HeaderReadSize))
+        return false;
+    SetupFileLayout layout = ReadSetupFileLayout(buffer, HeaderReadSize);
+    DWORD end = 0;
+    if (!layout.valid || !StampedEnd(layout, fileSize, end) || end < HeaderReadSize + TrailerSize)
+        return false;
+    DWORD trailerAt = end - TrailerSize;
+    SetupFileDigest digest(layout, trailerAt);
+    digest.Update(buffer, HeaderReadSize);
+    unsigned char trailer[TrailerSize] = {};
+    for (DWORD at = HeaderReadSize; at < fileSize;) {
+        DWORD piece = fileSize - at < PieceSize ? fileSize - at : PieceSize;
+        if (!ReadExactly(file, buffer, piece))
+            return false;
+        digest.Update(buffer, piece);
+        for (DWORD i = 0; i < TrailerSize; ++i) {
+            if (trailerAt + i >= at && trailerAt + i < at + piece)
+                trailer[i] = buffer[trailerAt + i - at];
+        }
+        at += piece;
+    }
+    for (DWORD i = 0; i < sizeof TrailerMark; ++i) {
+        if (trailer[i] != TrailerMark[i])
+            return false;
+    }
+    if (ReadLittleEndian32(trailer + sizeof TrailerMark) != digest.Crc())
+        return false;
+    // The PE checksum field, read again: the pass above read it as zeros.
+    unsigned char field[4];
+    if (SetFilePointer(file, static_cast<LONG>(layout.checksumOffset), nullptr, FILE_BEGIN) ==
+            INVALID_SET_FILE_POINTER ||
+        !ReadExactly(file, field, sizeof field))
+        return false;
+    return ReadLittleEndian32(field) == digest.PeChecksum(fileSize);
+}
+
+} // namespace
+
+bool SetupFileIsIntact(const char* path)
+{
+    FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.IsValid())
+        return false;
+    auto* buffer = static_cast<unsigned char*>(AllocateBlock(PieceSize));
+    bool intact = buffer && Verify(file.Get(), buffer);
+    FreeBlock(buffer);
+    return intact;
+}
+
+bool OwnFileIsIntact()
+{
+    char path[MAX_PATH + 1];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path)
+        return false;  // no path, or one cut short: nothing to check, so nothing to trust
+    return SetupFileIsIntact(path);
+}

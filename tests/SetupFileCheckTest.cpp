@@ -1,0 +1,185 @@
+// The setup's check of its own file, as a user meets it: a copy with any one change, cut
+// short or with bytes appended shows the damaged-file box before anything else, ends with
+// a non-zero code, and makes, writes and starts nothing. Signing leaves the check intact.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "WizardDriver.h"
+
+namespace {
+
+const DWORD ExitTimeoutMs = 20000;
+const DWORD BoxTimeoutMs = 20000;
+const DWORD QuietMs = 1000;
+const char DamagedText[] = "The setup file is damaged. Download it again and run the new copy.";
+
+uint32_t U32(const std::string& bytes, size_t at)
+{
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(bytes.at(at + i));
+    return value;
+}
+
+// Where the code starts in the file: the first section's raw data.
+size_t CodeOffset(const std::string& exe)
+{
+    size_t pe = U32(exe, 0x3C);
+    size_t sections = pe + 24 + (static_cast<unsigned char>(exe.at(pe + 20)) |
+                                 static_cast<unsigned char>(exe.at(pe + 21)) << 8);
+    return U32(exe, sections + 20);
+}
+
+// The offset of the `nth` occurrence of `text`, or npos.
+size_t Find(const std::string& exe, const std::string& text, int nth = 0)
+{
+    size_t at = exe.find(text);
+    while (nth-- > 0 && at != std::string::npos)
+        at = exe.find(text, at + 1);
+    return at;
+}
+
+std::string Utf16(const std::string& text)
+{
+    std::string wide;
+    for (char c : text)
+        wide += std::string(1, c) + '\0';
+    return wide;
+}
+
+const std::string SzddMagic("SZDD\x88\xF0\x27\x33", 8);
+
+// One byte of the copy changed, at the named place.
+std::function<bool(std::string&)> FlipAt(std::function<size_t(const std::string&)> where)
+{
+    return [where](std::string& exe) {
+        size_t at = where(exe);
+        if (at == std::string::npos || at >= exe.size())
+            return false;
+        exe[at] = static_cast<char>(exe[at] ^ 0x20);
+        return true;
+    };
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+// An ActiveSync folder with the stand-in registered, and a copy of a setup beside it.
+class SetupFileCheck : public ::testing::Test {
+protected:
+    SetupFileCheck()
+        : activeSync(root / "Active Sync"), record(root / "appmgr.record"),
+          recordVariable("KORVANE_STANDIN_RECORD", record), copy(root / "KorvaneSetup.exe")
+    {
+        CreateDirectoryA(activeSync.c_str(), nullptr);
+        CopyFileA(StandInExe().c_str(), (activeSync + "\\CEAppMgr.exe").c_str(), FALSE);
+        entry.SetText(activeSync + "\\CEAppMgr.exe");
+    }
+
+    // Runs the copy and expects the damaged-file box and nothing else.
+    void ExpectRefused()
+    {
+        ChildProcess setup(copy);
+        ASSERT_TRUE(setup.Started());
+        MessageBoxSeen box = AnswerMessageBox(setup.Id(), BoxTimeoutMs);
+        EXPECT_TRUE(box.shown);
+        EXPECT_EQ(DamagedText, box.text);
+        EXPECT_EQ("", box.caption);
+        EXPECT_FALSE(box.icon);
+        DWORD code = setup.WaitForExit(ExitTimeoutMs);
+        EXPECT_NE(0u, code);
+        EXPECT_NE(STILL_ACTIVE, code);
+        Sleep(QuietMs);
+        EXPECT_FALSE(FileExists(activeSync + "\\Orbelwick")) << "an install folder was made";
+        EXPECT_FALSE(FileExists(record)) << "the Application Manager was started";
+    }
+
+    AppPathsEntry entry;
+    TempFolder root;
+    std::string activeSync;
+    std::string record;
+    ScopedEnvironment recordVariable;
+    std::string copy;
+};
+
+TEST_F(SetupFileCheck, AnyDamageIsRefusedBeforeAnythingElse)
+{
+    const std::string built = ReadWholeFile(SetupExe());
+    ASSERT_GT(built.size(), 4096u);
+    const struct {
+        const char* what;
+        std::function<bool(std::string&)> change;
+    } changes[] = {
+        {"a byte of code", FlipAt([](const std::string& exe) { return CodeOffset(exe) + 0x100; })},
+        {"the COMMON1.INI resource",
+         FlipAt([](const std::string& exe) { return Find(exe, "Description = Common Components"); })},
+        {"the KORVANE.INI resource",
+         FlipAt([](const std::string& exe) { return Find(exe, "Description = Orbelwick Korvane"); })},
+        {"the first cabinet resource",
+         FlipAt([](const std::string& exe) { return Find(exe, SzddMagic, 0) + 100; })},
+        {"the second cabinet resource",
+         FlipAt([](const std::string& exe) { return Find(exe, SzddMagic, 1) + 100; })},
+        {"the string table", FlipAt([](const std::string& exe) { return Find(exe, Utf16("Instalation")); })},
+        {"the PE header's time stamp",
+         FlipAt([](const std::string& exe) { return U32(exe, 0x3C) + 8; })},
+        {"the PE checksum", FlipAt([](const std::string& exe) { return U32(exe, 0x3C) + 24 + 64; })},
+        {"the file cut short by 4 bytes",
+         [](std::string& exe) { exe.resize(exe.size() - 4); return true; }},
+        {"16 bytes appended", [](std::string& exe) { exe.append(16, '\0'); return true; }},
+    };
+    for (const auto& change : changes) {
+        SCOPED_TRACE(change.what);
+        std::string damaged = built;
+        ASSERT_TRUE(change.change(damaged)) << "the place was not found";
+        ASSERT_TRUE(WriteFileBytes(copy, damaged));
+        ExpectRefused();
+    }
+}
+
+// Refused before the registry is read: the App Paths key the lookup would create stays
+// missing.
+TEST_F(SetupFileCheck, ADamagedSetupWritesNothingToTheRegistry)
+{
+    AppPathsEntry::Remove();
+    std::string damaged = ReadWholeFile(SetupExe());
+    damaged.append(1, 'x');
+    ASSERT_TRUE(WriteFileBytes(copy, damaged));
+    ExpectRefused();
+    EXPECT_FALSE(AppPathsEntry::Exists());
+}
+
+// The copies that the signed_copies fixture made with a throwaway certificate: the
+// signed setup checks itself and runs the whole road; with one byte changed it is refused.
+TEST_F(SetupFileCheck, ASignedSetupPassesItsCheckAndADamagedOneDoesNot)
+{
+    const std::string signedCopy = BinFolder() + "\\signed\\KorvaneSetup.exe";
+    const std::string damagedCopy = BinFolder() + "\\signed\\KorvaneSetup-damaged.exe";
+    ASSERT_TRUE(FileExists(signedCopy)) << "run the signed_copies fixture first";
+    ASSERT_TRUE(CopyFileA(signedCopy.c_str(), copy.c_str(), FALSE));
+    {
+        WizardDriver wizard("", copy);
+        ASSERT_TRUE(wizard.Opened()) << "the signed setup refused itself";
+        EXPECT_TRUE(wizard.WalkTo(FinishPage));
+        EXPECT_TRUE(wizard.Press(FinishButton));
+        EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
+        EXPECT_TRUE(WaitForFileEnding(record, "end\r\n", ExitTimeoutMs)) << "no hand-off";
+    }
+    DeleteFileA(record.c_str());
+    ASSERT_TRUE(CopyFileA(damagedCopy.c_str(), copy.c_str(), FALSE));
+    // The install folder of the signed run stays; only the hand-off tells.
+    ChildProcess setup(copy);
+    MessageBoxSeen box = AnswerMessageBox(setup.Id(), BoxTimeoutMs);
+    EXPECT_EQ(DamagedText, box.text);
+    EXPECT_NE(0u, setup.WaitForExit(ExitTimeoutMs));
+    Sleep(QuietMs);
+    EXPECT_FALSE(FileExists(record));
+}
+
+} // namespace
