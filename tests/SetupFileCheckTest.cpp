@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <functional>
+#include <utility>
 #include <string>
 
 #include "WizardDriver.h"
@@ -130,6 +131,16 @@ TEST_F(SetupFileCheck, AnyDamageIsRefusedBeforeAnythingElse)
         {"the PE header's time stamp",
          FlipAt([](const std::string& exe) { return U32(exe, 0x3C) + 8; })},
         {"the PE checksum", FlipAt([](const std::string& exe) { return U32(exe, 0x3C) + 24 + 64; })},
+        // Same words, other order: the PE checksum, a sum of words, cannot tell.
+        {"two words of code swapped",
+         [](std::string& exe) {
+             size_t at = CodeOffset(exe) + 0x100;
+             while (exe.compare(at, 2, exe, at + 2, 2) == 0)
+                 at += 2;
+             std::swap(exe[at], exe[at + 2]);
+             std::swap(exe[at + 1], exe[at + 3]);
+             return true;
+         }},
         {"the file cut short by 4 bytes",
          [](std::string& exe) { exe.resize(exe.size() - 4); return true; }},
         {"16 bytes appended", [](std::string& exe) { exe.append(16, '\0'); return true; }},
