@@ -64,17 +64,47 @@ add_custom_target(payload DEPENDS ${packed}/COMMON1_US.PPC_ARM.CAB
 set(KORVANE_PRODUCT_CAB_SOURCE ${product_cab})
 set(KORVANE_COMMON_CAB_SOURCE ${common_cab})
 
-set(KORVANE_PAYLOAD_RC ${payload_dir}/payload.rc)
-file(WRITE ${KORVANE_PAYLOAD_RC}.in
-"// The payload: the Application Manager's INI files and the device cabinets.
+# What each file must be once extracted: its length and CRC-32, as resources of the type
+# "BINSUM" beside the payload (tools/integrity digest).
+set(digests ${payload_dir}/digests)
+set(digest_files "")
+foreach(pair "COMMON1.INI|${payload_sources}/COMMON1.INI" "COMMON1_US.PPC_ARM.CAB|${common_cab}"
+             "KORVANE.INI|${payload_sources}/KORVANE.INI" "KORVANE_US.PPC_ARM.CAB|${product_cab}")
+  string(REPLACE "|" ";" pair "${pair}")
+  list(GET pair 0 resource)
+  list(GET pair 1 source)
+  add_custom_command(OUTPUT ${digests}/${resource}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${digests}
+    COMMAND ${KORVANE_HOST_TOOLS}/integrity digest ${source} ${digests}/${resource}
+    DEPENDS host_tools ${source}
+    VERBATIM)
+  list(APPEND digest_files ${digests}/${resource})
+endforeach()
+add_custom_target(payload_digests DEPENDS ${digest_files})
+add_dependencies(payload payload_digests)
+
+# Writes a resource script of the payload and its records to `rc`; the product cabinet's
+# record is taken from `product_digest`.
+function(korvane_payload_rc rc product_digest)
+  file(WRITE ${rc}.in
+"// The payload: the Application Manager's INI files and the device cabinets, and what
+// each must be once extracted.
 LANGUAGE 0, 0
 COMMON1.INI            BIN \"${payload_sources}/COMMON1.INI\"
 COMMON1_US.PPC_ARM.CAB BIN \"${packed}/COMMON1_US.PPC_ARM.CAB\"
 KORVANE.INI            BIN \"${payload_sources}/KORVANE.INI\"
 KORVANE_US.PPC_ARM.CAB BIN \"${packed}/KORVANE_US.PPC_ARM.CAB\"
+COMMON1.INI            BINSUM \"${digests}/COMMON1.INI\"
+COMMON1_US.PPC_ARM.CAB BINSUM \"${digests}/COMMON1_US.PPC_ARM.CAB\"
+KORVANE.INI            BINSUM \"${digests}/KORVANE.INI\"
+KORVANE_US.PPC_ARM.CAB BINSUM \"${product_digest}\"
 ")
-configure_file(${KORVANE_PAYLOAD_RC}.in ${KORVANE_PAYLOAD_RC} COPYONLY)
-set_source_files_properties(${KORVANE_PAYLOAD_RC} PROPERTIES OBJECT_DEPENDS "${payload_files}")
+  configure_file(${rc}.in ${rc} COPYONLY)
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${payload_files};${digest_files}")
+endfunction()
+
+set(KORVANE_PAYLOAD_RC ${payload_dir}/payload.rc)
+korvane_payload_rc(${KORVANE_PAYLOAD_RC} ${digests}/KORVANE_US.PPC_ARM.CAB)
 
 # A benchmark, not a test: the packer against mscompress on the corpus and both cabinets.
 add_custom_target(bench_packer

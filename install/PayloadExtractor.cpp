@@ -3,6 +3,7 @@
 #include "PayloadExtractor.h"
 
 #include "FileExpansion.h"
+#include "PayloadDigest.h"
 #include "ProcessState.h"
 #include "ResourceFile.h"
 #include "SetupApplication.h"
@@ -44,7 +45,8 @@ BOOL CALLBACK ExtractPayloadResource(HMODULE, LPCSTR type, LPSTR name, LONG_PTR 
     Remove(target);
     Remove(temporary);
     bool whole = WriteResourceToFile(temporary.GetText(), AppInstance, name, type) &&
-                 ExpandFile(temporary.GetText(), target.GetText());
+                 ExpandFile(temporary.GetText(), target.GetText()) &&
+                 FileMatchesPayloadDigest(target.GetText(), AppInstance, name);
     Remove(temporary);
     if (!whole)
         extraction.allWhole = false;

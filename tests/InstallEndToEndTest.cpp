@@ -41,9 +41,9 @@ protected:
     }
 
     // Walks the wizard to Finish and presses it; answers a message box if one comes.
-    MessageBoxSeen Finish(bool expectBox = false)
+    MessageBoxSeen Finish(bool expectBox = false, const std::string& program = SetupExe())
     {
-        WizardDriver wizard;
+        WizardDriver wizard("", program);
         EXPECT_TRUE(wizard.Opened());
         EXPECT_TRUE(wizard.WalkTo(FinishPage));
         EXPECT_TRUE(wizard.Press(FinishButton));
@@ -179,6 +179,18 @@ TEST_F(InstallTest, APayloadFileThatCannotBeWrittenKeepsTheApplicationManagerFro
         << "the three files, the folder in the way, and no .zip";
     Sleep(QuietMs);
     EXPECT_FALSE(FileExists(record)) << "the Application Manager got an incomplete payload";
+}
+
+// Each extracted file is read back against what the build recorded of it: a file that
+// differs (here the record is another file's) stops the hand-off like a failed write.
+TEST_F(InstallTest, AnExtractedFileUnlikeItsRecordKeepsTheApplicationManagerFromStarting)
+{
+    MessageBoxSeen box = Finish(true, BinFolder() + "\\MisrecordedSetup.exe");
+    ASSERT_TRUE(box.shown);
+    EXPECT_EQ("Unable to extract the installation files.", box.text);
+    EXPECT_EQ("", box.caption);
+    Sleep(QuietMs);
+    EXPECT_FALSE(FileExists(record)) << "the Application Manager got a payload unlike the built one";
 }
 
 // Sets a hook library on the setup's window thread that records the texts the setup gives
