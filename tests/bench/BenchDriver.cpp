@@ -1,9 +1,11 @@
 // The timed benchmarks, run under Wine: start-up to the first wizard page, Finish to the
 // Application Manager's start, and peak memory, each for the setup and for a minimal
-// yardstick program. Prints one table row a figure: the setup's median, the yardstick's
-// median, and their ratio.
+// yardstick program; start-up against the same setup built without the check of its own
+// file; that check alone, and the read-back of the extracted files, in this process.
+// Prints one table row a figure: the setup's median, the yardstick's median, and their
+// ratio.
 //   BenchDriver <MinimalSheet.exe> <MinimalExpander.exe> <payload folder> <runs>
-// The setup is the KorvaneSetup.exe beside it.
+// The setup is the KorvaneSetup.exe beside it, the unchecked one UncheckedSetup.exe.
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -15,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "PayloadDigest.h"
+#include "SetupFileCheck.h"
 #include "TestSupport.h"
 #include "WizardDriver.h"
 
@@ -112,9 +116,9 @@ double FinishToHandOff()
 }
 
 // The minimal expander, from its start to its end.
-double ExpandOnly(const std::string& expander, const std::string& payload)
+double ExpandOnly(const std::string& expander, const std::string& payload,
+                  const TempFolder& target = TempFolder())
 {
-    TempFolder target;
     std::string arguments = "\"" + payload + "\" \"" + target.Path() + "\"";
     for (const char* name : PayloadNames)
         arguments += std::string(" ") + name;
@@ -122,6 +126,30 @@ double ExpandOnly(const std::string& expander, const std::string& payload)
     ChildProcess child(expander, arguments);
     DWORD code = child.WaitForExit(TimeoutMs);
     return code == 0 ? NowMs() - start : -1;
+}
+
+// The setup's check of its own file alone.
+double FileCheck()
+{
+    const double start = NowMs();
+    bool intact = SetupFileIsIntact(SetupExe().c_str());
+    return intact ? NowMs() - start : -1;
+}
+
+// The read-back of the four files the expander wrote, against the setup's records.
+double ReadBack(const std::string& expander, const std::string& payload)
+{
+    TempFolder target;
+    if (ExpandOnly(expander, payload, target) < 0)
+        return -1;
+    HMODULE setup = LoadLibraryExA(SetupExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const double start = NowMs();
+    bool matches = setup != nullptr;
+    for (const char* name : PayloadNames)
+        matches = FileMatchesPayloadDigest((target / name).c_str(), setup, name) && matches;
+    const double ms = NowMs() - start;
+    FreeLibrary(setup);
+    return matches ? ms : -1;
 }
 
 std::vector<double> Runs(int count, const std::function<double()>& run)
@@ -154,13 +182,14 @@ int main(int argc, char** argv)
     // The setup shows the missing-ActiveSync box without an Application Manager.
     TempFolder activeSync;
     CopyFileA(StandInExe().c_str(), (activeSync / "CEAppMgr.exe").c_str(), FALSE);
-    std::vector<FirstPage> oursFirst, theirsFirst;
+    std::vector<FirstPage> oursFirst, theirsFirst, uncheckedFirst;
     {
         AppPathsEntry entry;
         entry.SetText(activeSync / "CEAppMgr.exe");
         for (int i = 0; i < runs; ++i) {
             oursFirst.push_back(TimeToFirstPage(SetupExe()));
             theirsFirst.push_back(TimeToFirstPage(sheet));
+            uncheckedFirst.push_back(TimeToFirstPage(BinFolder() + "\\UncheckedSetup.exe"));
         }
     }
     auto ms = [](const std::vector<FirstPage>& v) {
@@ -176,8 +205,15 @@ int main(int argc, char** argv)
         return out;
     };
     Row("start-up to the first page visible, ms", Median(ms(oursFirst)), Median(ms(theirsFirst)));
+    Row("start-up / the same setup without its file check, ms", Median(ms(oursFirst)),
+        Median(ms(uncheckedFirst)));
+    Row("the file check alone / start-up, ms", Median(Runs(runs, FileCheck)),
+        Median(ms(oursFirst)));
     Row("peak working set at the first page, KB", Median(kb(oursFirst)), Median(kb(theirsFirst)));
     Row("Finish to hand-off / LZ32 expansion alone, ms", Median(Runs(runs, FinishToHandOff)),
+        Median(Runs(runs, [&] { return ExpandOnly(expander, payload); })));
+    Row("read-back of the 4 files / LZ32 expansion alone, ms",
+        Median(Runs(runs, [&] { return ReadBack(expander, payload); })),
         Median(Runs(runs, [&] { return ExpandOnly(expander, payload); })));
     return 0;
 }
