@@ -186,10 +186,15 @@ int main(int argc, char** argv)
     {
         AppPathsEntry entry;
         entry.SetText(activeSync / "CEAppMgr.exe");
+        // Alternate which setup goes first, so that neither always meets the other's leftovers.
+        const std::string unchecked = BinFolder() + "\\UncheckedSetup.exe";
         for (int i = 0; i < runs; ++i) {
+            if (i % 2)
+                uncheckedFirst.push_back(TimeToFirstPage(unchecked));
             oursFirst.push_back(TimeToFirstPage(SetupExe()));
+            if (i % 2 == 0)
+                uncheckedFirst.push_back(TimeToFirstPage(unchecked));
             theirsFirst.push_back(TimeToFirstPage(sheet));
-            uncheckedFirst.push_back(TimeToFirstPage(BinFolder() + "\\UncheckedSetup.exe"));
         }
     }
     auto ms = [](const std::vector<FirstPage>& v) {
