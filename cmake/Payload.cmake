@@ -40,48 +40,42 @@ if(NOT common_cab)
                          ${common_cab})
 endif()
 
-# What the resources hold: resource name, then the file stored under it.
+# Each payload file: its resource name and the file as it must land on disk. The INI
+# files are stored as they are; the cabinets are stored compressed by the SZDD packer.
+# Beside each, what it must be once extracted: its length and CRC-32 (tools/integrity
+# digest), a resource of the type "BINSUM".
 set(packed ${payload_dir}/packed)
-foreach(pair "KORVANE_US.PPC_ARM.CAB|${product_cab}" "COMMON1_US.PPC_ARM.CAB|${common_cab}")
-  string(REPLACE "|" ";" pair "${pair}")
-  list(GET pair 0 resource)
-  list(GET pair 1 source)
-  add_custom_command(OUTPUT ${packed}/${resource}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${packed}
-    COMMAND ${KORVANE_HOST_TOOLS}/szdd pack ${source} ${packed}/${resource}
-    DEPENDS host_tools ${source}
-    COMMENT "Compressing ${resource}"
-    VERBATIM)
-endforeach()
-
-set(payload_files
-  ${payload_sources}/COMMON1.INI ${packed}/COMMON1_US.PPC_ARM.CAB
-  ${payload_sources}/KORVANE.INI ${packed}/KORVANE_US.PPC_ARM.CAB)
-add_custom_target(payload DEPENDS ${packed}/COMMON1_US.PPC_ARM.CAB
-                                  ${packed}/KORVANE_US.PPC_ARM.CAB)
-
-# The uncompressed cabinets, where the tests compare what the setup extracts.
-set(KORVANE_PRODUCT_CAB_SOURCE ${product_cab})
-set(KORVANE_COMMON_CAB_SOURCE ${common_cab})
-
-# What each file must be once extracted: its length and CRC-32, as resources of the type
-# "BINSUM" beside the payload (tools/integrity digest).
 set(digests ${payload_dir}/digests)
-set(digest_files "")
+set(payload_outputs "")
 foreach(pair "COMMON1.INI|${payload_sources}/COMMON1.INI" "COMMON1_US.PPC_ARM.CAB|${common_cab}"
              "KORVANE.INI|${payload_sources}/KORVANE.INI" "KORVANE_US.PPC_ARM.CAB|${product_cab}")
   string(REPLACE "|" ";" pair "${pair}")
   list(GET pair 0 resource)
   list(GET pair 1 source)
-  add_custom_command(OUTPUT ${digests}/${resource}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${digests}
+  set(outputs ${digests}/${resource})
+  set(pack_command "")
+  if(resource MATCHES "CAB$")
+    list(APPEND outputs ${packed}/${resource})
+    set(pack_command COMMAND ${KORVANE_HOST_TOOLS}/szdd pack ${source} ${packed}/${resource})
+  endif()
+  add_custom_command(OUTPUT ${outputs}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${packed} ${digests}
+    ${pack_command}
     COMMAND ${KORVANE_HOST_TOOLS}/integrity digest ${source} ${digests}/${resource}
     DEPENDS host_tools ${source}
+    COMMENT "Packing and recording ${resource}"
     VERBATIM)
-  list(APPEND digest_files ${digests}/${resource})
+  list(APPEND payload_outputs ${outputs})
 endforeach()
-add_custom_target(payload_digests DEPENDS ${digest_files})
-add_dependencies(payload payload_digests)
+
+set(payload_files
+  ${payload_sources}/COMMON1.INI ${packed}/COMMON1_US.PPC_ARM.CAB
+  ${payload_sources}/KORVANE.INI ${packed}/KORVANE_US.PPC_ARM.CAB ${payload_outputs})
+add_custom_target(payload DEPENDS ${payload_outputs})
+
+# The uncompressed cabinets, where the tests compare what the setup extracts.
+set(KORVANE_PRODUCT_CAB_SOURCE ${product_cab})
+set(KORVANE_COMMON_CAB_SOURCE ${common_cab})
 
 # Writes a resource script of the payload and its records to `rc`; the product cabinet's
 # record is taken from `product_digest`.
@@ -100,7 +94,7 @@ KORVANE.INI            BINSUM \"${digests}/KORVANE.INI\"
 KORVANE_US.PPC_ARM.CAB BINSUM \"${product_digest}\"
 ")
   configure_file(${rc}.in ${rc} COPYONLY)
-  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${payload_files};${digest_files}")
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${payload_files}")
 endfunction()
 
 set(KORVANE_PAYLOAD_RC ${payload_dir}/payload.rc)
