@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "WizardDriver.h"
 
 namespace {

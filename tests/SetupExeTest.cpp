@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "WizardDriver.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <utility>
 #include <string>
 
+#include "TestSupport.h"
 #include "WizardDriver.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "WizardDriver.h"
 
 namespace {

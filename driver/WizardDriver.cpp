@@ -36,9 +36,6 @@ std::ostream& operator<<(std::ostream& out, const WizardButtons& b)
                << ", cancel " << b.cancel << "}";
 }
 
-std::string SetupExe() { return BinFolder() + "\\KorvaneSetup.exe"; }
-std::string StandInExe() { return BinFolder() + "\\CEAppMgr.exe"; }
-
 WizardDriver::WizardDriver(const std::string& arguments, const std::string& program,
                            const std::string& directory)
     : setup(new ChildProcess(program, arguments, directory))

@@ -19,7 +19,6 @@
 
 #include "PayloadDigest.h"
 #include "SetupFileCheck.h"
-#include "TestSupport.h"
 #include "WizardDriver.h"
 
 namespace {

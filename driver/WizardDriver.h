@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "ProcessWindows.h"
+#include "SetupWorld.h"
 
 extern const char WizardTitle[];
 
@@ -41,9 +42,6 @@ struct WizardButtons {
     }
 };
 std::ostream& operator<<(std::ostream& out, const WizardButtons& b);
-
-std::string SetupExe();
-std::string StandInExe();
 
 class WizardDriver {
 public:

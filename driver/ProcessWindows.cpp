@@ -1,0 +1,136 @@
+// Another process and its windows, driven as a user would: found, read and pressed.
+#include "ProcessWindows.h"
+
+namespace {
+
+constexpr DWORD PollMs = 50;
+constexpr UINT MessageTimeoutMs = 2000;
+
+struct WindowSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectVisible(HWND window, LPARAM context)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window))
+        search->found.push_back(window);
+    return TRUE;
+}
+
+} // namespace
+
+ChildProcess::ChildProcess(const std::string& program, const std::string& arguments,
+                           const std::string& directory)
+{
+    std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &info))
+        info = {};
+}
+
+ChildProcess::~ChildProcess()
+{
+    if (!info.hProcess)
+        return;
+    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(info.hProcess, 1);
+        WaitForSingleObject(info.hProcess, 5000);
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+}
+
+DWORD ChildProcess::WaitForExit(DWORD timeoutMs)
+{
+    if (!info.hProcess || WaitForSingleObject(info.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info.hProcess, &code);
+    return code;
+}
+
+std::vector<HWND> VisibleTopWindows(DWORD processId)
+{
+    WindowSearch search = {processId, {}};
+    EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindow(DWORD processId, const char* className, const char* title, DWORD timeoutMs)
+{
+    for (DWORD waited = 0;; waited += PollMs) {
+        for (HWND window : VisibleTopWindows(processId)) {
+            char found[256] = {};
+            GetClassNameA(window, found, sizeof found);
+            if ((!className || lstrcmpA(found, className) == 0) &&
+                (!title || WindowText(window) == title))
+                return window;
+        }
+        if (waited >= timeoutMs)
+            return nullptr;
+        Sleep(PollMs);
+    }
+}
+
+std::string WindowText(HWND window)
+{
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs,
+                             &length))
+        return "";
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, MessageTimeoutMs, &copied);
+    text.resize(copied);
+    return text;
+}
+
+bool PressButton(HWND button)
+{
+    if (!button || !IsWindowVisible(button) || !IsWindowEnabled(button))
+        return false;
+    PostMessageA(button, BM_CLICK, 0, 0);
+    return true;
+}
+
+MessageBoxSeen AnswerMessageBox(DWORD processId, DWORD timeoutMs, HANDLE stop)
+{
+    // Control ids of the platform's message box.
+    const int textId = 0xFFFF;
+    const int iconId = 0x440;
+    MessageBoxSeen seen;
+    for (DWORD waited = 0; waited < timeoutMs; waited += PollMs) {
+        HWND box = nullptr;
+        for (HWND window : VisibleTopWindows(processId)) {
+            char className[16] = {};
+            GetClassNameA(window, className, sizeof className);
+            if (lstrcmpA(className, "#32770") == 0 && GetDlgItem(window, textId))
+                box = window;
+        }
+        if (box) {
+            seen.shown = true;
+            seen.caption = WindowText(box);
+            seen.text = WindowText(GetDlgItem(box, textId));
+            // Wine keeps the icon control of a box without icon, but empty.
+            HWND icon = GetDlgItem(box, iconId);
+            DWORD_PTR shown = 0;
+            seen.icon = icon && IsWindowVisible(icon) &&
+                        SendMessageTimeoutA(icon, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG,
+                                            MessageTimeoutMs, &shown) &&
+                        shown != 0;
+            PressButton(GetDlgItem(box, IDOK));
+            return seen;
+        }
+        if (stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0)
+            break;
+        Sleep(PollMs);
+    }
+    return seen;
+}

@@ -1,0 +1,45 @@
+// Another process and its windows, driven as a user would: started, its windows found
+// and read, its buttons pressed only when a user could press them.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// A program started by the driver; killed by its handle if still running at the end.
+class ChildProcess {
+public:
+    ChildProcess(const std::string& program, const std::string& arguments = "",
+                 const std::string& directory = "");
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Started() const { return info.hProcess != nullptr; }
+    DWORD Id() const { return info.dwProcessId; }
+    HANDLE Handle() const { return info.hProcess; }
+    // The exit code, or STILL_ACTIVE when the process did not end in time.
+    DWORD WaitForExit(DWORD timeoutMs);
+
+private:
+    PROCESS_INFORMATION info = {};
+};
+
+// The first visible top-level window of the process with this class and title.
+HWND WaitForWindow(DWORD processId, const char* className, const char* title, DWORD timeoutMs);
+std::vector<HWND> VisibleTopWindows(DWORD processId);
+std::string WindowText(HWND window);
+// Presses a button the way a user can: only when it is visible and enabled.
+bool PressButton(HWND button);
+
+// What a message box of a process showed before the helper pressed its OK button.
+struct MessageBoxSeen {
+    bool shown = false;
+    std::string caption;
+    std::string text;
+    bool icon = false;
+};
+// Waits for a message box of the process, reads it and presses OK. Gives up after the
+// timeout, or when `stop` (if any) is signalled.
+MessageBoxSeen AnswerMessageBox(DWORD processId, DWORD timeoutMs, HANDLE stop = nullptr);

@@ -1,0 +1,165 @@
+// The world around the setup that a test, the demo or a benchmark arranges: files and
+// folders, the Application Manager's App Paths entry, the environment.
+#include "SetupWorld.h"
+
+#include <shellapi.h>
+
+#include "AppManager.h"
+
+namespace {
+
+constexpr DWORD PollMs = 50;
+
+} // namespace
+
+std::string BinFolder()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of('\\'));
+}
+
+std::string SetupExe() { return BinFolder() + "\\KorvaneSetup.exe"; }
+std::string StandInExe() { return BinFolder() + "\\CEAppMgr.exe"; }
+
+std::string ReadWholeFile(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "";
+    std::string content(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &read, nullptr);
+    CloseHandle(file);
+    content.resize(read);
+    return content;
+}
+
+std::vector<std::string> ReadLines(const std::string& path)
+{
+    std::vector<std::string> lines;
+    std::string content = ReadWholeFile(path);
+    for (size_t start = 0; start < content.size();) {
+        size_t end = content.find("\r\n", start);
+        if (end == std::string::npos)
+            end = content.size();
+        lines.push_back(content.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WaitForFileEnding(const std::string& path, const std::string& ending, DWORD timeoutMs)
+{
+    for (DWORD waited = 0;; waited += PollMs) {
+        std::string content = ReadWholeFile(path);
+        if (content.size() >= ending.size() &&
+            content.compare(content.size() - ending.size(), ending.size(), ending) == 0)
+            return true;
+        if (waited >= timeoutMs)
+            return false;
+        Sleep(PollMs);
+    }
+}
+
+TempFolder::TempFolder()
+{
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    static unsigned counter;
+    path = std::string(base) + "korvane-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(++counter);
+    CreateDirectoryA(path.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder()
+{
+    std::string from = path + std::string(1, '\0');  // the list ends in two NULs
+    SHFILEOPSTRUCTA operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&operation);
+}
+
+AppPathsEntry::AppPathsEntry() { Remove(); }
+AppPathsEntry::~AppPathsEntry() { Remove(); }
+
+void AppPathsEntry::Set(DWORD type, const void* data, DWORD size, REGSAM view)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, AppManagerKeyPath, 0, nullptr, 0,
+                        KEY_ALL_ACCESS | view, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, "", 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}
+
+void AppPathsEntry::SetText(const std::string& text, REGSAM view, DWORD type)
+{
+    Set(type, text.c_str(), static_cast<DWORD>(text.size() + 1), view);
+}
+
+void AppPathsEntry::Remove()
+{
+    for (REGSAM view : {REGSAM(KEY_WOW64_32KEY), REGSAM(KEY_WOW64_64KEY)}) {
+        HKEY parent = nullptr;
+        std::string path = AppManagerKeyPath;
+        std::string parentPath = path.substr(0, path.find_last_of('\\'));
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, parentPath.c_str(), 0, KEY_ALL_ACCESS | view,
+                          &parent) != ERROR_SUCCESS)
+            continue;
+        RegDeleteKeyA(parent, "CEAppMgr.exe");
+        RegCloseKey(parent);
+    }
+}
+
+namespace {
+
+bool QueryKey(REGSAM view, DWORD* subkeys, DWORD* values)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, AppManagerKeyPath, 0, KEY_READ | view, &key) !=
+        ERROR_SUCCESS)
+        return false;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, subkeys, nullptr, nullptr, values, nullptr,
+                     nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return true;
+}
+
+} // namespace
+
+bool AppPathsEntry::Exists(REGSAM view)
+{
+    DWORD subkeys, values;
+    return QueryKey(view, &subkeys, &values);
+}
+
+DWORD AppPathsEntry::ValueCount(REGSAM view)
+{
+    DWORD subkeys = 0, values = 0;
+    QueryKey(view, &subkeys, &values);
+    return values;
+}
+
+DWORD AppPathsEntry::SubkeyCount(REGSAM view)
+{
+    DWORD subkeys = 0, values = 0;
+    QueryKey(view, &subkeys, &values);
+    return subkeys;
+}
+
+ScopedEnvironment::ScopedEnvironment(const char* name, const std::string& value) : name(name)
+{
+    SetEnvironmentVariableA(name, value.c_str());
+}
+
+ScopedEnvironment::~ScopedEnvironment() { SetEnvironmentVariableA(name.c_str(), nullptr); }

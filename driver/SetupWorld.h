@@ -1,0 +1,66 @@
+// The world around the setup that a test, the demo or a benchmark arranges: where the
+// built programs lie, files and folders, the Application Manager's App Paths entry, the
+// environment the programs it starts inherit.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The folder of the running program, where every built program lies.
+std::string BinFolder();
+std::string ReadWholeFile(const std::string& path);
+bool FileExists(const std::string& path);
+// Lines of a text file with CRLF line ends.
+std::vector<std::string> ReadLines(const std::string& path);
+// Polls until the file exists and holds text ending in `ending`.
+bool WaitForFileEnding(const std::string& path, const std::string& ending, DWORD timeoutMs);
+// The setup and the Application Manager stand-in, both beside the running program.
+std::string SetupExe();
+std::string StandInExe();
+
+// A new empty folder under the temporary folder, deleted with its content at the end.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& Path() const { return path; }
+    std::string operator/(const std::string& name) const { return path + "\\" + name; }
+
+private:
+    std::string path;
+};
+
+// The App Paths entry of the Application Manager, removed from both registry views at
+// the start and at the end, so each test starts without it.
+class AppPathsEntry {
+public:
+    AppPathsEntry();
+    ~AppPathsEntry();
+    AppPathsEntry(const AppPathsEntry&) = delete;
+    AppPathsEntry& operator=(const AppPathsEntry&) = delete;
+
+    // Writes the default value; view is 0 or KEY_WOW64_64KEY.
+    void Set(DWORD type, const void* data, DWORD size, REGSAM view = 0);
+    void SetText(const std::string& text, REGSAM view = 0, DWORD type = REG_SZ);
+    static void Remove();
+    static bool Exists(REGSAM view = 0);
+    static DWORD ValueCount(REGSAM view = 0);
+    static DWORD SubkeyCount(REGSAM view = 0);
+};
+
+// An environment variable of this process (and so of the programs it starts), restored
+// at the end.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const std::string& value);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    std::string name;
+};
