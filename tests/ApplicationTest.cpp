@@ -1,4 +1,4 @@
-// Application: the order WinMain drives it in, and the framework's message loops.
+// Application: the order WinMain drives it in, and what Exit frees.
 #include <gtest/gtest.h>
 
 #include <new>
@@ -55,63 +55,6 @@ TEST(Application, ExitFreesThePoolAndReturnsItsCode)
     Application application;
     EXPECT_EQ(42, application.Exit(42));
     EXPECT_EQ(nullptr, TheModuleState.TempPool.Head());
-}
-
-TEST(Application, RunEndsAtQuitWithItsCode)
-{
-    Application application;
-    PostQuitMessage(7);
-    EXPECT_EQ(7, application.Run(nullptr));
-
-    // A cleared flag ends the loop after the pass that cleared it.
-    int keepRunning = 1;
-    PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
-    class Stopping : public Application {
-    public:
-        int* flag = nullptr;
-        int OnIdle(int) override { *flag = 0; return 0; }
-    } stopping;
-    stopping.flag = &keepRunning;
-    EXPECT_EQ(0, stopping.Run(&keepRunning));
-    EXPECT_EQ(0, keepRunning);
-}
-
-TEST(Application, IdleLoopCountsWhileTheQueueStaysEmpty)
-{
-    class Counting : public Application {
-    public:
-        std::vector<int> counts;
-        int OnIdle(int count) override
-        {
-            counts.push_back(count);
-            return count < 3;
-        }
-    };
-    MSG drained;
-    while (PeekMessageA(&drained, nullptr, 0, 0, PM_REMOVE)) {
-    }
-    Counting idle;
-    idle.IdleLoop();
-    EXPECT_EQ((std::vector<int>{0, 1, 2, 3}), idle.counts);
-
-    Counting busy;
-    PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
-    busy.IdleLoop();
-    EXPECT_TRUE(busy.counts.empty());
-    PeekMessageA(&drained, nullptr, 0, 0, PM_REMOVE);
-}
-
-TEST(Application, WaitWithMessagesServesTheQueueUntilTheHandleIsSignalled)
-{
-    Application application;
-    HANDLE event = CreateEventA(nullptr, TRUE, TRUE, nullptr);
-    EXPECT_EQ(WAIT_OBJECT_0, application.WaitWithMessages(event, 1000));
-    ResetEvent(event);
-    PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
-    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), application.WaitWithMessages(event, 100));
-    MSG left;
-    EXPECT_FALSE(PeekMessageA(&left, nullptr, 0, 0, PM_REMOVE));  // the pump took it
-    CloseHandle(event);
 }
 
 } // namespace

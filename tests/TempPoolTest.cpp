@@ -1,4 +1,4 @@
-// TempPool: newest-first deletion, nodes without a block, an empty pool.
+// TempPool: newest-first deletion, and an empty pool.
 #include <gtest/gtest.h>
 
 #include <new>
@@ -50,22 +50,6 @@ TEST(TempPool, DeletesNewestFirstAndEmptiesItself)
     pool.FreeAll();  // an empty pool stays empty
     EXPECT_EQ(nullptr, pool.Head());
     EXPECT_EQ(3u, noted.size());
-}
-
-TEST(TempPool, KeepsANodeWhoseBlockFailedAndFreesItWithoutDestructor)
-{
-    std::vector<std::string> noted;
-    deletions = &noted;
-    TempPool pool;
-    ASSERT_NE(nullptr, Pooled(pool, "before"));
-    // More than a 32-bit process can ever get in one block.
-    EXPECT_EQ(nullptr, pool.Allocate(0xFFFFFF00u));
-    ASSERT_EQ(2u, NodeCount(pool));
-    EXPECT_EQ(nullptr, pool.Head()->object);
-
-    pool.FreeAll();
-    EXPECT_EQ(std::vector<std::string>{"before"}, noted);
-    EXPECT_EQ(nullptr, pool.Head());
 }
 
 } // namespace
