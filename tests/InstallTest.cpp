@@ -8,12 +8,10 @@
 
 #include "FileExpansion.h"
 #include "InstallFolder.h"
-#include "ModuleState.h"
 #include "PayloadExtractor.h"
 #include "ProcessState.h"
 #include "ResourceFile.h"
 #include "SetupApplication.h"
-#include "TempString.h"
 #include "TestSupport.h"
 
 namespace {
@@ -21,7 +19,6 @@ namespace {
 const DWORD BoxTimeoutMs = 10000;
 const char InvalidFolder[] = "Invalid folder name.";
 const char FolderFailed[] = "Unable to create the folder.";
-constexpr unsigned LongStringId = 900;
 
 // The messages of the program's own string table, for the calls made in this process.
 class WithSetupStrings : public ::testing::Test {
@@ -216,25 +213,6 @@ TEST(PayloadExtractor, AProgramWithoutPayloadExtractsNothingAndSucceeds)
     EXPECT_TRUE(ExtractPayload(application));
     AppInstance = nullptr;
     EXPECT_TRUE(FolderNames(folder.Path()).empty());
-}
-
-TEST(TempString, EachCallGivesItsOwnPooledStringUntilFreeAll)
-{
-    AppInstance = GetModuleHandleA(nullptr);
-    TheModuleState.TempPool.FreeAll();
-    TextString* first = LoadTempString(LongStringId);
-    TextString* second = LoadTempString(LongStringId);
-    AppInstance = nullptr;
-    ASSERT_NE(first, second);
-    EXPECT_EQ(std::string(511, 'x'), first->GetText());
-    EXPECT_STREQ(first->GetText(), second->GetText());
-    EXPECT_NE(first->GetText(), second->GetText());
-    ASSERT_NE(nullptr, TheModuleState.TempPool.Head());
-    EXPECT_EQ(second, TheModuleState.TempPool.Head()->object);
-    EXPECT_EQ(first, TheModuleState.TempPool.Head()->next->object);
-
-    TheModuleState.TempPool.FreeAll();
-    EXPECT_EQ(nullptr, TheModuleState.TempPool.Head());
 }
 
 } // namespace
