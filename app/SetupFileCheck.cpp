@@ -30,23 +30,10 @@ bool StampedEnd(const SetupFileLayout& layout, DWORD fileSize, DWORD& end)
     return end <= fileSize && fileSize - end == layout.certificateSize;
 }
 
-// The digest of the file: the headers, then the rest in pieces; the trailer's CRC is
-// kept as it goes by.
-bool Verify(HANDLE file, unsigned char* buffer)
+// Reads the rest of the file through the digest, and keeps the trailer as it goes by.
+bool ReadThrough(HANDLE file, unsigned char* buffer, DWORD fileSize, DWORD trailerAt,
+                 SetupFileDigest& digest, unsigned char (&trailer)[TrailerSize])
 {
-    DWORD high = 0;
-    DWORD fileSize = GetFileSize(file, &high);
-    if (fileSize == INVALID_FILE_SIZE || high != 0 || fileSize < HeaderReadSize + TrailerSize ||
-        !ReadExactly(file, buffer, HeaderReadSize))
-        return false;
-    SetupFileLayout layout = ReadSetupFileLayout(buffer, HeaderReadSize);
-    DWORD end = 0;
-    if (!layout.valid || !StampedEnd(layout, fileSize, end) || end < HeaderReadSize + TrailerSize)
-        return false;
-    DWORD trailerAt = end - TrailerSize;
-    SetupFileDigest digest(layout, trailerAt);
-    digest.Update(buffer, HeaderReadSize);
-    unsigned char trailer[TrailerSize] = {};
     for (DWORD at = HeaderReadSize; at < fileSize;) {
         DWORD piece = fileSize - at < PieceSize ? fileSize - at : PieceSize;
         if (!ReadExactly(file, buffer, piece))
@@ -58,19 +45,35 @@ bool Verify(HANDLE file, unsigned char* buffer)
         }
         at += piece;
     }
+    return true;
+}
+
+// The headers first, for where the fields lie that the CRC leaves out, then the rest.
+bool Verify(HANDLE file, unsigned char* buffer)
+{
+    DWORD high = 0;
+    DWORD fileSize = GetFileSize(file, &high);
+    if (fileSize == INVALID_FILE_SIZE || high != 0 || fileSize < HeaderReadSize + TrailerSize ||
+        !ReadExactly(file, buffer, HeaderReadSize))
+        return false;
+    SetupFileLayout layout = ReadSetupFileLayout(buffer, HeaderReadSize);
+    DWORD end = 0;
+    if (!layout.valid || !StampedEnd(layout, fileSize, end) || end < HeaderReadSize + TrailerSize)
+        return false;
+    uint32_t storedChecksum = ReadLittleEndian32(buffer + layout.checksumOffset);
+    DWORD trailerAt = end - TrailerSize;
+    SetupFileDigest digest(layout, trailerAt);
+    digest.Update(buffer, HeaderReadSize);
+    unsigned char trailer[TrailerSize] = {};
+    if (!ReadThrough(file, buffer, fileSize, trailerAt, digest, trailer))
+        return false;
     for (DWORD i = 0; i < sizeof TrailerMark; ++i) {
         if (trailer[i] != TrailerMark[i])
             return false;
     }
-    if (ReadLittleEndian32(trailer + sizeof TrailerMark) != digest.Crc())
-        return false;
-    // The PE checksum field, read again: the pass above read it as zeros.
-    unsigned char field[4];
-    if (SetFilePointer(file, static_cast<LONG>(layout.checksumOffset), nullptr, FILE_BEGIN) ==
-            INVALID_SET_FILE_POINTER ||
-        !ReadExactly(file, field, sizeof field))
-        return false;
-    return ReadLittleEndian32(field) == digest.PeChecksum(fileSize);
+    bool crcMatches = ReadLittleEndian32(trailer + sizeof TrailerMark) == digest.Crc();
+    bool checksumMatches = storedChecksum == digest.PeChecksum(fileSize);
+    return crcMatches && checksumMatches;
 }
 
 } // namespace
