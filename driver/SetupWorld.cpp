@@ -9,6 +9,7 @@
 namespace {
 
 constexpr DWORD PollMs = 50;
+constexpr int MaxNameTries = 1000;
 
 } // namespace
 
@@ -73,10 +74,15 @@ TempFolder::TempFolder()
 {
     char base[MAX_PATH];
     GetTempPathA(MAX_PATH, base);
+    // Wine hands out the same process ids again in each new session, so a folder left by
+    // a run that was ended early may bear this name: a name taken is passed over.
     static unsigned counter;
-    path = std::string(base) + "korvane-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(++counter);
-    CreateDirectoryA(path.c_str(), nullptr);
+    for (int tries = 0; tries < MaxNameTries; ++tries) {
+        path = std::string(base) + "korvane-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+               std::to_string(++counter);
+        if (CreateDirectoryA(path.c_str(), nullptr))
+            return;
+    }
 }
 
 TempFolder::~TempFolder()
