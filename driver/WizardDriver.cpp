@@ -95,10 +95,28 @@ bool WizardDriver::GoTo(int buttonId, int page)
     return false;
 }
 
+// The page asks for its buttons by posted messages: until the click on "I accept" has
+// been handled, Next may still show the state of the page before, which the page's own
+// request then overrides.
+bool WizardDriver::AcceptLicense()
+{
+    if (!PressButton(Control(LicenseAcceptButton)))
+        return false;
+    for (DWORD waited = 0; waited < SettleTimeoutMs; waited += PollMs) {
+        DWORD_PTR state = BST_UNCHECKED;
+        if (SendMessageTimeoutA(Control(LicenseAcceptButton), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG,
+                                MessageTimeoutMs, &state) &&
+            state == BST_CHECKED)
+            return true;
+        Sleep(PollMs);
+    }
+    return false;
+}
+
 bool WizardDriver::WalkTo(int page)
 {
     for (int at = PageIndex(); at < page; ++at) {
-        if (at == LicensePage && !PressButton(Control(1000)))
+        if (at == LicensePage && !AcceptLicense())
             return false;
         for (DWORD waited = 0; !Pressable(Button(NextButton)); waited += PollMs) {
             if (waited > SettleTimeoutMs)

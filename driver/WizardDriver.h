@@ -22,6 +22,9 @@ constexpr int NextButton = 0x3024;
 constexpr int FinishButton = 0x3025;
 constexpr int CancelButton = IDCANCEL;
 
+// The license page's "I accept" choice.
+constexpr int LicenseAcceptButton = 1000;
+
 // The registration page's links, what they show and what they open.
 constexpr int RegistrationLink = 1020;
 constexpr int SupportLink = 1021;
@@ -67,6 +70,8 @@ public:
     bool GoTo(int buttonId, int page);
     // Walks forward from the welcome page to `page`, accepting the license on the way.
     bool WalkTo(int page);
+    // Chooses "I accept" on the license page and waits until the page has taken it.
+    bool AcceptLicense();
 
     // The texts of the current page's static controls, in template order.
     std::vector<std::string> StaticTexts() const;
