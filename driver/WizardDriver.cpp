@@ -78,8 +78,15 @@ WizardButtons WizardDriver::AwaitButtons(const WizardButtons& expected) const
     return Buttons();
 }
 
+// A page asks for its buttons by a posted message: a page that has just come may not show
+// them yet, so the press waits for the button to become pressable.
 bool WizardDriver::Press(int buttonId)
 {
+    for (DWORD waited = 0; !Pressable(Button(buttonId)); waited += PollMs) {
+        if (waited > SettleTimeoutMs)
+            return false;
+        Sleep(PollMs);
+    }
     return PressButton(Button(buttonId));
 }
 

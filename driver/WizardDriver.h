@@ -64,7 +64,7 @@ public:
     WizardButtons AwaitButtons(const WizardButtons& expected) const;
     HWND Button(int id) const { return GetDlgItem(sheet, id); }
 
-    // Presses a sheet button if a user could; false when it is hidden or disabled.
+    // Presses a sheet button once a user could; false when it stays hidden or disabled.
     bool Press(int buttonId);
     // Presses Next or Back and waits for the page to change to `page`.
     bool GoTo(int buttonId, int page);
