@@ -11,6 +11,8 @@
 // The folder of the running program, where every built program lies.
 std::string BinFolder();
 std::string ReadWholeFile(const std::string& path);
+// Creates or replaces the file with exactly these bytes.
+bool WriteWholeFile(const std::string& path, const std::string& content);
 bool FileExists(const std::string& path);
 // Lines of a text file with CRLF line ends.
 std::vector<std::string> ReadLines(const std::string& path);

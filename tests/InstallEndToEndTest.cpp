@@ -128,12 +128,8 @@ TEST_F(InstallTest, LeftoversOfAnEarlierRunAreReplacedAndOtherFilesKept)
     const std::string stale = installFolder + "\\KORVANE.INI";
     const std::string temporary = installFolder + "\\COMMON1_US.PPC_ARM.CAB.zip";
     const std::string notes = installFolder + "\\notes.txt";
-    for (const std::string& path : {stale, temporary, notes}) {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written;
-        WriteFile(file, "left over", 9, &written, nullptr);
-        CloseHandle(file);
-    }
+    for (const std::string& path : {stale, temporary, notes})
+        WriteWholeFile(path, "left over");
     SetFileAttributesA(stale.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
 
     EXPECT_FALSE(Finish().shown);

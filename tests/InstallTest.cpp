@@ -50,14 +50,6 @@ MessageBoxSeen WhileAnsweringBoxes(const std::function<void()>& call)
     return seen;
 }
 
-void MakeFile(const std::string& path, const std::string& content = "x")
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 bool IsFolder(const std::string& path)
 {
     DWORD attributes = GetFileAttributesA(path.c_str());
@@ -85,9 +77,9 @@ TEST_F(InstallFolderTest, PreparesTheFolderOrSaysWhyNot)
          true, nullptr, "K"},
         {"two missing levels", nullptr, "Orbelwick\\Korvane", true, nullptr,
          "Orbelwick\\Korvane"},
-        {"a file of the folder's name", [](const TempFolder& t) { MakeFile(t / "K"); }, "K",
+        {"a file of the folder's name", [](const TempFolder& t) { WriteWholeFile(t / "K", "x"); }, "K",
          true, nullptr, ""},
-        {"a file where a parent should be", [](const TempFolder& t) { MakeFile(t / "Orbelwick"); },
+        {"a file where a parent should be", [](const TempFolder& t) { WriteWholeFile(t / "Orbelwick", "x"); },
          "Orbelwick\\Korvane", false, FolderFailed, ""},
         {"a name no folder can have", nullptr, "bad|name\\Korvane", false, FolderFailed, ""},
     };
@@ -156,7 +148,7 @@ TEST(FileExpansion, ExpandsOrCopiesAndReportsAnythingShort)
         const std::string target = c.targetInMissingFolder ? folder / "missing\\target"
                                                            : folder / "target";
         if (!c.source.empty())
-            MakeFile(source, c.source);
+            WriteWholeFile(source, c.source);
         if (std::string(c.what) == "a folder in the target's place")
             CreateDirectoryA(target.c_str(), nullptr);
         EXPECT_EQ(c.whole, ExpandFile(source.c_str(), target.c_str()));
@@ -170,7 +162,7 @@ TEST(FileExpansion, ClosesEveryHandleItOpens)
 {
     // LZ32 has 16 handles; a leak would make the later expansions fail.
     TempFolder folder;
-    MakeFile(folder / "source", Szdd("hello", 5));
+    WriteWholeFile(folder / "source", Szdd("hello", 5));
     for (int i = 0; i < 40; ++i) {
         SCOPED_TRACE(i);
         ASSERT_TRUE(ExpandFile((folder / "source").c_str(), (folder / "target").c_str()));
@@ -185,7 +177,7 @@ TEST(ResourceFile, WritesTheResourceOrSaysItCouldNot)
     TempFolder folder;
     const std::string path = folder / "out.bin";
 
-    MakeFile(path, "earlier");
+    WriteWholeFile(path, "earlier");
     EXPECT_FALSE(WriteResourceToFile(path.c_str(), self, "NOSUCH", "TESTBIN"));
     EXPECT_EQ("earlier", ReadWholeFile(path)) << "a missing resource leaves the file alone";
 

@@ -3,7 +3,6 @@
 // a non-zero code, and makes, writes and starts nothing. Signing leaves the check intact.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <utility>
 #include <string>
@@ -64,13 +63,6 @@ std::function<bool(std::string&)> FlipAt(std::function<size_t(const std::string&
         exe[at] = static_cast<char>(exe[at] ^ 0x20);
         return true;
     };
-}
-
-bool WriteFileBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
 }
 
 // An ActiveSync folder with the stand-in registered, and a copy of a setup beside it.
@@ -150,7 +142,7 @@ TEST_F(SetupFileCheck, AnyDamageIsRefusedBeforeAnythingElse)
         SCOPED_TRACE(change.what);
         std::string damaged = built;
         ASSERT_TRUE(change.change(damaged)) << "the place was not found";
-        ASSERT_TRUE(WriteFileBytes(copy, damaged));
+        ASSERT_TRUE(WriteWholeFile(copy, damaged));
         ExpectRefused();
     }
 }
@@ -162,7 +154,7 @@ TEST_F(SetupFileCheck, ADamagedSetupWritesNothingToTheRegistry)
     AppPathsEntry::Remove();
     std::string damaged = ReadWholeFile(SetupExe());
     damaged.append(1, 'x');
-    ASSERT_TRUE(WriteFileBytes(copy, damaged));
+    ASSERT_TRUE(WriteWholeFile(copy, damaged));
     ExpectRefused();
     EXPECT_FALSE(AppPathsEntry::Exists());
 }
