@@ -2,11 +2,11 @@
 #include "AppManager.h"
 
 #include "LateBound.h"
+#include "Product.h"
 #include "RegKey.h"
 
 namespace {
 
-const char InstallSubfolder[] = "Orbelwick\\Korvane";
 const char ProductIniName[] = "\\Korvane.ini";
 const char CommonIniName[] = "\\Common1.ini";
 const char CommandLineFormat[] = "\"%s\" \"%s\"";
@@ -37,6 +37,15 @@ void RemoveEnclosingQuotes(TextString& path)
         path = TextString(text + 1, length - 2);
 }
 
+// Windows takes "/" as a separator too; the install folder is built on "\\".
+void UseBackslashes(TextString& path)
+{
+    for (char* at = path.GetText(); *at; ++at) {
+        if (*at == '/')
+            *at = '\\';
+    }
+}
+
 TextString ReadPathValue(const RegKey& key)
 {
     RegValue value = key.Value("");
@@ -44,8 +53,14 @@ TextString ReadPathValue(const RegKey& key)
     if (value.GetType() == REG_EXPAND_SZ)
         path = Expanded(path);
     RemoveEnclosingQuotes(path);
+    UseBackslashes(path);
     return path;
 }
+
+// ShellExecuteExA also answers a failure in hInstApp, with the old WinExec codes. Those up
+// to 11 (file or path not found, access denied, out of memory, bad format) are the Win32
+// error codes of the same meaning; the higher ones are not.
+constexpr INT_PTR LastWin32ExecError = ERROR_BAD_FORMAT;
 
 } // namespace
 
@@ -75,17 +90,37 @@ void MakeInstallFolder(TextString& folder)
     folder.Append(InstallSubfolder);
 }
 
-void LaunchAppManager(const TextString& installFolder)
+bool AppManagerIsInstalled(const TextString& path)
+{
+    DWORD attributes = GetFileAttributesA(path.GetText());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool LaunchAppManager(const TextString& installFolder)
 {
     TextString commonIni = installFolder + CommonIniName;
     TextString productIni = installFolder + ProductIniName;
     TextString commandLine;
     commandLine.Format(CommandLineFormat, productIni.GetText(), commonIni.GetText());
 
+    TextString appManager = ReadAppManagerPath();
+    if (appManager.GetLength() == 0) {
+        SetLastError(ERROR_FILE_NOT_FOUND);  // the entry went while the wizard ran
+        return false;
+    }
+    if (!LateBound::Bind(LateBound::Library::Shell))
+        return false;
     SHELLEXECUTEINFOA launch = {};
     launch.cbSize = sizeof(launch);
-    TextString appManager = ReadAppManagerPath();
+    launch.fMask = SEE_MASK_FLAG_NO_UI;  // the setup says what failed, in one box
     launch.lpFile = appManager.GetText();
     launch.lpParameters = commandLine.GetText();
-    LateBound::ShellExecuteExA(&launch);  // not waited for, and a failure is not reported
+    launch.nShow = SW_SHOWNORMAL;  // it may have a question for the user
+    SetLastError(ERROR_SUCCESS);
+    if (LateBound::ShellExecuteExA(&launch))
+        return true;  // started; not waited for
+    INT_PTR code = reinterpret_cast<INT_PTR>(launch.hInstApp);
+    if (GetLastError() == ERROR_SUCCESS && code > 0 && code <= LastWin32ExecError)
+        SetLastError(static_cast<DWORD>(code));
+    return false;
 }

@@ -17,6 +17,11 @@ void CloseAppManagerKey();
 // Turns the Application Manager's path into the install folder beside it, in place.
 void MakeInstallFolder(TextString& folder);
 
-// Starts the Application Manager, read anew from the registry, with the two INI files
-// of installFolder; nothing of it is waited for or reported.
-void LaunchAppManager(const TextString& installFolder);
+// Whether the registered path names a file: an entry left behind by a removed ActiveSync
+// names none.
+bool AppManagerIsInstalled(const TextString& path);
+
+// Starts the Application Manager, read anew from the registry, with the two INI files of
+// installFolder, and does not wait for it. False when it could not be started, with
+// Windows' reason in GetLastError; the platform shows no box of its own for that.
+bool LaunchAppManager(const TextString& installFolder);

@@ -4,6 +4,7 @@
 
 
 #include "AppManager.h"
+#include "ExitCode.h"
 #include "InstallFolder.h"
 #include "InstallMessage.h"
 #include "LateBound.h"
@@ -29,18 +30,27 @@ void ShowActiveSyncMissing()
 } // namespace
 
 // The Application Manager never gets an incomplete payload.
-void SetupApplication::Install()
+int SetupApplication::Install()
 {
     if (!PrepareInstallFolder(InstallFolder.GetText(), nullptr))
-        return;  // the user has been told
-    if (ExtractPayload(*this))
-        LaunchAppManager(InstallFolder);
-    else
-        ShowInstallMessage(nullptr, IDS_EXTRACT_FAILED);
+        return ExitCode::FolderFailed;  // the user has been told
+    if (!ExtractPayload(*this)) {
+        ShowInstallMessage(nullptr, IDS_EXTRACT_FAILED, GetLastError());
+        return ExitCode::ExtractionFailed;
+    }
+    if (!LaunchAppManager(InstallFolder)) {
+        ShowInstallMessage(nullptr, IDS_HANDOFF_FAILED, GetLastError());
+        return ExitCode::HandOffFailed;
+    }
+    return ExitCode::Installed;
 }
 
-int SetupApplication::Init(HINSTANCE instance, char*, int)
+int SetupApplication::RunSetup(HINSTANCE instance)
 {
+    if (!singleCopy.Claim()) {
+        SingleInstance::ShowOtherCopy();
+        return ExitCode::AlreadyRunning;
+    }
     LateBound::InitCommonControls();
     // The registration page's links are Rich Edit 2.0 controls; the library stays loaded.
     LoadSystemLibrary("riched20.dll");
@@ -49,15 +59,28 @@ int SetupApplication::Init(HINSTANCE instance, char*, int)
     WizardTitle.Format(nullptr, ProductLabel, "");
 
     InstallFolder = ReadAppManagerPath();
-    if (InstallFolder.GetLength() == 0) {
+    if (InstallFolder.GetLength() == 0 || !AppManagerIsInstalled(InstallFolder)) {
         ShowActiveSyncMissing();
-    } else {
-        MakeInstallFolder(InstallFolder);
-        AppInstance = instance;
-        RunWizard();
-        if (InstallRequested)
-            Install();
+        return ExitCode::ActiveSyncMissing;
     }
+    MakeInstallFolder(InstallFolder);
+    AppInstance = instance;
+    if (!RunWizard()) {
+        ShowInstallMessage(nullptr, IDS_WIZARD_FAILED, GetLastError());
+        return ExitCode::WizardFailed;
+    }
+    return InstallRequested ? Install() : ExitCode::Cancelled;
+}
+
+int SetupApplication::Init(HINSTANCE instance, char*, int)
+{
+    outcome = RunSetup(instance);
     CloseAppManagerKey();
     return 0;
+}
+
+int SetupApplication::Exit(int code)
+{
+    code = Application::Exit(code);
+    return code != 0 ? code : outcome;
 }

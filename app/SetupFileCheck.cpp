@@ -11,11 +11,17 @@ namespace {
 
 constexpr DWORD PieceSize = 64 * 1024;
 
-// Reads `size` bytes, all of them or fails.
-bool ReadExactly(HANDLE file, unsigned char* buffer, DWORD size)
+constexpr SetupFileState Intact = SetupFileState::Intact;
+constexpr SetupFileState Damaged = SetupFileState::Damaged;
+constexpr SetupFileState Unreadable = SetupFileState::Unreadable;
+
+// Reads `size` bytes: fewer than that is a file cut short, a failed read is the system's.
+SetupFileState ReadExactly(HANDLE file, unsigned char* buffer, DWORD size)
 {
     DWORD read = 0;
-    return ReadFile(file, buffer, size, &read, nullptr) && read == size;
+    if (!ReadFile(file, buffer, size, &read, nullptr))
+        return Unreadable;
+    return read == size ? Intact : Damaged;
 }
 
 // Where the stamped part ends: before the certificate table that signing appended, which
@@ -31,13 +37,14 @@ bool StampedEnd(const SetupFileLayout& layout, DWORD fileSize, DWORD& end)
 }
 
 // Reads the rest of the file through the digest, and keeps the trailer as it goes by.
-bool ReadThrough(HANDLE file, unsigned char* buffer, DWORD fileSize, DWORD trailerAt,
-                 SetupFileDigest& digest, unsigned char (&trailer)[TrailerSize])
+SetupFileState ReadThrough(HANDLE file, unsigned char* buffer, DWORD fileSize, DWORD trailerAt,
+                           SetupFileDigest& digest, unsigned char (&trailer)[TrailerSize])
 {
     for (DWORD at = HeaderReadSize; at < fileSize;) {
         DWORD piece = fileSize - at < PieceSize ? fileSize - at : PieceSize;
-        if (!ReadExactly(file, buffer, piece))
-            return false;
+        SetupFileState state = ReadExactly(file, buffer, piece);
+        if (state != Intact)
+            return state;
         digest.Update(buffer, piece);
         for (DWORD i = 0; i < TrailerSize; ++i) {
             if (trailerAt + i >= at && trailerAt + i < at + piece)
@@ -45,56 +52,104 @@ bool ReadThrough(HANDLE file, unsigned char* buffer, DWORD fileSize, DWORD trail
         }
         at += piece;
     }
-    return true;
+    return Intact;
 }
 
 // The headers first, for where the fields lie that the CRC leaves out, then the rest.
-bool Verify(HANDLE file, unsigned char* buffer)
+SetupFileState Verify(HANDLE file, unsigned char* buffer)
 {
     DWORD high = 0;
     DWORD fileSize = GetFileSize(file, &high);
-    if (fileSize == INVALID_FILE_SIZE || high != 0 || fileSize < HeaderReadSize + TrailerSize ||
-        !ReadExactly(file, buffer, HeaderReadSize))
-        return false;
+    if (fileSize == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
+        return Unreadable;
+    if (high != 0 || fileSize < HeaderReadSize + TrailerSize)
+        return Damaged;
+    SetupFileState state = ReadExactly(file, buffer, HeaderReadSize);
+    if (state != Intact)
+        return state;
     SetupFileLayout layout = ReadSetupFileLayout(buffer, HeaderReadSize);
     DWORD end = 0;
     if (!layout.valid || !StampedEnd(layout, fileSize, end) || end < HeaderReadSize + TrailerSize)
-        return false;
+        return Damaged;
     uint32_t storedChecksum = ReadLittleEndian32(buffer + layout.checksumOffset);
     DWORD trailerAt = end - TrailerSize;
     SetupFileDigest digest(layout, trailerAt);
     digest.Update(buffer, HeaderReadSize);
     unsigned char trailer[TrailerSize] = {};
-    if (!ReadThrough(file, buffer, fileSize, trailerAt, digest, trailer))
-        return false;
+    state = ReadThrough(file, buffer, fileSize, trailerAt, digest, trailer);
+    if (state != Intact)
+        return state;
     for (DWORD i = 0; i < sizeof TrailerMark; ++i) {
         if (trailer[i] != TrailerMark[i])
-            return false;
+            return Damaged;
     }
     bool crcMatches = ReadLittleEndian32(trailer + sizeof TrailerMark) == digest.Crc();
     bool checksumMatches = storedChecksum == digest.PeChecksum(fileSize);
-    return crcMatches && checksumMatches;
+    return crcMatches && checksumMatches ? Intact : Damaged;
+}
+
+SetupFileState Check(HANDLE opened, DWORD& reason)
+{
+    FileHandle file(opened);
+    reason = GetLastError();
+    if (!file.IsValid())
+        return Unreadable;
+    auto* buffer = static_cast<unsigned char*>(AllocateBlock(PieceSize));
+    if (!buffer) {
+        reason = ERROR_NOT_ENOUGH_MEMORY;
+        return Unreadable;
+    }
+    SetupFileState state = Verify(file.Get(), buffer);
+    reason = state == Unreadable ? GetLastError() : ERROR_SUCCESS;
+    FreeBlock(buffer);
+    return state;
+}
+
+HANDLE OpenForCheck(const char* path)
+{
+    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+using ModuleFileNameW = DWORD(WINAPI*)(HMODULE, LPWSTR, DWORD);
+using CreateFileWFunction = HANDLE(WINAPI*)(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD,
+                                            DWORD, HANDLE);
+
+// By the Unicode path where there is one: the ANSI path of a folder or name outside the
+// code page holds "?" and names no file. Windows 95 and 98 answer the Unicode calls with
+// failure; there the ANSI path is the only one, and it is whole.
+HANDLE OpenOwnFile()
+{
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    auto moduleFileName = reinterpret_cast<ModuleFileNameW>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "GetModuleFileNameW")));
+    auto createFile = reinterpret_cast<CreateFileWFunction>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "CreateFileW")));
+    if (moduleFileName && createFile) {
+        WCHAR path[MAX_PATH + 1];
+        DWORD length = moduleFileName(nullptr, path, MAX_PATH + 1);
+        if (length > 0 && length <= MAX_PATH)
+            return createFile(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    }
+    char path[MAX_PATH + 1];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length >= sizeof path)
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    if (length == 0 || length >= sizeof path)
+        return INVALID_HANDLE_VALUE;
+    return OpenForCheck(path);
 }
 
 } // namespace
 
 bool SetupFileIsIntact(const char* path)
 {
-    FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.IsValid())
-        return false;
-    auto* buffer = static_cast<unsigned char*>(AllocateBlock(PieceSize));
-    bool intact = buffer && Verify(file.Get(), buffer);
-    FreeBlock(buffer);
-    return intact;
+    DWORD reason;
+    return Check(OpenForCheck(path), reason) == Intact;
 }
 
-bool OwnFileIsIntact()
+SetupFileState CheckOwnFile(DWORD& reason)
 {
-    char path[MAX_PATH + 1];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path)
-        return false;  // no path, or one cut short: nothing to check, so nothing to trust
-    return SetupFileIsIntact(path);
+    return Check(OpenOwnFile(), reason);
 }

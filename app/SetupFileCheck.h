@@ -1,10 +1,16 @@
 // Whether the setup's file is the one that was built: any byte changed, missing or added
 // fails it, in code, resources, payload or headers, before any window opens. A damaged
-// download must never hand a damaged payload to the Application Manager.
+// download must never hand a damaged payload to the Application Manager. A file that
+// cannot be read at all is not called damaged: downloading again would not help.
 #pragma once
+
+#include <windows.h>
+
+enum class SetupFileState { Intact, Damaged, Unreadable };
 
 // Checks the file at `path` against its trailer and its PE checksum.
 bool SetupFileIsIntact(const char* path);
 
-// Checks the program's own file; fails closed where its path cannot be read.
-bool OwnFileIsIntact();
+// Checks the program's own file, opened by its Unicode path where Windows has one.
+// Unreadable leaves Windows' reason in `reason`.
+SetupFileState CheckOwnFile(DWORD& reason);

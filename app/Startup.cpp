@@ -9,9 +9,11 @@
 // nothing this program uses, and leaving it out keeps the setup small.
 #include <windows.h>
 
+#include "ExitCode.h"
 #include "LateBound.h"
 #include "SetupFileCheck.h"
 #include "SystemLibrary.h"
+#include "SystemMessage.h"
 #include "TextString.h"
 #include "resource.h"
 
@@ -51,13 +53,46 @@ int StartupShowCommand()
     return (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
 }
 
-// Before the static objects exist: the string from the program's own table, and the
-// empty caption of the other installation messages.
-[[maybe_unused]] void ShowSetupDamaged()
+// Before the static objects exist: the string from the program's own table, Windows'
+// reason under it, and the empty caption of the other installation messages.
+void ShowStartupMessage(unsigned stringId, DWORD reason)
 {
     TextString text;
-    text.LoadString(nullptr, IDS_SETUP_DAMAGED);
+    text.LoadString(nullptr, stringId);
+    AppendSystemReason(text, reason);
     LateBound::MessageBoxA(nullptr, text.GetText(), "", MB_OK);
+}
+
+// Says why the setup stops, where the message functions can be had, and ends.
+[[noreturn]] void EndWithMessage(unsigned stringId, DWORD reason, int exitCode)
+{
+    if (LateBound::Bind(LateBound::Library::Messages))
+        ShowStartupMessage(stringId, reason);
+    ExitProcess(static_cast<UINT>(exitCode));
+}
+
+// A setup that is not the one built, or cannot be read, ends before anything else; the
+// check needs only KERNEL32, so no damage can keep it from running.
+void CheckOwnFileOrEnd()
+{
+#ifndef KORVANE_WITHOUT_FILE_CHECK  // defined only for the benchmark's yardstick
+    DWORD reason = ERROR_SUCCESS;
+    switch (CheckOwnFile(reason)) {
+    case SetupFileState::Intact:
+        return;
+    case SetupFileState::Damaged:
+        EndWithMessage(IDS_SETUP_DAMAGED, ERROR_SUCCESS, ExitCode::SetupDamaged);
+    case SetupFileState::Unreadable:
+        EndWithMessage(IDS_SETUP_UNREADABLE, reason, ExitCode::SetupUnreadable);
+    }
+#endif
+}
+
+// Every library the setup needs from its start; without one no wizard can be shown.
+void BindLibrariesOrEnd()
+{
+    if (!LateBound::BindForStartup())
+        EndWithMessage(IDS_WIZARD_FAILED, GetLastError(), ExitCode::WizardFailed);
 }
 
 } // namespace
@@ -93,12 +128,8 @@ static void DestroyStatics()
 extern "C" __attribute__((force_align_arg_pointer, noreturn)) void KorvaneStartup()
 {
     RestrictLibrarySearch();
-#ifndef KORVANE_WITHOUT_FILE_CHECK  // defined only for the benchmark's yardstick
-    if (!OwnFileIsIntact()) {
-        ShowSetupDamaged();
-        ExitProcess(ERROR_FILE_CORRUPT);
-    }
-#endif
+    CheckOwnFileOrEnd();
+    BindLibrariesOrEnd();
     ConstructStatics();
     int code = WinMain(GetModuleHandleA(nullptr), nullptr, ArgumentsOf(GetCommandLineA()),
                        StartupShowCommand());

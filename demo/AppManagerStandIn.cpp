@@ -144,6 +144,18 @@ void ShowComponents(const std::string& arguments)
     MessageBoxA(nullptr, text.c_str(), "Application Manager (stand-in)", MB_OK | MB_ICONINFORMATION);
 }
 
+// How the starter asked the window to be shown: the number it gave, or "default" when it
+// gave none and the program picks.
+std::string ShowState()
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    GetStartupInfoA(&startup);
+    if (!(startup.dwFlags & STARTF_USESHOWWINDOW))
+        return "default";
+    return std::to_string(startup.wShowWindow);
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -160,6 +172,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     record += "commandline=" + commandLine + "\r\n";
     record += "arguments=" + arguments + "\r\n";
     record += std::string("directory=") + directory + "\r\n";
+    record += "show=" + ShowState() + "\r\n";
     for (const std::string& ini : QuotedPaths(arguments))
         RecordIni(record, ini);
     record += "end\r\n";

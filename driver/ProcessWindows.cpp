@@ -1,6 +1,8 @@
 // Another process and its windows, driven as a user would: found, read and pressed.
 #include "ProcessWindows.h"
 
+#include "WideText.h"
+
 namespace {
 
 constexpr DWORD PollMs = 50;
@@ -26,11 +28,15 @@ BOOL CALLBACK CollectVisible(HWND window, LPARAM context)
 ChildProcess::ChildProcess(const std::string& program, const std::string& arguments,
                            const std::string& directory)
 {
-    std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
-    STARTUPINFOA startup = {};
+    // The W function: an ANSI path would lose what the code page cannot spell.
+    std::wstring path = WideFromUtf8(program);
+    std::wstring commandLine =
+        WideFromUtf8("\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments));
+    std::wstring folder = WideFromUtf8(directory);
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &info))
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &info))
         info = {};
 }
 

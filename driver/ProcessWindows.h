@@ -8,6 +8,7 @@
 #include <vector>
 
 // A program started by the driver; killed by its handle if still running at the end.
+// Program, arguments and directory are UTF-8, so a path may hold any character.
 class ChildProcess {
 public:
     ChildProcess(const std::string& program, const std::string& arguments = "",

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "AppManager.h"
+#include "WideText.h"
 
 namespace {
 
@@ -68,6 +69,16 @@ bool FileExists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool CopyFileUtf8(const std::string& from, const std::string& to)
+{
+    return CopyFileW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(), FALSE) != FALSE;
+}
+
+bool CreateFolderUtf8(const std::string& path)
+{
+    return CreateDirectoryW(WideFromUtf8(path).c_str(), nullptr) != FALSE;
+}
+
 bool WaitForFileEnding(const std::string& path, const std::string& ending, DWORD timeoutMs)
 {
     for (DWORD waited = 0;; waited += PollMs) {
@@ -83,27 +94,28 @@ bool WaitForFileEnding(const std::string& path, const std::string& ending, DWORD
 
 TempFolder::TempFolder()
 {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
     // Wine hands out the same process ids again in each new session, so a folder left by
     // a run that was ended early may bear this name: a name taken is passed over.
     static unsigned counter;
     for (int tries = 0; tries < MaxNameTries; ++tries) {
-        path = std::string(base) + "korvane-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+        path = Utf8FromWide(base) + "korvane-test-" + std::to_string(GetCurrentProcessId()) + "-" +
                std::to_string(++counter);
-        if (CreateDirectoryA(path.c_str(), nullptr))
+        if (CreateFolderUtf8(path))
             return;
     }
 }
 
 TempFolder::~TempFolder()
 {
-    std::string from = path + std::string(1, '\0');  // the list ends in two NULs
-    SHFILEOPSTRUCTA operation = {};
+    // The W operation: the tree may hold names that the ANSI code page cannot spell.
+    std::wstring from = WideFromUtf8(path) + L'\0';  // the list ends in two NULs
+    SHFILEOPSTRUCTW operation = {};
     operation.wFunc = FO_DELETE;
     operation.pFrom = from.c_str();
     operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    SHFileOperationA(&operation);
+    SHFileOperationW(&operation);
 }
 
 AppPathsEntry::AppPathsEntry() { Remove(); }

@@ -16,13 +16,18 @@ bool WriteWholeFile(const std::string& path, const std::string& content);
 bool FileExists(const std::string& path);
 // Lines of a text file with CRLF line ends.
 std::vector<std::string> ReadLines(const std::string& path);
+// Copies the file, replacing the target; both paths UTF-8, so they may hold any character.
+bool CopyFileUtf8(const std::string& from, const std::string& to);
+// Creates a new folder at a UTF-8 path; false when it could not, or it is there already.
+bool CreateFolderUtf8(const std::string& path);
 // Polls until the file exists and holds text ending in `ending`.
 bool WaitForFileEnding(const std::string& path, const std::string& ending, DWORD timeoutMs);
 // The setup and the Application Manager stand-in, both beside the running program.
 std::string SetupExe();
 std::string StandInExe();
 
-// A new empty folder under the temporary folder, deleted with its content at the end.
+// A new empty folder under the temporary folder, deleted with its content at the end,
+// whatever characters the names inside it hold. Its path is UTF-8.
 class TempFolder {
 public:
     TempFolder();

@@ -1,6 +1,8 @@
 // ExpandFile: LZ32 expands SZDD files and copies any other file unchanged. It does not
 // check the length in the header (a truncated stream expands silently short), so the
-// result is measured against it here.
+// result is measured against it here. Both files are opened with CreateFileA and handed
+// to LZ32 as handles: LZOpenFileA and OpenFile keep the path in an OFSTRUCT, which holds
+// only 128 characters, where Windows allows 260.
 #include "FileExpansion.h"
 
 #include <windows.h>
@@ -14,13 +16,17 @@ namespace {
 const BYTE SzddMagic[8] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33};
 constexpr DWORD SzddHeaderSize = 14;
 constexpr DWORD SzddLengthOffset = 10;
-constexpr UINT LzOpenCreateWrite = OF_CREATE | OF_WRITE;
+
+HANDLE OpenForReading(const char* path)
+{
+    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
 
 // The length the expansion must give: the header's for SZDD, else the file's size.
 bool ExpectedLength(const char* source, LONG& length)
 {
-    FileHandle file(CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(OpenForReading(source));
     if (!file.IsValid())
         return false;
     BYTE header[SzddHeaderSize];
@@ -41,34 +47,11 @@ bool ExpectedLength(const char* source, LONG& length)
     return length >= 0;
 }
 
-// What the target holds once closed; -1 when it is not a file (Wine lets LZ32 "write"
-// into a folder of the target's name, and a folder does not open as a file).
-LONG WrittenLength(const char* target)
+// A Win32 file handle as LZ32 takes it: LZ32 reads and writes through _lread/_lwrite,
+// which take any handle of CreateFile.
+HFILE AsLzFile(HANDLE file)
 {
-    FileHandle file(CreateFileA(target, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid())
-        return -1;
-    DWORD high = 0;
-    DWORD low = GetFileSize(file.Get(), &high);
-    if (low == INVALID_FILE_SIZE || high != 0 || low > static_cast<DWORD>(MAXLONG))
-        return -1;
-    return static_cast<LONG>(low);
-}
-
-// Copies or expands through LZ32; the handles are closed before the result is measured.
-LONG Copy(const char* source, const char* target)
-{
-    OFSTRUCT open;
-    LzHandle from(LateBound::LZOpenFileA(const_cast<char*>(source), &open, OF_READ));
-    if (!from.IsValid())
-        return -1;
-    // OpenFile, not LZOpenFileA: when the target cannot be created, LZOpenFileA goes on
-    // to create the compressed-name variant ("NAME.IN_") and leaves that file behind.
-    LzHandle to(static_cast<INT>(OpenFile(target, &open, LzOpenCreateWrite)));
-    if (!to.IsValid())
-        return -1;
-    return LateBound::LZCopy(from.Get(), to.Get());
+    return static_cast<HFILE>(reinterpret_cast<INT_PTR>(file));
 }
 
 } // namespace
@@ -78,5 +61,24 @@ bool ExpandFile(const char* source, const char* target)
     LONG expected = 0;
     if (!ExpectedLength(source, expected))
         return false;
-    return Copy(source, target) == expected && WrittenLength(target) == expected;
+    FileHandle input(OpenForReading(source));
+    if (!input.IsValid())
+        return false;
+    FileHandle output(CreateFileA(target, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!output.IsValid())
+        return false;
+    // LZInit answers a plain file with the handle itself and an SZDD file with an LZ
+    // handle; either way LZClose closes the file, so the LZ handle owns it from here.
+    LzHandle from(LateBound::LZInit(AsLzFile(input.Get())));
+    if (!from.IsValid())
+        return false;
+    input.Release();
+    SetLastError(ERROR_SUCCESS);  // a failed write leaves the system's reason here
+    LONG copied = LateBound::LZCopy(from.Get(), AsLzFile(output.Get()));
+    if (copied == expected)
+        return true;
+    if (copied >= 0 || copied == LZERROR_UNKNOWNALG)
+        SetLastError(ERROR_SUCCESS);  // the content is at fault, not the system
+    return false;
 }

@@ -1,4 +1,5 @@
-// Install folder preparation: any directory entry of the name counts as existing.
+// Install folder preparation: only a folder of the name will do; a file there is an
+// obstacle that Windows names.
 #include "InstallFolder.h"
 
 #include "InstallMessage.h"
@@ -7,11 +8,23 @@
 
 namespace {
 
-bool Exists(const TextString& path)
+bool IsFolder(const TextString& path)
 {
     WIN32_FIND_DATAA found;
     FindHandle search(FindFirstFileA(path.GetText(), &found));
-    return search.IsValid();
+    return search.IsValid() && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Creates one level; a folder that appeared meanwhile (another program made it) will do.
+bool CreateLevel(const TextString& path)
+{
+    if (CreateDirectoryA(path.GetText(), nullptr))
+        return true;
+    DWORD error = GetLastError();
+    if (IsFolder(path))
+        return true;
+    SetLastError(error);
+    return false;
 }
 
 } // namespace
@@ -26,22 +39,26 @@ bool PrepareInstallFolder(const char* path, HWND owner)
         ShowInstallMessage(owner, IDS_INVALID_FOLDER);
         return false;
     }
-    if (Exists(folder) || CreateFolderWithParents(folder))
+    if (CreateFolderWithParents(folder))
         return true;
-    ShowInstallMessage(owner, IDS_FOLDER_FAILED);
+    ShowInstallMessage(owner, IDS_FOLDER_FAILED, GetLastError());
     return false;
 }
 
 // Climbs to the first ancestor that exists or can be made, then creates each missing
-// level on the way back, outermost first. Whatever was made before a failure stays.
+// level on the way back, outermost first. Whatever was made before a failure stays. A
+// file in the way fails its level with the reason Windows gives (it already exists).
 bool CreateFolderWithParents(TextString path)
 {
-    if (Exists(path) || CreateDirectoryA(path.GetText(), nullptr))
+    if (IsFolder(path) || CreateLevel(path))
         return true;
+    DWORD error = GetLastError();
     int separator = path.ReverseFind('\\');
-    if (separator < 0)
+    if (error == ERROR_ALREADY_EXISTS || separator < 0) {
+        SetLastError(error);
         return false;
+    }
     if (!CreateFolderWithParents(TextString(path.GetText(), separator)))
         return false;
-    return CreateDirectoryA(path.GetText(), nullptr) != 0;
+    return CreateLevel(path);
 }

@@ -9,5 +9,6 @@
 // parents); false after telling the user, in a box owned by `owner`, why not.
 bool PrepareInstallFolder(const char* path, HWND owner);
 
-// Creates the folder and every missing parent, silently; true when it exists on return.
+// Creates the folder and every missing parent, silently; true when it is a folder on
+// return. On false, GetLastError says why the last attempt failed.
 bool CreateFolderWithParents(TextString path);

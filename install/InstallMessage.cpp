@@ -5,10 +5,13 @@
 #include "Application.h"
 #include "LateBound.h"
 #include "ProcessState.h"
+#include "SystemMessage.h"
 #include "TempString.h"
 
-void ShowInstallMessage(HWND owner, unsigned stringId)
+void ShowInstallMessage(HWND owner, unsigned stringId, DWORD reason)
 {
-    LateBound::MessageBoxA(owner, LoadTempString(stringId)->GetText(), CurrentApplication->AppTitle.GetText(),
-                MB_OK);
+    TextString* text = LoadTempString(stringId);
+    AppendSystemReason(*text, reason);
+    LateBound::MessageBoxA(owner, text->GetText(), CurrentApplication->AppTitle.GetText(),
+                           MB_OK);
 }

@@ -3,4 +3,6 @@
 
 #include <windows.h>
 
-void ShowInstallMessage(HWND owner, unsigned stringId);
+// Shows string `stringId`, and under it Windows' own words for `reason` when there is one
+// (ERROR_SUCCESS: no reason known).
+void ShowInstallMessage(HWND owner, unsigned stringId, DWORD reason = ERROR_SUCCESS);

@@ -40,13 +40,20 @@ bool Measure(const char* path, unsigned char* buffer, DWORD& length, uint32_t& c
 bool FileMatchesPayloadDigest(const char* path, HMODULE module, const char* name)
 {
     ResourceData record(module, name, DigestType);
-    if (record.GetSize() != DigestSize)
+    if (record.GetSize() != DigestSize) {
+        SetLastError(ERROR_SUCCESS);  // a build fault, not the system's
         return false;
+    }
     auto* buffer = static_cast<unsigned char*>(AllocateBlock(PieceSize));
     DWORD length = 0;
     uint32_t crc = 0;
     bool measured = buffer && Measure(path, buffer, length, crc);
     FreeBlock(buffer);
-    return measured && length == ReadLittleEndian32(record.GetData()) &&
-           crc == ReadLittleEndian32(record.GetData() + 4);
+    if (!measured)
+        return false;  // the system's reason stays in GetLastError
+    if (length == ReadLittleEndian32(record.GetData()) &&
+        crc == ReadLittleEndian32(record.GetData() + 4))
+        return true;
+    SetLastError(ERROR_SUCCESS);  // readable, but not what was built: no system reason
+    return false;
 }

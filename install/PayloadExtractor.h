@@ -1,13 +1,13 @@
-// Extracting every "BIN" resource of the program into the install folder.
+// Extracting every "BIN" resource of the program into the install folder, as one set.
 #pragma once
 
 #include <windows.h>
 
 class SetupApplication;
 
-// Extracts each payload resource into the application's InstallFolder, going on past
-// any that fails; true when every one came out whole (also when there is none).
+// Puts the program's payload into the application's InstallFolder. The new set is made
+// whole beside the folder first, checked against the build's records, and only then takes
+// the place of the files there: on true the folder holds the whole new set; on false it
+// holds the previous set as it was, and GetLastError holds Windows' reason (ERROR_SUCCESS
+// when there is none, as for a file unlike its record). No temporaries are left either way.
 bool ExtractPayload(SetupApplication& application);
-
-// The enumeration callback for one resource; always goes on to the next.
-BOOL CALLBACK ExtractPayloadResource(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR parameter);

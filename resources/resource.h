@@ -59,6 +59,9 @@
 #define IDS_ACTIVESYNC_MISSING  31
 #define IDS_ERROR_CAPTION       32
 #define IDS_SETUP_DAMAGED       33     // the setup's own file is not the one that was built
+#define IDS_SETUP_UNREADABLE    34     // the setup's own file cannot be read at all
+#define IDS_HANDOFF_FAILED      35     // the Application Manager could not be started
+#define IDS_WIZARD_FAILED       36     // the wizard could not be shown
 
 // ---- String table: the registration page's links ------------------------------------
 #define IDS_SUPPORT_MAIL        100    // "mailto:...?subject=Question (%s)"

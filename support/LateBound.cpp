@@ -1,126 +1,94 @@
-// LateBound: each library loaded once, on first use; the registry, LZ expansion, the common
-// controls and the shell.
+// LateBound: the table's entry points, each library loaded once from the system folder.
 #include "LateBound.h"
 
-#include "LateBoundCall.h"
 #include "SystemLibrary.h"
-
-namespace {
-
-// The common controls by bare name, so that the manifest's side-by-side version 6 is
-// found; with the search restricted, nothing else but the system folder is searched.
-// Where the search could not be restricted, only the full system path is safe.
-HMODULE LoadCommonControls()
-{
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    bool restricted = GetProcAddress(kernel, "SetDefaultDllDirectories") != nullptr;
-    return restricted ? LoadLibraryA("comctl32.dll") : LoadSystemLibrary("comctl32.dll");
-}
-
-HMODULE LoadLibraryOf(LateBound::Library library)
-{
-    switch (library) {
-    case LateBound::Library::User:
-        return LoadSystemLibrary("user32.dll");
-    case LateBound::Library::Registry:
-        return LoadSystemLibrary("advapi32.dll");
-    case LateBound::Library::Expansion:
-        return LoadSystemLibrary("lz32.dll");
-    case LateBound::Library::CommonControls:
-        return LoadCommonControls();
-    case LateBound::Library::Shell:
-        return LoadSystemLibrary("shell32.dll");
-    case LateBound::Library::Count:
-        break;
-    }
-    return nullptr;
-}
-
-HMODULE libraries[static_cast<int>(LateBound::Library::Count)];
-
-} // namespace
 
 namespace LateBound {
 
-FARPROC Find(Library library, const char* name)
+namespace {
+
+// Where every entry point leads until it is bound: the process ends, as it would at a
+// missing import, rather than jump to nowhere.
+void WINAPI Unbound()
 {
-    HMODULE& module = libraries[static_cast<int>(library)];
-    if (!module)
-        module = LoadLibraryOf(library);
-    return module ? GetProcAddress(module, name) : nullptr;
+    ExitProcess(ERROR_PROC_NOT_FOUND);
 }
 
-LSTATUS RegCreateKeyExA(HKEY root, LPCSTR path, DWORD reserved, LPSTR className, DWORD options,
-                        REGSAM access, SECURITY_ATTRIBUTES* security, HKEY* key,
-                        DWORD* disposition)
+} // namespace
+
+#define LATE_BOUND(library, name) \
+    decltype(&::name) name = reinterpret_cast<decltype(&::name)>(&Unbound);
+#include "LateBoundTable.h"
+#undef LATE_BOUND
+
+namespace {
+
+// The table again, as data: each entry point's library and variable, in table order,
+// and the names one after another, each ended by its NUL (one string, not one pointer a
+// name, keeps the table free of relocations).
+struct Row {
+    Library library;
+    void* entry;
+};
+
+#define LATE_BOUND(library, name) {Library::library, &name},
+const Row Table[] = {
+#include "LateBoundTable.h"
+};
+#undef LATE_BOUND
+
+#define LATE_BOUND(library, name) #name "\0"
+const char Names[] =
+#include "LateBoundTable.h"
+    ;
+#undef LATE_BOUND
+
+const char* const LibraryFiles[] = {"user32.dll", "user32.dll", "advapi32.dll", "lz32.dll", "comctl32.dll",
+                                    "shell32.dll"};
+static_assert(sizeof LibraryFiles / sizeof LibraryFiles[0] ==
+              static_cast<int>(Library::Count));
+
+HMODULE modules[static_cast<int>(Library::Count)];
+
+// The common controls by bare name, so that the manifest's side-by-side version 6 is
+// found; with the search restricted, nothing else but the system folder is searched.
+// Where it could not be restricted, only the full system path is safe.
+HMODULE Load(Library library)
 {
-    return Call<decltype(&::RegCreateKeyExA)>(Library::Registry, "RegCreateKeyExA",
-                                              ERROR_PROC_NOT_FOUND, root, path, reserved,
-                                              className, options, access, security, key,
-                                              disposition);
+    const char* file = LibraryFiles[static_cast<int>(library)];
+    if (library == Library::CommonControls && LibrarySearchIsRestricted())
+        return LoadLibraryA(file);
+    return LoadSystemLibrary(file);
 }
 
-LSTATUS RegOpenKeyExA(HKEY root, LPCSTR path, DWORD options, REGSAM access, HKEY* key)
+} // namespace
+
+bool Bind(Library library)
 {
-    return Call<decltype(&::RegOpenKeyExA)>(Library::Registry, "RegOpenKeyExA",
-                                            ERROR_PROC_NOT_FOUND, root, path, options, access, key);
+    HMODULE& module = modules[static_cast<int>(library)];
+    if (module)
+        return true;
+    HMODULE loaded = Load(library);
+    if (!loaded)
+        return false;
+    const char* name = Names;
+    for (const Row& row : Table) {
+        if (row.library == library) {
+            FARPROC address = GetProcAddress(loaded, name);
+            if (!address)
+                return false;  // ERROR_PROC_NOT_FOUND
+            CopyMemory(row.entry, &address, sizeof address);
+        }
+        name += lstrlenA(name) + 1;
+    }
+    module = loaded;
+    return true;
 }
 
-LSTATUS RegQueryValueExA(HKEY key, LPCSTR name, DWORD* reserved, DWORD* type, BYTE* data,
-                         DWORD* size)
+bool BindForStartup()
 {
-    return Call<decltype(&::RegQueryValueExA)>(Library::Registry, "RegQueryValueExA",
-                                               ERROR_PROC_NOT_FOUND, key, name, reserved, type,
-                                               data, size);
-}
-
-LSTATUS RegCloseKey(HKEY key)
-{
-    return Call<decltype(&::RegCloseKey)>(Library::Registry, "RegCloseKey", ERROR_PROC_NOT_FOUND,
-                                          key);
-}
-
-INT LZOpenFileA(LPSTR path, LPOFSTRUCT open, WORD style)
-{
-    return Call<decltype(&::LZOpenFileA)>(Library::Expansion, "LZOpenFileA",
-                                          INT{LZERROR_BADINHANDLE}, path, open, style);
-}
-
-LONG LZCopy(INT source, INT target)
-{
-    return Call<decltype(&::LZCopy)>(Library::Expansion, "LZCopy", LONG{LZERROR_BADINHANDLE},
-                                     source, target);
-}
-
-void LZClose(INT handle)
-{
-    if (auto call = reinterpret_cast<decltype(&::LZClose)>(
-            reinterpret_cast<void*>(Find(Library::Expansion, "LZClose"))))
-        call(handle);
-}
-
-void InitCommonControls()
-{
-    if (auto call = reinterpret_cast<decltype(&::InitCommonControls)>(
-            reinterpret_cast<void*>(Find(Library::CommonControls, "InitCommonControls"))))
-        call();
-}
-
-HPROPSHEETPAGE CreatePropertySheetPageA(LPCPROPSHEETPAGEA page)
-{
-    return Call<decltype(&::CreatePropertySheetPageA)>(Library::CommonControls,
-                                                       "CreatePropertySheetPageA", nullptr, page);
-}
-
-INT_PTR PropertySheetA(LPCPROPSHEETHEADERA header)
-{
-    return Call<decltype(&::PropertySheetA)>(Library::CommonControls, "PropertySheetA", -1,
-                                             header);
-}
-
-BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info)
-{
-    return Call<decltype(&::ShellExecuteExA)>(Library::Shell, "ShellExecuteExA", FALSE, info);
+    return Bind(Library::Messages) && Bind(Library::User) && Bind(Library::Registry) && Bind(Library::Expansion) &&
+           Bind(Library::CommonControls);
 }
 
 } // namespace LateBound

@@ -20,12 +20,15 @@ constexpr DWORD SearchSystemFolder = 0x800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
 const char* const PinnedLibraries[] = {"version.dll", "cryptbase.dll", "dwmapi.dll",
                                        "msimg32.dll", "uxtheme.dll"};
 
+bool restricted = false;
+
 void RestrictSearchToSystemFolder()
 {
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
         reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
-    if (setDefault && setDefault(SearchSystemFolder))
+    restricted = setDefault && setDefault(SearchSystemFolder);
+    if (restricted)
         return;
     // Older systems: at least the current folder leaves the search.
     auto setDirectory = reinterpret_cast<SetDllDirectoryFunction>(
@@ -41,6 +44,11 @@ void RestrictLibrarySearch()
     RestrictSearchToSystemFolder();
     for (const char* library : PinnedLibraries)
         LoadSystemLibrary(library);  // a library this Windows lacks is simply not there
+}
+
+bool LibrarySearchIsRestricted()
+{
+    return restricted;
 }
 
 HMODULE LoadSystemLibrary(const char* fileName)

@@ -10,5 +10,9 @@
 // that the platform's own libraries ask for by name; first thing at start-up.
 void RestrictLibrarySearch();
 
+// Whether RestrictLibrarySearch confined the search to the system folder; false on a
+// Windows without SetDefaultDllDirectories, where the program's folder stays first.
+bool LibrarySearchIsRestricted();
+
 // Loads a library by its full system-folder path.
 HMODULE LoadSystemLibrary(const char* fileName);

@@ -127,6 +127,7 @@ int TextString::ReverseFind(char c) const
 TextString& TextString::Format(const char* format, ...)
 {
     char formatted[FormatBufferSize];
+    formatted[0] = '\0';
     va_list values;
     va_start(values, format);
     LateBound::wvsprintfA(formatted, format ? format : GetText(), values);

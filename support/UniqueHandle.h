@@ -51,6 +51,14 @@ struct FileHandleTraits {
     static void Close(Type h) { CloseHandle(h); }
 };
 
+// Kernel objects (mappings, events) answer failure with null, not INVALID_HANDLE_VALUE.
+struct ObjectHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return nullptr; }
+    static bool IsValid(Type h) { return h != nullptr; }
+    static void Close(Type h) { CloseHandle(h); }
+};
+
 struct FindHandleTraits {
     using Type = HANDLE;
     static Type Invalid() { return INVALID_HANDLE_VALUE; }
@@ -67,5 +75,6 @@ struct LzHandleTraits {
 };
 
 using FileHandle = UniqueHandle<FileHandleTraits>;
+using ObjectHandle = UniqueHandle<ObjectHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using LzHandle = UniqueHandle<LzHandleTraits>;

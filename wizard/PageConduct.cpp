@@ -28,6 +28,7 @@ void RequestWizardButtons(HWND page, DWORD buttons)
 void FormatControlText(HWND page, int controlId, int repeatCount)
 {
     char format[ControlTextSize];
+    format[0] = '\0';
     LateBound::GetDlgItemTextA(page, controlId, format, ControlTextSize);
     TextString text;
     if (repeatCount == 2)

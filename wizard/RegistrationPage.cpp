@@ -56,7 +56,9 @@ void Open(const TextString& address)
     SHELLEXECUTEINFOA open = {};
     open.cbSize = sizeof open;
     open.lpFile = address.GetText();
-    LateBound::ShellExecuteExA(&open);  // a missing browser or mail program is not reported
+    open.nShow = SW_SHOWNORMAL;
+    if (LateBound::Bind(LateBound::Library::Shell))
+        LateBound::ShellExecuteExA(&open);  // a missing browser or mail program is not reported
 }
 
 BOOL OnInitDialog(HWND page)

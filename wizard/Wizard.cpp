@@ -72,7 +72,7 @@ void FillSheetHeader(HPROPSHEETPAGE* handles, PROPSHEETHEADERA& sheet)
     sheet.pszbmHeader = MAKEINTRESOURCEA(IDB_HEADER);
 }
 
-void RunWizard()
+bool RunWizard()
 {
     // The platform copies each descriptor, so one record serves every page.
     HPROPSHEETPAGE handles[WizardPageCount];
@@ -80,9 +80,13 @@ void RunWizard()
     for (UINT i = 0; i < WizardPageCount; ++i) {
         FillPageDescriptor(i, page);
         handles[i] = LateBound::CreatePropertySheetPageA(&page);
+        if (!handles[i])
+            return false;  // the common controls could not be had; the pages made so far
+                           // go with the process, which ends next
     }
     PROPSHEETHEADERA sheet;
     FillSheetHeader(handles, sheet);
     InstallRequested = 0;
-    LateBound::PropertySheetA(&sheet);  // Finish or Cancel shows only in InstallRequested
+    // Finish or Cancel shows only in InstallRequested; -1 is a sheet that could not open.
+    return LateBound::PropertySheetA(&sheet) != -1;
 }

@@ -1,6 +1,7 @@
 // Stands in for the browser and the mail program: appends the address it was asked to
 // open, one line a call, to the file named by KORVANE_LINK_RECORD (else links.record
-// beside itself), then exits 0.
+// beside itself), then exits 0. With KORVANE_LINK_SHOW_RECORD set, it also appends to that
+// file, one line a call, how it was asked to show its window: the number, or "default".
 #include <windows.h>
 
 namespace {
@@ -26,6 +27,35 @@ const char* Address(char* commandLine)
     return at;
 }
 
+bool AppendLine(const char* path, const char* line)
+{
+    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written;
+    WriteFile(file, line, lstrlenA(line), &written, nullptr);
+    WriteFile(file, "\r\n", 2, &written, nullptr);
+    CloseHandle(file);
+    return true;
+}
+
+// The show state the starter gave, kept apart so the address record stays one line a call.
+bool RecordShowState()
+{
+    char record[MAX_PATH];
+    DWORD length = GetEnvironmentVariableA("KORVANE_LINK_SHOW_RECORD", record, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return true;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    GetStartupInfoA(&startup);
+    char show[16] = "default";
+    if (startup.dwFlags & STARTF_USESHOWWINDOW)
+        wsprintfA(show, "%u", static_cast<unsigned>(startup.wShowWindow));
+    return AppendLine(record, show);
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -38,14 +68,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             --length;
         lstrcpyA(record + length, "links.record");
     }
-    const char* address = Address(GetCommandLineA());
-    HANDLE file = CreateFileA(record, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    if (!AppendLine(record, Address(GetCommandLineA())))
         return 1;
-    DWORD written;
-    WriteFile(file, address, lstrlenA(address), &written, nullptr);
-    WriteFile(file, "\r\n", 2, &written, nullptr);
-    CloseHandle(file);
-    return 0;
+    return RecordShowState() ? 0 : 1;
 }

@@ -2,6 +2,15 @@
 #include "TestSupport.h"
 
 #include "AppManager.h"
+#include "LateBound.h"
+
+namespace {
+
+// The product's code in this process calls the platform through its late-bound entry
+// points, bound as the setup's own start-up binds them, before any test runs.
+const bool PlatformBound = LateBound::BindForStartup() && LateBound::Bind(LateBound::Library::Shell);
+
+} // namespace
 
 WineAppDefault::WineAppDefault(const std::string& program, const std::string& subkey,
                                const char* name, const char* value)
