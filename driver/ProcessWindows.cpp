@@ -26,7 +26,7 @@ BOOL CALLBACK CollectVisible(HWND window, LPARAM context)
 } // namespace
 
 ChildProcess::ChildProcess(const std::string& program, const std::string& arguments,
-                           const std::string& directory)
+                           const std::string& directory, bool suspended)
 {
     // The W function: an ANSI path would lose what the code page cannot spell.
     std::wstring path = WideFromUtf8(program);
@@ -35,7 +35,8 @@ ChildProcess::ChildProcess(const std::string& program, const std::string& argume
     std::wstring folder = WideFromUtf8(directory);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        suspended ? CREATE_SUSPENDED : 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &info))
         info = {};
 }

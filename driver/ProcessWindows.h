@@ -8,11 +8,12 @@
 #include <vector>
 
 // A program started by the driver; killed by its handle if still running at the end.
-// Program, arguments and directory are UTF-8, so a path may hold any character.
+// Program, arguments and directory are UTF-8, so a path may hold any character. A process
+// started suspended runs no instruction of its own until Resume.
 class ChildProcess {
 public:
     ChildProcess(const std::string& program, const std::string& arguments = "",
-                 const std::string& directory = "");
+                 const std::string& directory = "", bool suspended = false);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -20,6 +21,7 @@ public:
     bool Started() const { return info.hProcess != nullptr; }
     DWORD Id() const { return info.dwProcessId; }
     HANDLE Handle() const { return info.hProcess; }
+    bool Resume() { return ResumeThread(info.hThread) != static_cast<DWORD>(-1); }
     // The exit code, or STILL_ACTIVE when the process did not end in time.
     DWORD WaitForExit(DWORD timeoutMs);
 

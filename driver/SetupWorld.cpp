@@ -92,15 +92,16 @@ bool WaitForFileEnding(const std::string& path, const std::string& ending, DWORD
     }
 }
 
-TempFolder::TempFolder()
+TempFolder::TempFolder(const std::string& under)
 {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
+    wchar_t temporary[MAX_PATH];
+    GetTempPathW(MAX_PATH, temporary);
+    const std::string base = under.empty() ? Utf8FromWide(temporary) : under + "\\";
     // Wine hands out the same process ids again in each new session, so a folder left by
     // a run that was ended early may bear this name: a name taken is passed over.
     static unsigned counter;
     for (int tries = 0; tries < MaxNameTries; ++tries) {
-        path = Utf8FromWide(base) + "korvane-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+        path = base + "korvane-test-" + std::to_string(GetCurrentProcessId()) + "-" +
                std::to_string(++counter);
         if (CreateFolderUtf8(path))
             return;

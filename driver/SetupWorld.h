@@ -30,7 +30,8 @@ std::string StandInExe();
 // whatever characters the names inside it hold. Its path is UTF-8.
 class TempFolder {
 public:
-    TempFolder();
+    // In the temporary folder, or in the folder `under`.
+    explicit TempFolder(const std::string& under = "");
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

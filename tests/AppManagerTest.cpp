@@ -83,7 +83,8 @@ TEST(AppManagerLookup, InstallFolderLiesBesideTheApplicationManager)
          "C:\\Program Files\\Microsoft ActiveSync\\Orbelwick\\Korvane"},
         {"D:\\Tools\\", "D:\\Tools\\Orbelwick\\Korvane"},
         {"CEAppMgr.exe", "Orbelwick\\Korvane"},
-        {"C:/Program Files/ActiveSync/CEAppMgr.exe", "Orbelwick\\Korvane"},
+        {"C:/Program Files/ActiveSync/CEAppMgr.exe",
+         "C:\\Program Files\\ActiveSync\\Orbelwick\\Korvane"},
         {"\"C:\\Program Files\\ActiveSync\\CEAppMgr.exe\"",
          "C:\\Program Files\\ActiveSync\\Orbelwick\\Korvane"},
     };

@@ -28,31 +28,59 @@ const PayloadFile Payload[] = {
     {"KORVANE_US.PPC_ARM.CAB", KORVANE_PRODUCT_CAB_SOURCE},
 };
 
-// An ActiveSync folder of a test's own, with the stand-in registered as its Application
-// Manager; the install folder goes two levels below it.
-class InstallTest : public ::testing::Test {
-protected:
-    InstallTest()
-        : activeSync(root / "Active Sync"), installFolder(activeSync + "\\Orbelwick\\Korvane"),
-          record(root / "appmgr.record"), recordVariable("KORVANE_STANDIN_RECORD", record)
+const char LongestPayloadPath[] = "\\Orbelwick\\Korvane\\KORVANE_US.PPC_ARM.CAB";
+
+// An ActiveSync folder of a test's own (in `under`, else in the temporary folder), with
+// the stand-in registered as its Application Manager; the install folder goes two levels
+// below it. With `longestPath`, the folder's name is as long as makes the longest payload
+// path that many characters.
+class ActiveSyncSite {
+public:
+    explicit ActiveSyncSite(const std::string& under = "", size_t longestPath = 0)
+        : root(under),
+          activeSync(root / (longestPath ? std::string(longestPath - root.Path().size() - 1 -
+                                                           (sizeof LongestPayloadPath - 1),
+                                                       'x')
+                                         : "Active Sync")),
+          installFolder(activeSync + "\\Orbelwick\\Korvane"), record(root / "appmgr.record"),
+          recordVariable("KORVANE_STANDIN_RECORD", record)
     {
         CreateDirectoryA(activeSync.c_str(), nullptr);
         CopyFileA(StandInExe().c_str(), (activeSync + "\\CEAppMgr.exe").c_str(), FALSE);
         entry.SetText(activeSync + "\\CEAppMgr.exe");
     }
 
-    // Walks the wizard to Finish and presses it; answers a message box if one comes.
-    MessageBoxSeen Finish(bool expectBox = false, const std::string& program = SetupExe())
+    // Walks the wizard to Finish and presses it; answers the message box that any end but
+    // an install shows, and expects the exit code of that end.
+    MessageBoxSeen Finish(DWORD exitCode = SetupExit::Installed,
+                          const std::string& program = SetupExe())
     {
         WizardDriver wizard("", program);
         EXPECT_TRUE(wizard.Opened());
         EXPECT_TRUE(wizard.WalkTo(FinishPage));
         EXPECT_TRUE(wizard.Press(FinishButton));
         MessageBoxSeen box;
-        if (expectBox)
+        if (exitCode != SetupExit::Installed)
             box = AnswerMessageBox(wizard.Process().Id(), BoxTimeoutMs);
-        EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
+        EXPECT_EQ(exitCode, wizard.Process().WaitForExit(ExitTimeoutMs));
         return box;
+    }
+
+    // The previous set, each file with a text of its own, where a re-install must leave
+    // it unchanged when it fails.
+    void WritePreviousSet()
+    {
+        CreateDirectoryA((activeSync + "\\Orbelwick").c_str(), nullptr);
+        CreateDirectoryA(installFolder.c_str(), nullptr);
+        for (const PayloadFile& file : Payload)
+            WriteWholeFile(installFolder + "\\" + file.name, std::string("previous ") + file.name);
+    }
+    void ExpectPreviousSet()
+    {
+        for (const PayloadFile& file : Payload)
+            EXPECT_EQ(std::string("previous ") + file.name, ReadWholeFile(installFolder + "\\" + file.name));
+        EXPECT_EQ(std::vector<std::string>{"Korvane"}, FolderNames(activeSync + "\\Orbelwick"))
+            << "the sets in transit were left behind";
     }
 
     void ExpectPayloadFile(const PayloadFile& file)
@@ -71,6 +99,8 @@ protected:
     std::string record;
     ScopedEnvironment recordVariable;
 };
+
+class InstallTest : public ::testing::Test, public ActiveSyncSite {};
 
 // Waits until the stand-in has recorded `count` whole runs.
 std::vector<StandInRun> AwaitRuns(const std::string& record, size_t count)
@@ -97,6 +127,7 @@ TEST_F(InstallTest, FinishExtractsThePayloadAndHandsItToTheApplicationManager)
         SCOPED_TRACE("run " + std::to_string(run));
         MessageBoxSeen box = Finish();
         EXPECT_FALSE(box.shown);
+        EXPECT_EQ(std::vector<std::string>{"Korvane"}, FolderNames(activeSync + "\\Orbelwick"));
         EXPECT_EQ(payloadNames, Sorted(FolderNames(installFolder))) << "and no .zip left";
         for (const PayloadFile& file : Payload)
             ExpectPayloadFile(file);
@@ -104,6 +135,7 @@ TEST_F(InstallTest, FinishExtractsThePayloadAndHandsItToTheApplicationManager)
         auto runs = AwaitRuns(record, run);
         ASSERT_EQ(run, runs.size());
         const StandInRun& handOff = runs.back();
+        EXPECT_EQ("1", handOff.Value("show")) << "started hidden, where it may ask a question";
         EXPECT_EQ("\"" + installFolder + "\\Korvane.ini\" \"" + installFolder + "\\Common1.ini\"",
                   handOff.Value("arguments"));
         EXPECT_EQ((std::vector<std::string>{"1", "1"}), handOff.Values("ini.exists"));
@@ -143,12 +175,12 @@ TEST_F(InstallTest, LeftoversOfAnEarlierRunAreReplacedAndOtherFilesKept)
 TEST_F(InstallTest, AFileWhereAParentFolderShouldBeStopsTheInstallation)
 {
     const std::string blocker = activeSync + "\\Orbelwick";
-    HANDLE file = CreateFileA(blocker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    CloseHandle(file);
+    ASSERT_TRUE(WriteWholeFile(blocker, ""));
 
-    MessageBoxSeen box = Finish(true);
+    MessageBoxSeen box = Finish(SetupExit::FolderFailed);
     ASSERT_TRUE(box.shown);
-    EXPECT_EQ("Unable to create the folder.", box.text);
+    EXPECT_EQ("Unable to create the folder.", FirstLine(box.text));
+    EXPECT_NE("", SecondLine(box.text)) << "Windows' reason is missing";
     EXPECT_EQ("", box.caption);
     EXPECT_FALSE(box.icon);
     EXPECT_FALSE(GetFileAttributesA(blocker.c_str()) & FILE_ATTRIBUTE_DIRECTORY) << "still a file";
@@ -156,38 +188,111 @@ TEST_F(InstallTest, AFileWhereAParentFolderShouldBeStopsTheInstallation)
     EXPECT_FALSE(FileExists(record)) << "the Application Manager was started";
 }
 
-TEST_F(InstallTest, APayloadFileThatCannotBeWrittenKeepsTheApplicationManagerFromStarting)
+// A re-install that cannot complete leaves the previous set whole and unchanged, says why,
+// and hands nothing over: a folder where a payload file goes, a payload file held open
+// (as by the Application Manager of the last run), a setup whose extracted file differs
+// from its record.
+TEST_F(InstallTest, AReinstallThatCannotCompleteKeepsThePreviousSet)
 {
-    CreateDirectoryA((activeSync + "\\Orbelwick").c_str(), nullptr);
-    CreateDirectoryA(installFolder.c_str(), nullptr);
-    CreateDirectoryA((installFolder + "\\KORVANE.INI").c_str(), nullptr);
-
-    MessageBoxSeen box = Finish(true);
-    ASSERT_TRUE(box.shown);
-    EXPECT_EQ("Unable to extract the installation files.", box.text);
-    EXPECT_EQ("", box.caption);
-    EXPECT_FALSE(box.icon);
-    for (const PayloadFile& file : Payload)
-        if (std::string(file.name) != "KORVANE.INI")
-            ExpectPayloadFile(file);
-    EXPECT_EQ((std::vector<std::string>{"COMMON1.INI", "COMMON1_US.PPC_ARM.CAB", "KORVANE.INI",
-                                        "KORVANE_US.PPC_ARM.CAB"}),
-              Sorted(FolderNames(installFolder)))
-        << "the three files, the folder in the way, and no .zip";
+    struct {
+        const char* what;
+        const char* obstacle;  // a folder of this name in the install folder, or null
+        const char* held;      // a payload file held open without sharing, or null
+        std::string program;
+        bool reason;           // whether Windows gave a reason
+    } const cases[] = {
+        {"a folder in a payload file's place", "KORVANE.INI", nullptr, SetupExe(), true},
+        {"the last payload file held open", nullptr, "KORVANE_US.PPC_ARM.CAB", SetupExe(), true},
+        {"the first payload file held open", nullptr, "COMMON1.INI", SetupExe(), true},
+        {"an extracted file unlike its record", nullptr, nullptr,
+         BinFolder() + "\\MisrecordedSetup.exe", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WritePreviousSet();
+        if (c.obstacle) {
+            DeleteFileA((installFolder + "\\" + c.obstacle).c_str());
+            CreateDirectoryA((installFolder + "\\" + c.obstacle).c_str(), nullptr);
+        }
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (c.held)
+            held = CreateFileA((installFolder + "\\" + c.held).c_str(), GENERIC_READ, 0, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+        MessageBoxSeen box = Finish(SetupExit::ExtractionFailed, c.program);
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        EXPECT_EQ("Unable to extract the installation files.", FirstLine(box.text));
+        EXPECT_EQ(c.reason, SecondLine(box.text) != "") << box.text;
+        EXPECT_EQ("", box.caption);
+        EXPECT_FALSE(box.icon);
+        for (const PayloadFile& file : Payload) {
+            if (!c.obstacle || std::string(file.name) != c.obstacle)
+                EXPECT_EQ(std::string("previous ") + file.name,
+                          ReadWholeFile(installFolder + "\\" + file.name));
+        }
+        EXPECT_EQ(std::vector<std::string>{"Korvane"}, FolderNames(activeSync + "\\Orbelwick"));
+        if (c.obstacle)
+            RemoveDirectoryA((installFolder + "\\" + c.obstacle).c_str());
+    }
     Sleep(QuietMs);
     EXPECT_FALSE(FileExists(record)) << "the Application Manager got an incomplete payload";
 }
 
-// Each extracted file is read back against what the build recorded of it: a file that
-// differs (here the record is another file's) stops the hand-off like a failed write.
-TEST_F(InstallTest, AnExtractedFileUnlikeItsRecordKeepsTheApplicationManagerFromStarting)
+// Every install folder whose longest file path Windows allows (259 characters and its
+// NUL): the sets in transit never need a longer one.
+TEST(LongFolder, InstallsWhereverTheLongestPathFitsWindowsLimit)
 {
-    MessageBoxSeen box = Finish(true, BinFolder() + "\\MisrecordedSetup.exe");
-    ASSERT_TRUE(box.shown);
-    EXPECT_EQ("Unable to extract the installation files.", box.text);
-    EXPECT_EQ("", box.caption);
+    for (size_t longest : {150u, 240u, 259u}) {
+        SCOPED_TRACE(longest);
+        ActiveSyncSite site("", longest);
+        ASSERT_EQ(longest, (site.installFolder + "\\KORVANE_US.PPC_ARM.CAB").size());
+        EXPECT_FALSE(site.Finish().shown);
+        for (const PayloadFile& file : Payload)
+            site.ExpectPayloadFile(file);
+        auto runs = AwaitRuns(site.record, 1);
+        ASSERT_EQ(1u, runs.size());
+        EXPECT_EQ((std::vector<std::string>{"1", "1"}), runs.back().Values("cab.mscf"));
+    }
+}
+
+// A re-install onto a full disk (a small tmpfs, mounted by the test fixture as root)
+// fails before it touches the previous set, and says that the disk is full.
+class FullDiskTest : public ::testing::Test, public ActiveSyncSite {
+protected:
+    FullDiskTest() : ActiveSyncSite(FullDisk()) {}
+    static std::string FullDisk()
+    {
+        char folder[MAX_PATH] = {};
+        GetEnvironmentVariableA("KORVANE_FULL_DISK", folder, MAX_PATH);
+        return FileExists(std::string(folder) + "\\mounted") ? folder : "";
+    }
+};
+
+TEST_F(FullDiskTest, AReinstallOnAFullDiskKeepsThePreviousSet)
+{
+    if (FullDisk().empty())
+        GTEST_SKIP() << "no full disk: mounting a tmpfs needs root (see tests/full-disk.sh)";
+    WritePreviousSet();
+    const std::string filler = root / "filler";
+    HANDLE file = CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const std::string block(4096, 'f');
+    DWORD written = 0;
+    while (WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) &&
+           written == block.size()) {
+    }
+    CloseHandle(file);
+
+    MessageBoxSeen box = Finish(SetupExit::ExtractionFailed);
+    EXPECT_EQ("Unable to extract the installation files.", FirstLine(box.text));
+    char diskFull[256] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   ERROR_DISK_FULL, 0, diskFull, sizeof diskFull, nullptr);
+    EXPECT_EQ(FirstLine(diskFull).substr(0, FirstLine(diskFull).find_last_not_of("\r") + 1),
+              SecondLine(box.text));
+    DeleteFileA(filler.c_str());
+    ExpectPreviousSet();
     Sleep(QuietMs);
-    EXPECT_FALSE(FileExists(record)) << "the Application Manager got a payload unlike the built one";
+    EXPECT_FALSE(FileExists(record));
 }
 
 // Sets a hook library on the setup's window thread that records the texts the setup gives

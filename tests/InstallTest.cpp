@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "FileExpansion.h"
+#include "PayloadDigest.h"
 #include "InstallFolder.h"
 #include "PayloadExtractor.h"
 #include "ProcessState.h"
@@ -67,6 +68,7 @@ TEST_F(InstallFolderTest, PreparesTheFolderOrSaysWhyNot)
         bool ready;
         const char* message;    // null: no box
         std::string folderMade;  // below the temporary folder; "": none
+        bool reason = false;     // Windows' reason on a second line
     } const cases[] = {
         {"empty", nullptr, "", false, InvalidFolder, ""},
         {"a lone backslash", nullptr, "\\", false, InvalidFolder, ""},
@@ -78,10 +80,10 @@ TEST_F(InstallFolderTest, PreparesTheFolderOrSaysWhyNot)
         {"two missing levels", nullptr, "Orbelwick\\Korvane", true, nullptr,
          "Orbelwick\\Korvane"},
         {"a file of the folder's name", [](const TempFolder& t) { WriteWholeFile(t / "K", "x"); }, "K",
-         true, nullptr, ""},
+         false, FolderFailed, "", true},
         {"a file where a parent should be", [](const TempFolder& t) { WriteWholeFile(t / "Orbelwick", "x"); },
-         "Orbelwick\\Korvane", false, FolderFailed, ""},
-        {"a name no folder can have", nullptr, "bad|name\\Korvane", false, FolderFailed, ""},
+         "Orbelwick\\Korvane", false, FolderFailed, "", true},
+        {"a name no folder can have", nullptr, "bad|name\\Korvane", false, FolderFailed, "", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -95,7 +97,8 @@ TEST_F(InstallFolderTest, PreparesTheFolderOrSaysWhyNot)
         EXPECT_EQ(c.ready, ready);
         EXPECT_EQ(c.message != nullptr, box.shown);
         if (c.message && box.shown) {
-            EXPECT_EQ(c.message, box.text);
+            EXPECT_EQ(c.message, FirstLine(box.text));
+            EXPECT_EQ(c.reason, SecondLine(box.text) != "") << box.text;
             EXPECT_EQ("", box.caption);
             EXPECT_FALSE(box.icon);
         }
@@ -139,14 +142,19 @@ TEST(FileExpansion, ExpandsOrCopiesAndReportsAnythingShort)
         {"a mode LZ32 does not know", Szdd("hello", 5, 'B'), false, false, ""},
         {"no source", "", false, false, ""},
         {"no folder for the target", "plain", true, false, ""},
+        {"a target path past the 128 characters of OFSTRUCT", "plain", false, true, "plain"},
         {"a folder in the target's place", "plain", false, false, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TempFolder folder;
         const std::string source = folder / "source";
+        const bool longTarget = std::string(c.what).find("OFSTRUCT") != std::string::npos;
+        if (longTarget)
+            CreateDirectoryA((folder / std::string(150, 'x')).c_str(), nullptr);
         const std::string target = c.targetInMissingFolder ? folder / "missing\\target"
-                                                           : folder / "target";
+                                   : longTarget ? folder / (std::string(150, 'x') + "\\target")
+                                                : folder / "target";
         if (!c.source.empty())
             WriteWholeFile(source, c.source);
         if (std::string(c.what) == "a folder in the target's place")
@@ -193,6 +201,70 @@ TEST(ResourceFile, WritesTheResourceOrSaysItCouldNot)
 
     CreateDirectoryA((folder / "a folder").c_str(), nullptr);
     EXPECT_FALSE(WriteResourceToFile((folder / "a folder").c_str(), self, "TESTDATA", "TESTBIN"));
+}
+
+const char* const PayloadNames[] = {"COMMON1.INI", "COMMON1_US.PPC_ARM.CAB", "KORVANE.INI",
+                                    "KORVANE_US.PPC_ARM.CAB"};
+
+using PayloadSetTest = WithSetupStrings;
+
+// The set is replaced whole or not at all, and nothing in transit stays: also after an
+// earlier run that ended while the sets were in transit (one previous file in "~o", a
+// temporary in "~n").
+TEST_F(PayloadSetTest, ReplacesTheWholeSetOrKeepsThePreviousOne)
+{
+    struct {
+        const char* what;
+        bool readOnly;        // the previous files are read-only
+        bool interrupted;     // an earlier run left KORVANE.INI in "~o"
+        const char* held;     // a previous file held open without sharing
+        bool installed;
+    } const cases[] = {
+        {"read-only previous files", true, false, nullptr, true},
+        {"the last file held open", false, false, "KORVANE_US.PPC_ARM.CAB", false},
+        {"an interrupted earlier run, then a held file", false, true, "COMMON1_US.PPC_ARM.CAB", false},
+        {"an interrupted earlier run", false, true, nullptr, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder root;
+        const std::string maker = root / "Orbelwick";
+        const std::string folder = maker + "\\Korvane";
+        CreateDirectoryA(maker.c_str(), nullptr);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        for (const char* name : PayloadNames) {
+            WriteWholeFile(folder + "\\" + name, std::string("previous ") + name);
+            if (c.readOnly)
+                SetFileAttributesA((folder + "\\" + name).c_str(), FILE_ATTRIBUTE_READONLY);
+        }
+        if (c.interrupted) {
+            CreateDirectoryA((maker + "\\~o").c_str(), nullptr);
+            CreateDirectoryA((maker + "\\~n").c_str(), nullptr);
+            MoveFileA((folder + "\\KORVANE.INI").c_str(), (maker + "\\~o\\KORVANE.INI").c_str());
+            WriteWholeFile(maker + "\\~n\\COMMON1.INI.zip", "half");
+        }
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (c.held)
+            held = CreateFileA((folder + "\\" + c.held).c_str(), GENERIC_READ, 0, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+        SetupApplication application;
+        application.InstallFolder.Assign(folder.c_str());
+        EXPECT_EQ(c.installed, ExtractPayload(application));
+        const DWORD reason = GetLastError();
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        if (c.held)
+            EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), reason);
+        for (const char* name : PayloadNames) {
+            const std::string path = folder + "\\" + name;
+            if (c.installed)
+                EXPECT_TRUE(FileMatchesPayloadDigest(path.c_str(), setup, name)) << name;
+            else
+                EXPECT_EQ(std::string("previous ") + name, ReadWholeFile(path));
+        }
+        EXPECT_EQ(std::vector<std::string>{"Korvane"}, FolderNames(maker));
+        EXPECT_EQ(4u, FolderNames(folder).size());
+    }
 }
 
 TEST(PayloadExtractor, AProgramWithoutPayloadExtractsNothingAndSucceeds)

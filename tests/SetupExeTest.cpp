@@ -91,7 +91,7 @@ TEST(SetupExe, WithoutTheApplicationManagerShowsTheErrorBoxAndEnds)
     EXPECT_EQ(std::vector<HWND>{box}, VisibleTopWindows(setup.Id())) << "more than the box";
 
     ASSERT_TRUE(PressButton(GetDlgItem(box, IDOK)));
-    EXPECT_EQ(0u, setup.WaitForExit(ExitTimeoutMs));
+    EXPECT_EQ(SetupExit::ActiveSyncMissing, setup.WaitForExit(ExitTimeoutMs));
     EXPECT_TRUE(AppPathsEntry::Exists()) << "the lookup leaves its key behind";
     EXPECT_EQ(0u, AppPathsEntry::ValueCount());
     EXPECT_EQ(0u, AppPathsEntry::SubkeyCount());
@@ -107,7 +107,7 @@ TEST(SetupExe, WithTheApplicationManagerShowsTheWizardNotTheBox)
         ASSERT_TRUE(wizard.Opened()) << "no wizard";
         EXPECT_EQ(nullptr, WaitForWindow(wizard.Process().Id(), "#32770", "Error", 0));
         ASSERT_TRUE(wizard.Press(CancelButton));
-        EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
+        EXPECT_EQ(SetupExit::Cancelled, wizard.Process().WaitForExit(ExitTimeoutMs));
         EXPECT_EQ(1u, AppPathsEntry::ValueCount());
     }
 }

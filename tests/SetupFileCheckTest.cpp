@@ -87,9 +87,7 @@ protected:
         EXPECT_EQ(DamagedText, box.text);
         EXPECT_EQ("", box.caption);
         EXPECT_FALSE(box.icon);
-        DWORD code = setup.WaitForExit(ExitTimeoutMs);
-        EXPECT_NE(0u, code);
-        EXPECT_NE(STILL_ACTIVE, code);
+        EXPECT_EQ(SetupExit::Damaged, setup.WaitForExit(ExitTimeoutMs));
         Sleep(QuietMs);
         EXPECT_FALSE(FileExists(activeSync + "\\Orbelwick")) << "an install folder was made";
         EXPECT_FALSE(FileExists(record)) << "the Application Manager was started";
@@ -116,10 +114,13 @@ TEST_F(SetupFileCheck, AnyDamageIsRefusedBeforeAnythingElse)
          FlipAt([](const std::string& exe) { return Find(exe, "Description = Common Components"); })},
         {"the KORVANE.INI resource",
          FlipAt([](const std::string& exe) { return Find(exe, "Description = Orbelwick Korvane"); })},
+        // The first SZDD mark is the expander's own constant; the cabinets follow.
         {"the first cabinet resource",
-         FlipAt([](const std::string& exe) { return Find(exe, SzddMagic, 0) + 100; })},
-        {"the second cabinet resource",
          FlipAt([](const std::string& exe) { return Find(exe, SzddMagic, 1) + 100; })},
+        {"the second cabinet resource",
+         FlipAt([](const std::string& exe) { return Find(exe, SzddMagic, 2) + 100; })},
+        {"the names of the platform functions",
+         FlipAt([](const std::string& exe) { return Find(exe, "GetDlgItem"); })},
         {"the string table", FlipAt([](const std::string& exe) { return Find(exe, Utf16("Instalation")); })},
         {"the PE header's time stamp",
          FlipAt([](const std::string& exe) { return U32(exe, 0x3C) + 8; })},

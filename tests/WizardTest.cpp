@@ -134,7 +134,7 @@ TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
         }
     }
     ASSERT_TRUE(wizard.Press(CancelButton));
-    EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
+    EXPECT_EQ(SetupExit::Cancelled, wizard.Process().WaitForExit(ExitTimeoutMs));
     EXPECT_FALSE(FileExists(record)) << "a cancelled wizard started the Application Manager";
 }
 
@@ -180,7 +180,7 @@ TEST_F(WizardTest, CancelOnAnyPageStartsNothing)
         ASSERT_TRUE(wizard.Opened());
         ASSERT_TRUE(wizard.WalkTo(page));
         ASSERT_TRUE(wizard.Press(CancelButton));
-        EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
+        EXPECT_EQ(SetupExit::Cancelled, wizard.Process().WaitForExit(ExitTimeoutMs));
         EXPECT_EQ(nullptr, WaitForWindow(wizard.Process().Id(), nullptr, nullptr, 0));
     }
     Sleep(QuietMs);

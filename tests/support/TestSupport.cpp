@@ -134,3 +134,14 @@ void SeparateAppPathsViews()
                     nullptr, &own, nullptr);
     RegCloseKey(own);
 }
+
+std::string FirstLine(const std::string& text)
+{
+    return text.substr(0, text.find('\n'));
+}
+
+std::string SecondLine(const std::string& text)
+{
+    size_t end = text.find('\n');
+    return end == std::string::npos ? "" : text.substr(end + 1);
+}

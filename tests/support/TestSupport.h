@@ -11,6 +11,21 @@
 #include "ProcessWindows.h"
 #include "SetupWorld.h"
 
+// The setup's exit codes, as the README documents them for scripts.
+namespace SetupExit {
+constexpr DWORD Installed = 0;
+constexpr DWORD Cancelled = 1602;
+constexpr DWORD ActiveSyncMissing = 15613;
+constexpr DWORD FolderFailed = 82;
+constexpr DWORD ExtractionFailed = 1603;
+constexpr DWORD HandOffFailed = 1627;
+constexpr DWORD Damaged = 1392;
+} // namespace SetupExit
+
+// The first line of a message box's text, and Windows' reason on the line under it.
+std::string FirstLine(const std::string& text);
+std::string SecondLine(const std::string& text);
+
 // Whether this 32-bit program runs under WoW64 (in a 64-bit prefix).
 bool UnderWow64();
 // Windows keeps a 32-bit App Paths key apart from the 64-bit one; a new Wine prefix links
