@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,6 +42,14 @@ struct World {
         return names;
     }
 
+    // A run that ended before the wizard: it made and started nothing.
+    void ExpectUntouched(int line = __builtin_LINE()) const
+    {
+        ::testing::ScopedTrace trace(__FILE__, line, "called from here");
+        EXPECT_EQ(std::vector<std::string>{"CEAppMgr.exe"}, ActiveSyncNames());
+        EXPECT_TRUE(Runs(0).empty()) << "the Application Manager was started";
+    }
+
     // The stand-in's runs, once a hand-off (if any) has had time to be recorded.
     std::vector<StandInRun> Runs(size_t expected) const
     {
@@ -59,19 +66,13 @@ struct World {
     ScopedEnvironment recordVariable;
 };
 
-struct Box {
-    std::string caption;
-    std::string text;
-    bool icon;
-    bool besideWizard;
-};
-
-// What a run showed until it ended: every message box (each answered with OK) and
-// whether the wizard was ever on screen while it was watched.
+// What a run showed until it ended: every message box (each answered with OK), and
+// whether the wizard, or any window at all, was on screen while it was watched.
 struct Ending {
     DWORD code = STILL_ACTIVE;
-    std::vector<Box> boxes;
+    std::vector<MessageBoxSeen> boxes;
     bool wizardShown = false;
+    bool windowShown = false;
 };
 
 HWND FindMessageBox(DWORD processId)
@@ -92,14 +93,14 @@ Ending WatchToTheEnd(ChildProcess& setup)
     for (DWORD waited = 0; waited < ExitTimeoutMs; waited += PollMs) {
         if (WaitForSingleObject(setup.Handle(), 0) != WAIT_TIMEOUT)
             break;
-        bool wizard = WaitForWindow(setup.Id(), "#32770", WizardTitle, 0) != nullptr;
-        ending.wizardShown |= wizard;
+        ending.wizardShown |= WaitForWindow(setup.Id(), "#32770", WizardTitle, 0) != nullptr;
+        ending.windowShown |= !VisibleTopWindows(setup.Id()).empty();
         if (HWND box = FindMessageBox(setup.Id())) {
             // Wine keeps the icon control of a box without icon, but empty.
             HWND icon = GetDlgItem(box, MessageBoxIconId);
             bool hasIcon = icon && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0);
             ending.boxes.push_back(
-                {WindowText(box), WindowText(GetDlgItem(box, MessageBoxTextId)), hasIcon, wizard});
+                {true, WindowText(box), WindowText(GetDlgItem(box, MessageBoxTextId)), hasIcon});
             PressButton(GetDlgItem(box, IDOK));
             for (DWORD gone = 0; IsWindow(box) && gone < ExitTimeoutMs; gone += PollMs)
                 Sleep(PollMs);
@@ -110,35 +111,37 @@ Ending WatchToTheEnd(ChildProcess& setup)
     return ending;
 }
 
-// A box's lines: the program's own words, then Windows' reason.
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines(1);
-    for (char c : text) {
-        if (c == '\n')
-            lines.emplace_back();
-        else if (c != '\r')
-            lines.back() += c;
-    }
-    return lines;
-}
-
+// Helpers' failures name the line that called them: GCC's default arguments are the caller's.
 void ExpectOneBox(const Ending& ending, const char* caption, const char* firstLine, bool reason,
-                  bool icon)
+                  bool icon, int line = __builtin_LINE())
 {
+    ::testing::ScopedTrace trace(__FILE__, line, "called from here");
     std::string all;
-    for (const Box& box : ending.boxes)
+    for (const MessageBoxSeen& box : ending.boxes)
         all += "[" + box.caption + ": " + box.text + "] ";
     ASSERT_EQ(firstLine ? 1u : 0u, ending.boxes.size()) << all;
     if (!firstLine)
         return;
-    const Box& box = ending.boxes.front();
+    const MessageBoxSeen& box = ending.boxes.front();
     EXPECT_EQ(caption, box.caption);
-    const std::vector<std::string> lines = Lines(box.text);
-    EXPECT_EQ(firstLine, lines[0]);
-    EXPECT_EQ(reason, lines.size() > 1 && !lines[1].empty()) << "Windows' reason: " << box.text;
+    // The program's own words, then (when asked for) Windows' reason on the next line.
+    const size_t lineEnd = box.text.find('\n');
+    EXPECT_EQ(firstLine, box.text.substr(0, lineEnd));
+    EXPECT_EQ(reason, lineEnd != std::string::npos && lineEnd + 1 < box.text.size()) << box.text;
     EXPECT_EQ(icon, box.icon);
-    EXPECT_FALSE(box.besideWizard) << "the box came with the wizard on screen";
+}
+
+// Walks the wizard to Finish, makes the change (if any) and presses Finish.
+Ending Finish(WizardDriver& wizard, World& world, void (*atFinish)(World&) = nullptr,
+              int line = __builtin_LINE())
+{
+    ::testing::ScopedTrace trace(__FILE__, line, "called from here");
+    EXPECT_TRUE(wizard.Opened());
+    EXPECT_TRUE(wizard.WalkTo(FinishPage));
+    if (atFinish)
+        atFinish(world);
+    EXPECT_TRUE(wizard.Press(FinishButton));
+    return WatchToTheEnd(wizard.Process());
 }
 
 TEST(OutcomeTest, EveryRoadEndsWithItsOwnExitCode)
@@ -170,24 +173,17 @@ TEST(OutcomeTest, EveryRoadEndsWithItsOwnExitCode)
     for (const auto& road : roads) {
         SCOPED_TRACE(road.road);
         World world;
-        std::unique_ptr<ChildProcess> started;
-        std::unique_ptr<WizardDriver> wizard;
+        Ending ending;
         if (road.beforeStart) {
             road.beforeStart(world);
-            started.reset(new ChildProcess(SetupExe()));
-        } else {
-            wizard.reset(new WizardDriver());
-            ASSERT_TRUE(wizard->Opened());
-            ASSERT_TRUE(wizard->WalkTo(FinishPage));
-            if (road.atFinish)
-                road.atFinish(world);
-            ASSERT_TRUE(wizard->Press(FinishButton));
-        }
-        ChildProcess& setup = wizard ? wizard->Process() : *started;
-        const Ending ending = WatchToTheEnd(setup);
-        EXPECT_EQ(road.code, ending.code);
-        if (road.beforeStart)
+            ChildProcess setup(SetupExe());
+            ending = WatchToTheEnd(setup);
             EXPECT_FALSE(ending.wizardShown);
+        } else {
+            WizardDriver wizard;
+            ending = Finish(wizard, world, road.atFinish);
+        }
+        EXPECT_EQ(road.code, ending.code);
         ExpectOneBox(ending, road.caption, road.firstLine, road.reason, road.icon);
         EXPECT_EQ(road.activeSyncAfter, world.ActiveSyncNames());
         const std::vector<StandInRun> runs = world.Runs(road.handOffs);
@@ -195,6 +191,80 @@ TEST(OutcomeTest, EveryRoadEndsWithItsOwnExitCode)
         for (const StandInRun& run : runs)
             EXPECT_EQ("1", run.Value("show")) << "started in the normal show state";
     }
+}
+
+TEST(OutcomeTest, ASecondCopyBringsTheFirstToTheFrontAndEnds)
+{
+    World world;
+    WizardDriver first;
+    ASSERT_TRUE(first.Opened());
+    // A window of the test's own in front, for the second copy to put the wizard before.
+    HWND front = CreateWindowExA(0, "STATIC", "in front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                 300, 200, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(front);
+    ASSERT_EQ(front, GetForegroundWindow());
+
+    ChildProcess second(SetupExe());
+    const Ending ending = WatchToTheEnd(second);
+    EXPECT_EQ(1618u, ending.code);
+    EXPECT_FALSE(ending.windowShown) << "the second copy showed a window of its own";
+    for (DWORD waited = 0; GetForegroundWindow() != first.Sheet() && waited < QuietMs;
+         waited += PollMs)
+        Sleep(PollMs);
+    EXPECT_EQ(first.Sheet(), GetForegroundWindow()) << "the first copy was not brought forward";
+    DestroyWindow(front);
+
+    const Ending firstEnding = Finish(first, world);
+    EXPECT_EQ(0u, firstEnding.code) << "the first copy stopped working";
+    EXPECT_EQ(1u, world.Runs(1).size());
+}
+
+TEST(OutcomeTest, RunsFromAFolderOutsideTheAnsiCodePage)
+{
+    World world;
+    const std::string folder = world.root / "ダウンロード";
+    const std::string copy = folder + "\\セットアップ.exe";
+    ASSERT_TRUE(CreateFolderUtf8(folder));
+    ASSERT_TRUE(CopyFileUtf8(SetupExe(), copy));
+    WizardDriver wizard("", copy, folder);
+    ASSERT_TRUE(wizard.Opened()) << "no wizard from " << copy;
+    const Ending ending = Finish(wizard, world);
+    EXPECT_EQ(0u, ending.code);
+    ExpectOneBox(ending, "", nullptr, false, false);
+    EXPECT_EQ(1u, world.Runs(1).size());
+}
+
+// The setup's file renamed before its first instruction: its check finds no file at the
+// path the loader gave, which is a file it cannot read, not a damaged one.
+TEST(OutcomeTest, AnUnreadableSetupFileIsNotCalledDamaged)
+{
+    World world;
+    const std::string copy = world.root / "KorvaneSetup.exe";
+    ASSERT_TRUE(CopyFileA(SetupExe().c_str(), copy.c_str(), FALSE));
+    ChildProcess setup(copy, "", "", true);
+    ASSERT_TRUE(setup.Started());
+    ASSERT_TRUE(MoveFileA(copy.c_str(), (world.root / "renamed.exe").c_str()))
+        << "the file of a suspended process cannot be renamed: " << GetLastError();
+    ASSERT_TRUE(setup.Resume());
+    const Ending ending = WatchToTheEnd(setup);
+    EXPECT_EQ(1619u, ending.code);
+    EXPECT_FALSE(ending.wizardShown);
+    ExpectOneBox(ending, "", "The setup file cannot be read.", true, false);
+    world.ExpectUntouched();
+}
+
+// Wine loads no comctl32 for the setup: the program's own setting, since Wine drops
+// WINEDLLOVERRIDES from the environment a Windows program hands on. Its message box shows
+// nothing there either, so whether one came is not asked.
+TEST(OutcomeTest, WithoutTheCommonControlsEndsWithTheWizardFailure)
+{
+    World world;
+    WineAppDefault noCommonControls("KorvaneSetup.exe", "DllOverrides", "comctl32", "");
+    ChildProcess setup(SetupExe());
+    const Ending ending = WatchToTheEnd(setup);
+    EXPECT_EQ(1621u, ending.code);
+    EXPECT_FALSE(ending.wizardShown);
+    world.ExpectUntouched();
 }
 
 } // namespace
