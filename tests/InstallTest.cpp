@@ -217,12 +217,16 @@ TEST_F(PayloadSetTest, ReplacesTheWholeSetOrKeepsThePreviousOne)
         const char* what;
         bool readOnly;        // the previous files are read-only
         bool interrupted;     // an earlier run left KORVANE.INI in "~o"
-        const char* held;     // a previous file held open without sharing
+        const char* held;     // a file below the maker's folder held open without sharing
         bool installed;
     } const cases[] = {
         {"read-only previous files", true, false, nullptr, true},
-        {"the last file held open", false, false, "KORVANE_US.PPC_ARM.CAB", false},
-        {"an interrupted earlier run, then a held file", false, true, "COMMON1_US.PPC_ARM.CAB", false},
+        {"the last file held open", false, false, "Korvane\\KORVANE_US.PPC_ARM.CAB", false},
+        {"an interrupted earlier run, then a held file", false, true,
+         "Korvane\\COMMON1_US.PPC_ARM.CAB", false},
+        // The new set cannot even be made: only the clearing of leftovers puts KORVANE.INI back.
+        {"an interrupted earlier run, then its temporary held", false, true,
+         "~n\\COMMON1.INI.zip", false},
         {"an interrupted earlier run", false, true, nullptr, true},
     };
     for (const auto& c : cases) {
@@ -245,8 +249,9 @@ TEST_F(PayloadSetTest, ReplacesTheWholeSetOrKeepsThePreviousOne)
         }
         HANDLE held = INVALID_HANDLE_VALUE;
         if (c.held)
-            held = CreateFileA((folder + "\\" + c.held).c_str(), GENERIC_READ, 0, nullptr,
+            held = CreateFileA((maker + "\\" + c.held).c_str(), GENERIC_READ, 0, nullptr,
                                OPEN_EXISTING, 0, nullptr);
+        ASSERT_EQ(c.held != nullptr, held != INVALID_HANDLE_VALUE);
         SetupApplication application;
         application.InstallFolder.Assign(folder.c_str());
         EXPECT_EQ(c.installed, ExtractPayload(application));
@@ -255,6 +260,10 @@ TEST_F(PayloadSetTest, ReplacesTheWholeSetOrKeepsThePreviousOne)
             CloseHandle(held);
         if (c.held)
             EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), reason);
+        if (c.held && c.held[0] == '~') {  // the test's own file, which nothing could remove
+            DeleteFileA((maker + "\\" + c.held).c_str());
+            RemoveDirectoryA((maker + "\\~n").c_str());
+        }
         for (const char* name : PayloadNames) {
             const std::string path = folder + "\\" + name;
             if (c.installed)
