@@ -57,11 +57,6 @@ TextString ReadPathValue(const RegKey& key)
     return path;
 }
 
-// ShellExecuteExA also answers a failure in hInstApp, with the old WinExec codes. Those up
-// to 11 (file or path not found, access denied, out of memory, bad format) are the Win32
-// error codes of the same meaning; the higher ones are not.
-constexpr INT_PTR LastWin32ExecError = ERROR_BAD_FORMAT;
-
 } // namespace
 
 TextString ReadAppManagerPath()
@@ -116,11 +111,6 @@ bool LaunchAppManager(const TextString& installFolder)
     launch.lpFile = appManager.GetText();
     launch.lpParameters = commandLine.GetText();
     launch.nShow = SW_SHOWNORMAL;  // it may have a question for the user
-    SetLastError(ERROR_SUCCESS);
-    if (LateBound::ShellExecuteExA(&launch))
-        return true;  // started; not waited for
-    INT_PTR code = reinterpret_cast<INT_PTR>(launch.hInstApp);
-    if (GetLastError() == ERROR_SUCCESS && code > 0 && code <= LastWin32ExecError)
-        SetLastError(static_cast<DWORD>(code));
-    return false;
+    // Started, and not waited for; or failed, with the reason in GetLastError.
+    return LateBound::ShellExecuteExA(&launch) != FALSE;
 }

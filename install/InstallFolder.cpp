@@ -6,14 +6,14 @@
 #include "UniqueHandle.h"
 #include "resource.h"
 
-namespace {
-
 bool IsFolder(const TextString& path)
 {
     WIN32_FIND_DATAA found;
     FindHandle search(FindFirstFileA(path.GetText(), &found));
     return search.IsValid() && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+namespace {
 
 // Creates one level; a folder that appeared meanwhile (another program made it) will do.
 bool CreateLevel(const TextString& path)

@@ -9,6 +9,9 @@
 // parents); false after telling the user, in a box owned by `owner`, why not.
 bool PrepareInstallFolder(const char* path, HWND owner);
 
+// Whether a folder (not a file) bears the name.
+bool IsFolder(const TextString& path);
+
 // Creates the folder and every missing parent, silently; true when it is a folder on
 // return. On false, GetLastError says why the last attempt failed.
 bool CreateFolderWithParents(TextString path);

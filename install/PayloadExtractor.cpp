@@ -64,12 +64,6 @@ bool Exists(const TextString& path)
     return GetFileAttributesA(path.GetText()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool IsFolder(const TextString& path)
-{
-    DWORD attributes = GetFileAttributesA(path.GetText());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // A file left read-only or hidden is removed all the same; a missing one is no fault.
 void Remove(const TextString& path)
 {
