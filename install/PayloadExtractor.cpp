@@ -8,8 +8,9 @@
 //
 // A crash while the sets are in transit leaves each previous file under its own name or
 // in "~o"; the next run first puts every one in "~o" back in its place and clears both
-// folders, so it starts from the whole previous set. The short names keep every path in transit no longer than the longest path of
-// the installed set, so an install folder that Windows allows is never refused for them.
+// folders, so it starts from the whole previous set. The short names keep every path in
+// transit no longer than the longest path of the installed set, so an install folder
+// that Windows allows is never refused for them.
 #include "PayloadExtractor.h"
 
 #include "FileExpansion.h"

@@ -78,7 +78,8 @@ public:
     void ExpectPreviousSet()
     {
         for (const PayloadFile& file : Payload)
-            EXPECT_EQ(std::string("previous ") + file.name, ReadWholeFile(installFolder + "\\" + file.name));
+            EXPECT_EQ(std::string("previous ") + file.name,
+                      ReadWholeFile(installFolder + "\\" + file.name));
         EXPECT_EQ(std::vector<std::string>{"Korvane"}, FolderNames(activeSync + "\\Orbelwick"))
             << "the sets in transit were left behind";
     }

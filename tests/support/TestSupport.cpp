@@ -8,7 +8,8 @@ namespace {
 
 // The product's code in this process calls the platform through its late-bound entry
 // points, bound as the setup's own start-up binds them, before any test runs.
-const bool PlatformBound = LateBound::BindForStartup() && LateBound::Bind(LateBound::Library::Shell);
+const bool PlatformBound =
+    LateBound::BindForStartup() && LateBound::Bind(LateBound::Library::Shell);
 
 } // namespace
 
