@@ -1,9 +1,9 @@
 // Application Manager lookup and hand-off.
-#include "AppManager.h"
+#include "app/AppManager.h"
 
-#include "LateBound.h"
-#include "Product.h"
-#include "RegKey.h"
+#include "support/LateBound.h"
+#include "app/Product.h"
+#include "support/RegKey.h"
 
 namespace {
 

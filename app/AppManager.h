@@ -2,7 +2,7 @@
 // the installed payload over to it.
 #pragma once
 
-#include "TextString.h"
+#include "support/TextString.h"
 
 // The App Paths key of the Application Manager under HKEY_LOCAL_MACHINE.
 inline constexpr char AppManagerKeyPath[] =

@@ -1,10 +1,10 @@
 // Application: the framework's default behaviour. The setup program overrides Init and
 // never reaches the message loops, which stay here so that the framework is whole.
-#include "Application.h"
+#include "app/Application.h"
 
-#include "LateBound.h"
-#include "ModuleState.h"
-#include "ProcessState.h"
+#include "support/LateBound.h"
+#include "app/ModuleState.h"
+#include "app/ProcessState.h"
 
 namespace {
 

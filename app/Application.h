@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "TextString.h"
+#include "support/TextString.h"
 
 class Application : public BaseObject {
 public:

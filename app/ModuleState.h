@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "BaseObject.h"
-#include "TempPool.h"
+#include "support/BaseObject.h"
+#include "app/TempPool.h"
 
 class ModuleState : public BaseObject {
 public:

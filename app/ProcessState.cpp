@@ -1,9 +1,9 @@
 // The static objects, defined in one place so that ModuleState is built first and
 // destroyed last.
-#include "ProcessState.h"
+#include "app/ProcessState.h"
 
-#include "ModuleState.h"
-#include "SetupApplication.h"
+#include "app/ModuleState.h"
+#include "app/SetupApplication.h"
 
 ModuleState TheModuleState;
 SetupApplication TheSetupApplication;

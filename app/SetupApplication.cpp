@@ -1,19 +1,19 @@
 // The setup run: find the Application Manager, show the wizard, and after Finish put the
 // payload beside the Application Manager and hand it over.
-#include "SetupApplication.h"
+#include "app/SetupApplication.h"
 
 
-#include "AppManager.h"
-#include "ExitCode.h"
-#include "InstallFolder.h"
-#include "InstallMessage.h"
-#include "LateBound.h"
-#include "PayloadExtractor.h"
-#include "ProcessState.h"
-#include "Product.h"
-#include "SystemLibrary.h"
-#include "Wizard.h"
-#include "resource.h"
+#include "app/AppManager.h"
+#include "app/ExitCode.h"
+#include "install/InstallFolder.h"
+#include "install/InstallMessage.h"
+#include "support/LateBound.h"
+#include "install/PayloadExtractor.h"
+#include "app/ProcessState.h"
+#include "app/Product.h"
+#include "support/SystemLibrary.h"
+#include "wizard/Wizard.h"
+#include "resources/resource.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // SetupFileCheck: one pass over the file, the headers first, then in large pieces.
-#include "SetupFileCheck.h"
+#include "app/SetupFileCheck.h"
 
 #include <windows.h>
 
-#include "Heap.h"
-#include "SetupFileDigest.h"
-#include "UniqueHandle.h"
+#include "support/Heap.h"
+#include "support/SetupFileDigest.h"
+#include "support/UniqueHandle.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // SingleInstance: a named shared-memory record of the first copy's process id. Named
 // objects are per session on Windows with Terminal Services, so each user may run one.
-#include "SingleInstance.h"
+#include "app/SingleInstance.h"
 
-#include "LateBound.h"
+#include "support/LateBound.h"
 
 namespace {
 

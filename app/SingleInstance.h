@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "UniqueHandle.h"
+#include "support/UniqueHandle.h"
 
 class SingleInstance {
 public:

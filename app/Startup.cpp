@@ -9,13 +9,13 @@
 // nothing this program uses, and leaving it out keeps the setup small.
 #include <windows.h>
 
-#include "ExitCode.h"
-#include "LateBound.h"
-#include "SetupFileCheck.h"
-#include "SystemLibrary.h"
-#include "SystemMessage.h"
-#include "TextString.h"
-#include "resource.h"
+#include "app/ExitCode.h"
+#include "support/LateBound.h"
+#include "app/SetupFileCheck.h"
+#include "support/SystemLibrary.h"
+#include "support/SystemMessage.h"
+#include "support/TextString.h"
+#include "resources/resource.h"
 
 namespace {
 

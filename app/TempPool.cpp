@@ -1,8 +1,8 @@
 // TempPool: a singly linked list, newest first; each node owns one block.
-#include "TempPool.h"
+#include "app/TempPool.h"
 
-#include "BaseObject.h"
-#include "Heap.h"
+#include "support/BaseObject.h"
+#include "support/Heap.h"
 
 void* TempPool::Allocate(size_t size)
 {

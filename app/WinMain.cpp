@@ -1,8 +1,8 @@
 // The GUI entry point: hands the run to the one application object.
 #include <windows.h>
 
-#include "Application.h"
-#include "ProcessState.h"
+#include "app/Application.h"
+#include "app/ProcessState.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand)
 {

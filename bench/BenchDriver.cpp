@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "PayloadDigest.h"
-#include "SetupFileCheck.h"
-#include "WizardDriver.h"
+#include "install/PayloadDigest.h"
+#include "app/SetupFileCheck.h"
+#include "driver/WizardDriver.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "WizardDriver.h"
+#include "driver/WizardDriver.h"
 
 namespace {
 

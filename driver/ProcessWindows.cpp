@@ -1,7 +1,7 @@
 // Another process and its windows, driven as a user would: found, read and pressed.
-#include "ProcessWindows.h"
+#include "driver/ProcessWindows.h"
 
-#include "WideText.h"
+#include "driver/WideText.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The world around the setup that a test, the demo or a benchmark arranges: files and
 // folders, the Application Manager's App Paths entry, the environment.
-#include "SetupWorld.h"
+#include "driver/SetupWorld.h"
 
 #include <shellapi.h>
 
-#include "AppManager.h"
-#include "WideText.h"
+#include "app/AppManager.h"
+#include "driver/WideText.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // UTF-8 to UTF-16 and back; invalid sequences become U+FFFD rather than failing.
-#include "WideText.h"
+#include "driver/WideText.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // Drives the real setup's wizard from another process.
-#include "WizardDriver.h"
+#include "driver/WizardDriver.h"
 
 #include <commctrl.h>
 #include <gdiplus.h>

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "ProcessWindows.h"
-#include "SetupWorld.h"
+#include "driver/ProcessWindows.h"
+#include "driver/SetupWorld.h"
 
 extern const char WizardTitle[];
 

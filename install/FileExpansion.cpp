@@ -3,19 +3,28 @@
 // result is measured against it here. Both files are opened with CreateFileA and handed
 // to LZ32 as handles: LZOpenFileA and OpenFile keep the path in an OFSTRUCT, which holds
 // only 128 characters, where Windows allows 260.
-#include "FileExpansion.h"
+#include "install/FileExpansion.h"
 
 #include <windows.h>
 #include <lzexpand.h>
 
-#include "LateBound.h"
-#include "UniqueHandle.h"
+#include "support/LateBound.h"
+#include "support/UniqueHandle.h"
 
 namespace {
 
 const BYTE SzddMagic[8] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33};
 constexpr DWORD SzddHeaderSize = 14;
 constexpr DWORD SzddLengthOffset = 10;
+
+// LZ32 answers failure with a negative LZERROR_ code; LZClose closes what it owns.
+struct LzHandleTraits {
+    using Type = INT;
+    static Type Invalid() { return -1; }
+    static bool IsValid(Type h) { return h >= 0; }
+    static void Close(Type h) { LateBound::LZClose(h); }
+};
+using LzHandle = UniqueHandle<LzHandleTraits>;
 
 HANDLE OpenForReading(const char* path)
 {

@@ -1,10 +1,10 @@
 // Install folder preparation: only a folder of the name will do; a file there is an
 // obstacle that Windows names.
-#include "InstallFolder.h"
+#include "install/InstallFolder.h"
 
-#include "InstallMessage.h"
-#include "UniqueHandle.h"
-#include "resource.h"
+#include "install/InstallMessage.h"
+#include "support/UniqueHandle.h"
+#include "resources/resource.h"
 
 bool IsFolder(const TextString& path)
 {

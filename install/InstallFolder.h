@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "TextString.h"
+#include "support/TextString.h"
 
 // True when the folder exists on return (it existed, or it was created with its missing
 // parents); false after telling the user, in a box owned by `owner`, why not.

@@ -1,12 +1,12 @@
 // ShowInstallMessage: the caption is the application's title, which nothing sets, so
 // these boxes carry an empty caption.
-#include "InstallMessage.h"
+#include "install/InstallMessage.h"
 
-#include "Application.h"
-#include "LateBound.h"
-#include "ProcessState.h"
-#include "SystemMessage.h"
-#include "TempString.h"
+#include "app/Application.h"
+#include "support/LateBound.h"
+#include "app/ProcessState.h"
+#include "support/SystemMessage.h"
+#include "app/TempString.h"
 
 void ShowInstallMessage(HWND owner, unsigned stringId, DWORD reason)
 {

@@ -1,11 +1,11 @@
 // PayloadDigest: the record is 8 bytes, the length and then the CRC-32, little-endian.
-#include "PayloadDigest.h"
+#include "install/PayloadDigest.h"
 
-#include "Crc32.h"
-#include "Heap.h"
-#include "ResourceData.h"
-#include "SetupFileDigest.h"
-#include "UniqueHandle.h"
+#include "support/Crc32.h"
+#include "support/Heap.h"
+#include "support/ResourceData.h"
+#include "support/SetupFileDigest.h"
+#include "support/UniqueHandle.h"
 
 namespace {
 

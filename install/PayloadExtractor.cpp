@@ -11,15 +11,15 @@
 // folders, so it starts from the whole previous set. The short names keep every path in
 // transit no longer than the longest path of the installed set, so an install folder
 // that Windows allows is never refused for them.
-#include "PayloadExtractor.h"
+#include "install/PayloadExtractor.h"
 
-#include "FileExpansion.h"
-#include "InstallFolder.h"
-#include "PayloadDigest.h"
-#include "ProcessState.h"
-#include "Product.h"
-#include "ResourceFile.h"
-#include "SetupApplication.h"
+#include "install/FileExpansion.h"
+#include "install/InstallFolder.h"
+#include "install/PayloadDigest.h"
+#include "app/ProcessState.h"
+#include "app/Product.h"
+#include "support/ResourceFile.h"
+#include "app/SetupApplication.h"
 
 namespace {
 

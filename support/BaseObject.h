@@ -4,7 +4,7 @@
 
 #include <stddef.h>
 
-#include "Heap.h"
+#include "support/Heap.h"
 
 class BaseObject {
 public:

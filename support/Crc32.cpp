@@ -1,5 +1,5 @@
 // Crc32: a byte at a time through the table of remainders.
-#include "Crc32.h"
+#include "support/Crc32.h"
 
 namespace {
 

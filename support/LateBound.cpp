@@ -1,7 +1,7 @@
 // LateBound: the table's entry points, each library loaded once from the system folder.
-#include "LateBound.h"
+#include "support/LateBound.h"
 
-#include "SystemLibrary.h"
+#include "support/SystemLibrary.h"
 
 namespace LateBound {
 
@@ -18,7 +18,7 @@ void WINAPI Unbound()
 
 #define LATE_BOUND(library, name) \
     decltype(&::name) name = reinterpret_cast<decltype(&::name)>(&Unbound);
-#include "LateBoundTable.h"
+#include "support/LateBoundTable.h"
 #undef LATE_BOUND
 
 namespace {
@@ -33,13 +33,13 @@ struct Row {
 
 #define LATE_BOUND(library, name) {Library::library, &name},
 const Row Table[] = {
-#include "LateBoundTable.h"
+#include "support/LateBoundTable.h"
 };
 #undef LATE_BOUND
 
 #define LATE_BOUND(library, name) #name "\0"
 const char Names[] =
-#include "LateBoundTable.h"
+#include "support/LateBoundTable.h"
     ;
 #undef LATE_BOUND
 

@@ -21,7 +21,7 @@ namespace LateBound {
 enum class Library { Messages, User, Registry, Expansion, CommonControls, Shell, Count };
 
 #define LATE_BOUND(library, name) extern decltype(&::name) name;
-#include "LateBoundTable.h"
+#include "support/LateBoundTable.h"
 #undef LATE_BOUND
 
 // Loads `library` and looks up every function of it in the table; true when all are

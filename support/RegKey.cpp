@@ -1,7 +1,7 @@
 // RegKey: create-or-open with full access; a key that cannot be reached reads as empty.
-#include "RegKey.h"
+#include "support/RegKey.h"
 
-#include "LateBound.h"
+#include "support/LateBound.h"
 
 RegKey::RegKey(HKEY root, const char* path)
     : path(path)

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "RegValue.h"
-#include "TextString.h"
+#include "support/RegValue.h"
+#include "support/TextString.h"
 
 class RegKey : public BaseObject {
 public:

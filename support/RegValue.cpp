@@ -1,7 +1,7 @@
 // RegValue: reads a value's bytes into a fixed buffer and takes them as text.
-#include "RegValue.h"
+#include "support/RegValue.h"
 
-#include "LateBound.h"
+#include "support/LateBound.h"
 
 RegValue::RegValue(HKEY key, const char* name)
     : key(key), name(name)

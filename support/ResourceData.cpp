@@ -1,5 +1,5 @@
 // ResourceData: find, load and lock at once; the module image owns the bytes.
-#include "ResourceData.h"
+#include "support/ResourceData.h"
 
 ResourceData::ResourceData(HMODULE module, LPCSTR name, LPCSTR type)
     : module(module)

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "BaseObject.h"
+#include "support/BaseObject.h"
 
 class ResourceData : public BaseObject {
 public:

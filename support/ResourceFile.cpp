@@ -1,7 +1,7 @@
 // WriteResourceToFile: straight from the module image, with write-through.
-#include "ResourceFile.h"
+#include "support/ResourceFile.h"
 
-#include "UniqueHandle.h"
+#include "support/UniqueHandle.h"
 
 bool WriteResourceToFile(const char* path, HMODULE module, LPCSTR name, LPCSTR type)
 {

@@ -1,5 +1,5 @@
 // SetupFileDigest: the PE header's layout, and the CRC-32 and PE checksum of the file.
-#include "SetupFileDigest.h"
+#include "support/SetupFileDigest.h"
 
 namespace {
 

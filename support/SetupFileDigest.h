@@ -10,7 +10,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "Crc32.h"
+#include "support/Crc32.h"
 
 constexpr unsigned char TrailerMark[4] = {'K', 'V', 'S', 'F'};
 constexpr uint32_t TrailerSize = 8;  // the mark, then the CRC-32 (little-endian)

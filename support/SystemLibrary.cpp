@@ -1,8 +1,8 @@
 // The system folder as the only place libraries come from. SetDefaultDllDirectories is
 // looked up at run time, so the program still starts on a Windows without it.
-#include "SystemLibrary.h"
+#include "support/SystemLibrary.h"
 
-#include "TextString.h"
+#include "support/TextString.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // AppendSystemReason: FormatMessageA into a buffer of the string's own, trailing line
 // break dropped, so the reason reads as one line under the program's own text.
-#include "SystemMessage.h"
+#include "support/SystemMessage.h"
 
 namespace {
 

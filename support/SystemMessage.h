@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "TextString.h"
+#include "support/TextString.h"
 
 // Adds a line break and the system's message for `error` to `text`; adds nothing for
 // ERROR_SUCCESS (no reason known) or when Windows has no message for the code.

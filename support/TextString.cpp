@@ -1,10 +1,10 @@
 // TextString: exact allocations, in-place appends while the text fits, no growth factor.
-#include "TextString.h"
+#include "support/TextString.h"
 
 #include <stdarg.h>
 
-#include "Heap.h"
-#include "LateBound.h"
+#include "support/Heap.h"
+#include "support/LateBound.h"
 
 namespace {
 

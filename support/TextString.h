@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "BaseObject.h"
+#include "support/BaseObject.h"
 
 // windows.h maps LoadString to LoadStringA; the member below keeps its own name.
 #undef LoadString

@@ -3,9 +3,6 @@
 #pragma once
 
 #include <windows.h>
-#include <lzexpand.h>
-
-#include "LateBound.h"
 
 template <typename Traits>
 class UniqueHandle {
@@ -66,15 +63,6 @@ struct FindHandleTraits {
     static void Close(Type h) { FindClose(h); }
 };
 
-// LZOpenFileA answers failure with a negative LZERROR_ code.
-struct LzHandleTraits {
-    using Type = INT;
-    static Type Invalid() { return -1; }
-    static bool IsValid(Type h) { return h >= 0; }
-    static void Close(Type h) { LateBound::LZClose(h); }
-};
-
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using ObjectHandle = UniqueHandle<ObjectHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
-using LzHandle = UniqueHandle<LzHandleTraits>;

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "AppManager.h"
-#include "TestSupport.h"
+#include "app/AppManager.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

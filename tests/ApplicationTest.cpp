@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "Application.h"
-#include "ModuleState.h"
-#include "ProcessState.h"
+#include "app/Application.h"
+#include "app/ModuleState.h"
+#include "app/ProcessState.h"
 
 namespace {
 

@@ -6,14 +6,14 @@
 #include <string>
 #include <thread>
 
-#include "FileExpansion.h"
-#include "PayloadDigest.h"
-#include "InstallFolder.h"
-#include "PayloadExtractor.h"
-#include "ProcessState.h"
-#include "ResourceFile.h"
-#include "SetupApplication.h"
-#include "TestSupport.h"
+#include "install/FileExpansion.h"
+#include "install/PayloadDigest.h"
+#include "install/InstallFolder.h"
+#include "install/PayloadExtractor.h"
+#include "app/ProcessState.h"
+#include "support/ResourceFile.h"
+#include "app/SetupApplication.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "RegKey.h"
+#include "support/RegKey.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
-#include "WizardDriver.h"
+#include "tests/support/TestSupport.h"
+#include "driver/WizardDriver.h"
 
 namespace {
 

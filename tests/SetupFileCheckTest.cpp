@@ -7,8 +7,8 @@
 #include <utility>
 #include <string>
 
-#include "TestSupport.h"
-#include "WizardDriver.h"
+#include "tests/support/TestSupport.h"
+#include "driver/WizardDriver.h"
 
 namespace {
 

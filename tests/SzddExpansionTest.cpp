@@ -2,8 +2,8 @@
 // packer's corpus, compressed at build time, expands back to its bytes.
 #include <gtest/gtest.h>
 
-#include "FileExpansion.h"
-#include "TestSupport.h"
+#include "install/FileExpansion.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "TempPool.h"
-#include "TextString.h"
+#include "app/TempPool.h"
+#include "support/TextString.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "TextString.h"
+#include "support/TextString.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // are where they can be read.
 #include <gtest/gtest.h>
 
-#include "ProcessState.h"
-#include "Wizard.h"
-#include "WizardPages.h"
+#include "app/ProcessState.h"
+#include "wizard/Wizard.h"
+#include "wizard/WizardPages.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "PageConduct.h"
-#include "ProcessState.h"
-#include "WizardPages.h"
-#include "resource.h"
+#include "wizard/PageConduct.h"
+#include "app/ProcessState.h"
+#include "wizard/WizardPages.h"
+#include "resources/resource.h"
 
 namespace {
 

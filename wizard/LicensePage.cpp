@@ -2,13 +2,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "LateBound.h"
-#include "PageConduct.h"
-#include "ProcessState.h"
-#include "ResourceData.h"
-#include "TextString.h"
-#include "WizardPages.h"
-#include "resource.h"
+#include "support/LateBound.h"
+#include "wizard/PageConduct.h"
+#include "app/ProcessState.h"
+#include "support/ResourceData.h"
+#include "support/TextString.h"
+#include "wizard/WizardPages.h"
+#include "resources/resource.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // The conduct that the five pages share.
-#include "PageConduct.h"
+#include "wizard/PageConduct.h"
 
 #include <commctrl.h>
 
-#include "LateBound.h"
-#include "Product.h"
-#include "ProcessState.h"
-#include "SetupApplication.h"
+#include "support/LateBound.h"
+#include "app/Product.h"
+#include "app/ProcessState.h"
+#include "app/SetupApplication.h"
 
 namespace {
 

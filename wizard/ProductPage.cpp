@@ -2,9 +2,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "PageConduct.h"
-#include "WizardPages.h"
-#include "resource.h"
+#include "wizard/PageConduct.h"
+#include "wizard/WizardPages.h"
+#include "resources/resource.h"
 
 namespace {
 

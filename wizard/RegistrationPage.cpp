@@ -4,13 +4,13 @@
 #include <richedit.h>
 #include <shellapi.h>
 
-#include "LateBound.h"
-#include "PageConduct.h"
-#include "ProcessState.h"
-#include "Product.h"
-#include "TextString.h"
-#include "WizardPages.h"
-#include "resource.h"
+#include "support/LateBound.h"
+#include "wizard/PageConduct.h"
+#include "app/ProcessState.h"
+#include "app/Product.h"
+#include "support/TextString.h"
+#include "wizard/WizardPages.h"
+#include "resources/resource.h"
 
 namespace {
 

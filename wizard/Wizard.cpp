@@ -1,12 +1,12 @@
 // RunWizard: one table of pages, one loop, one sheet.
-#include "Wizard.h"
+#include "wizard/Wizard.h"
 
 #include <stddef.h>
 
-#include "LateBound.h"
-#include "ProcessState.h"
-#include "WizardPages.h"
-#include "resource.h"
+#include "support/LateBound.h"
+#include "app/ProcessState.h"
+#include "wizard/WizardPages.h"
+#include "resources/resource.h"
 
 namespace {
 

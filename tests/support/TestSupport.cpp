@@ -1,8 +1,8 @@
 // Helpers that only the tests need.
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
-#include "AppManager.h"
-#include "LateBound.h"
+#include "app/AppManager.h"
+#include "support/LateBound.h"
 
 namespace {
 

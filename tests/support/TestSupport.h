@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "ProcessWindows.h"
-#include "SetupWorld.h"
+#include "driver/ProcessWindows.h"
+#include "driver/SetupWorld.h"
 
 // The setup's exit codes, as the README documents them for scripts.
 namespace SetupExit {

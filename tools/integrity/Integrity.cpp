@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "Crc32.h"
-#include "SetupFileDigest.h"
+#include "support/Crc32.h"
+#include "support/SetupFileDigest.h"
 
 namespace {
 

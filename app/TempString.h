@@ -2,7 +2,7 @@
 // FreeAll, so that a caller can use a message text without owning it.
 #pragma once
 
-#include "TextString.h"
+#include "support/TextString.h"
 
 // Never null: when memory is exhausted, an empty string that is never freed.
 TextString* LoadTempString(unsigned id);

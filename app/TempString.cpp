@@ -1,8 +1,8 @@
 // LoadTempString: a TextString built in a block of the pool, which owns it from then on.
-#include "TempString.h"
+#include "app/TempString.h"
 
-#include "ModuleState.h"
-#include "ProcessState.h"
+#include "app/ModuleState.h"
+#include "app/ProcessState.h"
 
 namespace {
 
