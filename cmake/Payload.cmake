@@ -40,24 +40,31 @@ if(NOT common_cab)
                          ${common_cab})
 endif()
 
-# Each payload file: its resource name and the file as it must land on disk. The INI
-# files are stored as they are; the cabinets are stored compressed by the SZDD packer.
-# Beside each, what it must be once extracted: its length and CRC-32 (tools/integrity
-# digest), a resource of the type "BINSUM".
+# The payload, once: each file's resource name (the file's name on disk) and its source.
+# The INI files are stored as they are; the cabinets are stored compressed by the SZDD
+# packer. Beside each, what it must be once extracted: its length and CRC-32 (tools/
+# integrity digest), a resource of the type "BINSUM". This list drives the build rules,
+# the resource script and the names the tests, the demo and the benchmarks use.
+set(korvane_payload "COMMON1.INI|${payload_sources}/COMMON1.INI" "COMMON1_US.PPC_ARM.CAB|${common_cab}"
+                    "KORVANE.INI|${payload_sources}/KORVANE.INI" "KORVANE_US.PPC_ARM.CAB|${product_cab}")
 set(packed ${payload_dir}/packed)
 set(digests ${payload_dir}/digests)
-set(payload_outputs "")
-foreach(pair "COMMON1.INI|${payload_sources}/COMMON1.INI" "COMMON1_US.PPC_ARM.CAB|${common_cab}"
-             "KORVANE.INI|${payload_sources}/KORVANE.INI" "KORVANE_US.PPC_ARM.CAB|${product_cab}")
+set(payload_names "")
+set(payload_files "")  # what each setup's resource script reads
+foreach(pair ${korvane_payload})
   string(REPLACE "|" ";" pair "${pair}")
   list(GET pair 0 resource)
   list(GET pair 1 source)
+  list(APPEND payload_names ${resource})
+  set(stored ${source})
   set(outputs ${digests}/${resource})
   set(pack_command "")
   if(resource MATCHES "CAB$")
-    list(APPEND outputs ${packed}/${resource})
-    set(pack_command COMMAND ${KORVANE_HOST_TOOLS}/szdd pack ${source} ${packed}/${resource})
+    set(stored ${packed}/${resource})
+    list(APPEND outputs ${stored})
+    set(pack_command COMMAND ${KORVANE_HOST_TOOLS}/szdd pack ${source} ${stored})
   endif()
+  set(payload_stored_${resource} ${stored})
   add_custom_command(OUTPUT ${outputs}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${packed} ${digests}
     ${pack_command}
@@ -65,40 +72,44 @@ foreach(pair "COMMON1.INI|${payload_sources}/COMMON1.INI" "COMMON1_US.PPC_ARM.CA
     DEPENDS host_tools ${source}
     COMMENT "Packing and recording ${resource}"
     VERBATIM)
-  list(APPEND payload_outputs ${outputs})
+  list(APPEND payload_files ${stored} ${digests}/${resource})
 endforeach()
-
-set(payload_files
-  ${payload_sources}/COMMON1.INI ${packed}/COMMON1_US.PPC_ARM.CAB
-  ${payload_sources}/KORVANE.INI ${packed}/KORVANE_US.PPC_ARM.CAB ${payload_outputs})
-add_custom_target(payload DEPENDS ${payload_outputs})
+add_custom_target(payload DEPENDS ${payload_files})
 
 # The uncompressed cabinets, where the tests compare what the setup extracts.
 set(KORVANE_PRODUCT_CAB_SOURCE ${product_cab})
 set(KORVANE_COMMON_CAB_SOURCE ${common_cab})
 
-# Writes a resource script of the payload and its records to `rc`; the product cabinet's
-# record is taken from `product_digest`.
-function(korvane_payload_rc rc product_digest)
-  file(WRITE ${rc}.in
-"// The payload: the Application Manager's INI files and the device cabinets, and what
-// each must be once extracted.
-LANGUAGE 0, 0
-COMMON1.INI            BIN \"${payload_sources}/COMMON1.INI\"
-COMMON1_US.PPC_ARM.CAB BIN \"${packed}/COMMON1_US.PPC_ARM.CAB\"
-KORVANE.INI            BIN \"${payload_sources}/KORVANE.INI\"
-KORVANE_US.PPC_ARM.CAB BIN \"${packed}/KORVANE_US.PPC_ARM.CAB\"
-COMMON1.INI            BINSUM \"${digests}/COMMON1.INI\"
-COMMON1_US.PPC_ARM.CAB BINSUM \"${digests}/COMMON1_US.PPC_ARM.CAB\"
-KORVANE.INI            BINSUM \"${digests}/KORVANE.INI\"
-KORVANE_US.PPC_ARM.CAB BINSUM \"${product_digest}\"
+# The payload's names for the programs that drive the setup: in resource order, which is
+# the order the setup extracts them in.
+list(JOIN payload_names "\", \"" payload_list)
+file(CONFIGURE OUTPUT ${payload_dir}/include/PayloadNames.h CONTENT
+"// Made by the build from its payload list: the files the setup extracts, in order.
+#pragma once
+#define KORVANE_PAYLOAD_NAMES \"${payload_list}\"
 ")
-  configure_file(${rc}.in ${rc} COPYONLY)
+set(KORVANE_PAYLOAD_INCLUDE ${payload_dir}/include)
+
+# Writes a resource script of the payload and its records to `rc`. A test setup may give
+# one file's record from elsewhere: korvane_payload_rc(rc NAME RECORD).
+function(korvane_payload_rc rc)
+  set(lines "// The payload and what each file must be once extracted.\nLANGUAGE 0, 0\n")
+  foreach(name ${payload_names})
+    string(APPEND lines "${name} BIN \"${payload_stored_${name}}\"\n")
+  endforeach()
+  foreach(name ${payload_names})
+    set(record ${digests}/${name})
+    if(ARGC EQUAL 3 AND name STREQUAL ARGV1)
+      set(record ${ARGV2})
+    endif()
+    string(APPEND lines "${name} BINSUM \"${record}\"\n")
+  endforeach()
+  file(CONFIGURE OUTPUT ${rc} CONTENT "${lines}")
   set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${payload_files}")
 endfunction()
 
 set(KORVANE_PAYLOAD_RC ${payload_dir}/payload.rc)
-korvane_payload_rc(${KORVANE_PAYLOAD_RC} ${digests}/KORVANE_US.PPC_ARM.CAB)
+korvane_payload_rc(${KORVANE_PAYLOAD_RC})
 
 # A benchmark, not a test: the packer against mscompress on the corpus and both cabinets.
 add_custom_target(bench_packer
