@@ -19,14 +19,15 @@
 
 #include "install/PayloadDigest.h"
 #include "app/SetupFileCheck.h"
+#include "driver/StandInSite.h"
+#include "driver/Wait.h"
 #include "driver/WizardDriver.h"
 
 namespace {
 
 const DWORD TimeoutMs = 20000;
-const DWORD PollMs = 1;
-const char* const PayloadNames[] = {"COMMON1.INI", "COMMON1_US.PPC_ARM.CAB", "KORVANE.INI",
-                                    "KORVANE_US.PPC_ARM.CAB"};
+// The timed waits look as often as they can: how often they look is the figures' resolution.
+const DWORD TimingPollMs = 1;
 
 double NowMs()
 {
@@ -73,11 +74,9 @@ FirstPage TimeToFirstPage(const std::string& program)
     const double start = NowMs();
     ChildProcess child(program);
     HWND sheet = nullptr;
-    while (child.Started() && !sheet && NowMs() - start < TimeoutMs) {
-        sheet = VisibleSheet(child.Id());
-        if (!sheet)
-            Sleep(PollMs);
-    }
+    if (child.Started())
+        WaitUntil(TimeoutMs, [&] { return (sheet = VisibleSheet(child.Id())) != nullptr; },
+                  TimingPollMs);
     result.ms = NowMs() - start;
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
@@ -93,24 +92,17 @@ FirstPage TimeToFirstPage(const std::string& program)
 // Finish is timed until the stand-in's record appears.
 double FinishToHandOff()
 {
-    TempFolder activeSync;
-    CopyFileA(StandInExe().c_str(), (activeSync / "CEAppMgr.exe").c_str(), FALSE);
-    AppPathsEntry entry;
-    entry.SetText(activeSync / "CEAppMgr.exe");
-    const std::string record = activeSync / "appmgr.record";
-    ScopedEnvironment recordVariable("KORVANE_STANDIN_RECORD", record);
-
+    StandInSite site;
     WizardDriver wizard;
     if (!wizard.Opened() || !wizard.WalkTo(FinishPage))
         return -1;
     const double start = NowMs();
     if (!wizard.Press(FinishButton))
         return -1;
-    while (!FileExists(record) && NowMs() - start < TimeoutMs)
-        Sleep(PollMs);
+    WaitUntil(TimeoutMs, [&] { return FileExists(site.record); }, TimingPollMs);
     const double ms = NowMs() - start;
     wizard.Process().WaitForExit(TimeoutMs);
-    WaitForFileEnding(record, "end\r\n", TimeoutMs);
+    AwaitStandInRun(site.record, TimeoutMs);
     return ms;
 }
 
@@ -179,12 +171,9 @@ int main(int argc, char** argv)
     const int runs = std::max(1, std::atoi(argv[4]));
 
     // The setup shows the missing-ActiveSync box without an Application Manager.
-    TempFolder activeSync;
-    CopyFileA(StandInExe().c_str(), (activeSync / "CEAppMgr.exe").c_str(), FALSE);
     std::vector<FirstPage> oursFirst, theirsFirst, uncheckedFirst;
     {
-        AppPathsEntry entry;
-        entry.SetText(activeSync / "CEAppMgr.exe");
+        StandInSite site;
         // Alternate which setup goes first, so that neither always meets the other's leftovers.
         const std::string unchecked = BinFolder() + "\\UncheckedSetup.exe";
         for (int i = 0; i < runs; ++i) {

@@ -14,8 +14,6 @@ namespace {
 
 const DWORD ExitTimeoutMs = 60000;
 const DWORD PaintDelayMs = 300;
-const char* const PageNames[] = {"1-welcome", "2-product", "3-license", "4-registration",
-                                 "5-finish"};
 
 int Fail(const char* what)
 {

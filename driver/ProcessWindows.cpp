@@ -1,11 +1,12 @@
 // Another process and its windows, driven as a user would: found, read and pressed.
 #include "driver/ProcessWindows.h"
 
+#include "driver/SetupFacts.h"
+#include "driver/Wait.h"
 #include "driver/WideText.h"
 
 namespace {
 
-constexpr DWORD PollMs = 50;
 constexpr UINT MessageTimeoutMs = 2000;
 
 struct WindowSearch {
@@ -71,18 +72,20 @@ std::vector<HWND> VisibleTopWindows(DWORD processId)
 
 HWND WaitForWindow(DWORD processId, const char* className, const char* title, DWORD timeoutMs)
 {
-    for (DWORD waited = 0;; waited += PollMs) {
+    HWND found = nullptr;
+    WaitUntil(timeoutMs, [&] {
         for (HWND window : VisibleTopWindows(processId)) {
-            char found[256] = {};
-            GetClassNameA(window, found, sizeof found);
-            if ((!className || lstrcmpA(found, className) == 0) &&
-                (!title || WindowText(window) == title))
-                return window;
+            char name[256] = {};
+            GetClassNameA(window, name, sizeof name);
+            if ((!className || lstrcmpA(name, className) == 0) &&
+                (!title || WindowText(window) == title)) {
+                found = window;
+                return true;
+            }
         }
-        if (waited >= timeoutMs)
-            return nullptr;
-        Sleep(PollMs);
-    }
+        return false;
+    });
+    return found;
 }
 
 std::string WindowText(HWND window)
@@ -107,37 +110,45 @@ bool PressButton(HWND button)
     return true;
 }
 
+// The wizard's sheet is a dialog too, and may hold a control of the text's id.
+HWND FindMessageBox(DWORD processId)
+{
+    for (HWND window : VisibleTopWindows(processId)) {
+        char className[16] = {};
+        GetClassNameA(window, className, sizeof className);
+        if (lstrcmpA(className, DialogClass) == 0 && GetDlgItem(window, MessageBoxTextId) &&
+            WindowText(window) != WizardTitle)
+            return window;
+    }
+    return nullptr;
+}
+
+MessageBoxSeen AnswerBox(HWND box)
+{
+    MessageBoxSeen seen;
+    seen.shown = true;
+    seen.caption = WindowText(box);
+    seen.text = WindowText(GetDlgItem(box, MessageBoxTextId));
+    // Wine keeps the icon control of a box without icon, but empty.
+    HWND icon = GetDlgItem(box, MessageBoxIconId);
+    DWORD_PTR shown = 0;
+    seen.icon = icon && IsWindowVisible(icon) &&
+                SendMessageTimeoutA(icon, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs,
+                                    &shown) &&
+                shown != 0;
+    PressButton(GetDlgItem(box, IDOK));
+    return seen;
+}
+
 MessageBoxSeen AnswerMessageBox(DWORD processId, DWORD timeoutMs, HANDLE stop)
 {
-    // Control ids of the platform's message box.
-    const int textId = 0xFFFF;
-    const int iconId = 0x440;
     MessageBoxSeen seen;
-    for (DWORD waited = 0; waited < timeoutMs; waited += PollMs) {
-        HWND box = nullptr;
-        for (HWND window : VisibleTopWindows(processId)) {
-            char className[16] = {};
-            GetClassNameA(window, className, sizeof className);
-            if (lstrcmpA(className, "#32770") == 0 && GetDlgItem(window, textId))
-                box = window;
+    WaitUntil(timeoutMs, [&] {
+        if (HWND box = FindMessageBox(processId)) {
+            seen = AnswerBox(box);
+            return true;
         }
-        if (box) {
-            seen.shown = true;
-            seen.caption = WindowText(box);
-            seen.text = WindowText(GetDlgItem(box, textId));
-            // Wine keeps the icon control of a box without icon, but empty.
-            HWND icon = GetDlgItem(box, iconId);
-            DWORD_PTR shown = 0;
-            seen.icon = icon && IsWindowVisible(icon) &&
-                        SendMessageTimeoutA(icon, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG,
-                                            MessageTimeoutMs, &shown) &&
-                        shown != 0;
-            PressButton(GetDlgItem(box, IDOK));
-            return seen;
-        }
-        if (stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0)
-            break;
-        Sleep(PollMs);
-    }
+        return stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0;
+    });
     return seen;
 }

@@ -7,6 +7,12 @@
 #include <string>
 #include <vector>
 
+// The class of dialogs, message boxes and the wizard's sheet alike, and the ids of a
+// message box's text and icon.
+inline constexpr char DialogClass[] = "#32770";
+constexpr int MessageBoxTextId = 0xFFFF;
+constexpr int MessageBoxIconId = 0x440;
+
 // A program started by the driver; killed by its handle if still running at the end.
 // Program, arguments and directory are UTF-8, so a path may hold any character. A process
 // started suspended runs no instruction of its own until Resume.
@@ -43,6 +49,10 @@ struct MessageBoxSeen {
     std::string text;
     bool icon = false;
 };
+// A message box the process shows, or null.
+HWND FindMessageBox(DWORD processId);
+// Reads the box and presses its OK button.
+MessageBoxSeen AnswerBox(HWND box);
 // Waits for a message box of the process, reads it and presses OK. Gives up after the
 // timeout, or when `stop` (if any) is signalled.
 MessageBoxSeen AnswerMessageBox(DWORD processId, DWORD timeoutMs, HANDLE stop = nullptr);

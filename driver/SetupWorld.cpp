@@ -4,12 +4,12 @@
 
 #include <shellapi.h>
 
-#include "app/AppManager.h"
+#include "driver/SetupFacts.h"
+#include "driver/Wait.h"
 #include "driver/WideText.h"
 
 namespace {
 
-constexpr DWORD PollMs = 50;
 constexpr int MaxNameTries = 1000;
 
 } // namespace
@@ -81,15 +81,11 @@ bool CreateFolderUtf8(const std::string& path)
 
 bool WaitForFileEnding(const std::string& path, const std::string& ending, DWORD timeoutMs)
 {
-    for (DWORD waited = 0;; waited += PollMs) {
+    return WaitUntil(timeoutMs, [&] {
         std::string content = ReadWholeFile(path);
-        if (content.size() >= ending.size() &&
-            content.compare(content.size() - ending.size(), ending.size(), ending) == 0)
-            return true;
-        if (waited >= timeoutMs)
-            return false;
-        Sleep(PollMs);
-    }
+        return content.size() >= ending.size() &&
+               content.compare(content.size() - ending.size(), ending.size(), ending) == 0;
+    });
 }
 
 TempFolder::TempFolder(const std::string& under)
@@ -125,7 +121,7 @@ AppPathsEntry::~AppPathsEntry() { Remove(); }
 void AppPathsEntry::Set(DWORD type, const void* data, DWORD size, REGSAM view)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, AppManagerKeyPath, 0, nullptr, 0,
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, AppManagerEntryPath, 0, nullptr, 0,
                         KEY_ALL_ACCESS | view, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
     RegSetValueExA(key, "", 0, type, static_cast<const BYTE*>(data), size);
@@ -139,14 +135,14 @@ void AppPathsEntry::SetText(const std::string& text, REGSAM view, DWORD type)
 
 void AppPathsEntry::Remove()
 {
+    const std::string path = AppManagerEntryPath;
+    const size_t split = path.find_last_of('\\');
     for (REGSAM view : {REGSAM(KEY_WOW64_32KEY), REGSAM(KEY_WOW64_64KEY)}) {
         HKEY parent = nullptr;
-        std::string path = AppManagerKeyPath;
-        std::string parentPath = path.substr(0, path.find_last_of('\\'));
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, parentPath.c_str(), 0, KEY_ALL_ACCESS | view,
-                          &parent) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.substr(0, split).c_str(), 0,
+                          KEY_ALL_ACCESS | view, &parent) != ERROR_SUCCESS)
             continue;
-        RegDeleteKeyA(parent, "CEAppMgr.exe");
+        RegDeleteKeyA(parent, path.substr(split + 1).c_str());
         RegCloseKey(parent);
     }
 }
@@ -156,7 +152,7 @@ namespace {
 bool QueryKey(REGSAM view, DWORD* subkeys, DWORD* values)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, AppManagerKeyPath, 0, KEY_READ | view, &key) !=
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, AppManagerEntryPath, 0, KEY_READ | view, &key) !=
         ERROR_SUCCESS)
         return false;
     RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, subkeys, nullptr, nullptr, values, nullptr,

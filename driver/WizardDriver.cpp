@@ -4,14 +4,15 @@
 #include <commctrl.h>
 #include <gdiplus.h>
 
-const char WizardTitle[] = "Orbelwick Korvane 1.0 Instalation Wizard";
+#include "driver/Wait.h"
 
 namespace {
 
 constexpr DWORD OpenTimeoutMs = 20000;
 constexpr DWORD SettleTimeoutMs = 5000;
-constexpr DWORD PollMs = 25;
 constexpr UINT MessageTimeoutMs = 2000;
+// Long enough for button requests still queued to arrive.
+constexpr DWORD QueueDrainMs = 100;
 
 bool Pressable(HWND button)
 {
@@ -41,7 +42,7 @@ WizardDriver::WizardDriver(const std::string& arguments, const std::string& prog
     : setup(new ChildProcess(program, arguments, directory))
 {
     if (setup->Started())
-        sheet = WaitForWindow(setup->Id(), "#32770", WizardTitle, OpenTimeoutMs);
+        sheet = WaitForWindow(setup->Id(), DialogClass, WizardTitle, OpenTimeoutMs);
 }
 
 int WizardDriver::PageIndex() const
@@ -68,13 +69,9 @@ WizardButtons WizardDriver::Buttons() const
 
 WizardButtons WizardDriver::AwaitButtons(const WizardButtons& expected) const
 {
-    for (DWORD waited = 0; waited < SettleTimeoutMs; waited += PollMs) {
-        if (Buttons() == expected)
-            break;
-        Sleep(PollMs);
-    }
+    WaitUntil(SettleTimeoutMs, [&] { return Buttons() == expected; });
     // Requests are posted: let any still queued arrive before the final reading.
-    Sleep(4 * PollMs);
+    Sleep(QueueDrainMs);
     return Buttons();
 }
 
@@ -82,24 +79,13 @@ WizardButtons WizardDriver::AwaitButtons(const WizardButtons& expected) const
 // them yet, so the press waits for the button to become pressable.
 bool WizardDriver::Press(int buttonId)
 {
-    for (DWORD waited = 0; !Pressable(Button(buttonId)); waited += PollMs) {
-        if (waited > SettleTimeoutMs)
-            return false;
-        Sleep(PollMs);
-    }
-    return PressButton(Button(buttonId));
+    return WaitUntil(SettleTimeoutMs, [&] { return Pressable(Button(buttonId)); }) &&
+           PressButton(Button(buttonId));
 }
 
 bool WizardDriver::GoTo(int buttonId, int page)
 {
-    if (!Press(buttonId))
-        return false;
-    for (DWORD waited = 0; waited < SettleTimeoutMs; waited += PollMs) {
-        if (PageIndex() == page)
-            return true;
-        Sleep(PollMs);
-    }
-    return false;
+    return Press(buttonId) && WaitUntil(SettleTimeoutMs, [&] { return PageIndex() == page; });
 }
 
 // The page asks for its buttons by posted messages: until the click on "I accept" has
@@ -107,30 +93,19 @@ bool WizardDriver::GoTo(int buttonId, int page)
 // request then overrides.
 bool WizardDriver::AcceptLicense()
 {
-    if (!PressButton(Control(LicenseAcceptButton)))
-        return false;
-    for (DWORD waited = 0; waited < SettleTimeoutMs; waited += PollMs) {
-        DWORD_PTR state = BST_UNCHECKED;
-        if (SendMessageTimeoutA(Control(LicenseAcceptButton), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG,
-                                MessageTimeoutMs, &state) &&
-            state == BST_CHECKED)
-            return true;
-        Sleep(PollMs);
-    }
-    return false;
+    return PressButton(Control(LicenseAcceptButton)) && WaitUntil(SettleTimeoutMs, [&] {
+               DWORD_PTR state = BST_UNCHECKED;
+               return SendMessageTimeoutA(Control(LicenseAcceptButton), BM_GETCHECK, 0, 0,
+                                          SMTO_ABORTIFHUNG, MessageTimeoutMs, &state) &&
+                      state == BST_CHECKED;
+           });
 }
 
 bool WizardDriver::WalkTo(int page)
 {
     for (int at = PageIndex(); at < page; ++at) {
-        if (at == LicensePage && !AcceptLicense())
-            return false;
-        for (DWORD waited = 0; !Pressable(Button(NextButton)); waited += PollMs) {
-            if (waited > SettleTimeoutMs)
-                return false;
-            Sleep(PollMs);
-        }
-        if (!GoTo(NextButton, at + 1))
+        // GoTo waits, as a user would, until Next can be pressed.
+        if ((at == LicensePage && !AcceptLicense()) || !GoTo(NextButton, at + 1))
             return false;
     }
     return PageIndex() == page;
@@ -190,10 +165,5 @@ void ClickLink(HWND link, int at, bool releasedOff)
 
 bool AwaitLines(const std::string& path, size_t count, DWORD timeoutMs)
 {
-    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-        if (ReadLines(path).size() >= count)
-            return true;
-        Sleep(50);
-    }
-    return ReadLines(path).size() >= count;
+    return WaitUntil(timeoutMs, [&] { return ReadLines(path).size() >= count; });
 }

@@ -10,28 +10,8 @@
 #include <vector>
 
 #include "driver/ProcessWindows.h"
+#include "driver/SetupFacts.h"
 #include "driver/SetupWorld.h"
-
-extern const char WizardTitle[];
-
-enum WizardPage { WelcomePage, ProductPage, LicensePage, RegistrationPage, FinishPage };
-
-// The sheet's own buttons.
-constexpr int BackButton = 0x3023;
-constexpr int NextButton = 0x3024;
-constexpr int FinishButton = 0x3025;
-constexpr int CancelButton = IDCANCEL;
-
-// The license page's "I accept" choice.
-constexpr int LicenseAcceptButton = 1000;
-
-// The registration page's links, what they show and what they open.
-constexpr int RegistrationLink = 1020;
-constexpr int SupportLink = 1021;
-inline constexpr char RegistrationUrl[] = "http://www.orbelwick.example/en_registrace.php";
-inline constexpr char SupportAddress[] = "mailto:help@orbelwick.example";
-inline constexpr char SupportMail[] =
-    "mailto:help@orbelwick.example?subject=Question (Korvane 1.0)";
 
 // What the user can press; a hidden button counts as not pressable.
 struct WizardButtons {

@@ -16,26 +16,23 @@ void WINAPI Unbound()
 
 } // namespace
 
-#define LATE_BOUND(library, name) \
-    decltype(&::name) name = reinterpret_cast<decltype(&::name)>(&Unbound);
+#define LATE_BOUND(library, name) reinterpret_cast<decltype(&::name)>(&Unbound),
+Entries Bound = {
 #include "support/LateBoundTable.h"
+};
 #undef LATE_BOUND
 
 namespace {
 
-// The table again, as data: each entry point's library and variable, in table order,
-// and the names one after another, each ended by its NUL (one string, not one pointer a
-// name, keeps the table free of relocations).
-struct Row {
-    Library library;
-    void* entry;
-};
-
-#define LATE_BOUND(library, name) {Library::library, &name},
-const Row Table[] = {
+// The table again, as data: each slot's library, and the names one after another, each
+// ended by its NUL (one string, not one pointer a name, keeps the table free of
+// relocations).
+#define LATE_BOUND(library, name) Library::library,
+const Library Libraries[] = {
 #include "support/LateBoundTable.h"
 };
 #undef LATE_BOUND
+static_assert(sizeof Libraries * sizeof(void*) == sizeof(Entries));
 
 #define LATE_BOUND(library, name) #name "\0"
 const char Names[] =
@@ -71,14 +68,17 @@ bool Bind(Library library)
     HMODULE loaded = Load(library);
     if (!loaded)
         return false;
+    // Entries holds nothing but the slots, one a row, so it is walked as an array.
+    FARPROC* slots = reinterpret_cast<FARPROC*>(&Bound);
     const char* name = Names;
-    for (const Row& row : Table) {
-        if (row.library == library) {
+    for (Library row : Libraries) {
+        if (row == library) {
             FARPROC address = GetProcAddress(loaded, name);
             if (!address)
                 return false;  // ERROR_PROC_NOT_FOUND
-            CopyMemory(row.entry, &address, sizeof address);
+            *slots = address;
         }
+        ++slots;
         name += lstrlenA(name) + 1;
     }
     module = loaded;

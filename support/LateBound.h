@@ -6,8 +6,8 @@
 // whatever the search. Only KERNEL32 is imported.
 //
 // Each function is an entry point of the platform's own type (LateBound::MessageBoxA has
-// the type of ::MessageBoxA), filled by Bind. Until then it leads to a stop that ends the
-// process, so a call before binding never runs astray.
+// the type of ::MessageBoxA), a slot of Entries filled by Bind. Until then it leads to a
+// stop that ends the process, so a call before binding never runs astray.
 #pragma once
 
 #include <windows.h>
@@ -18,9 +18,18 @@
 namespace LateBound {
 
 // Messages and User are both USER32, bound apart.
-enum class Library { Messages, User, Registry, Expansion, CommonControls, Shell, Count };
+enum class Library : unsigned char { Messages, User, Registry, Expansion, CommonControls,
+                                     Shell, Count };
 
-#define LATE_BOUND(library, name) extern decltype(&::name) name;
+// The slots, in table order; each is named in the namespace by its function's name.
+struct Entries {
+#define LATE_BOUND(library, name) decltype(&::name) name;
+#include "support/LateBoundTable.h"
+#undef LATE_BOUND
+};
+extern Entries Bound;
+
+#define LATE_BOUND(library, name) inline constexpr auto& name = Bound.name;
 #include "support/LateBoundTable.h"
 #undef LATE_BOUND
 

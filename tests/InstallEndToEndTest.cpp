@@ -16,38 +16,20 @@ const DWORD BoxTimeoutMs = 20000;
 const DWORD RecordTimeoutMs = 10000;
 const DWORD QuietMs = 1500;
 
-// Each payload file and where its expected bytes come from.
-struct PayloadFile {
-    const char* name;
-    const char* source;
-};
-const PayloadFile Payload[] = {
-    {"COMMON1.INI", KORVANE_PAYLOAD_INI_DIR "/COMMON1.INI"},
-    {"COMMON1_US.PPC_ARM.CAB", KORVANE_COMMON_CAB_SOURCE},
-    {"KORVANE.INI", KORVANE_PAYLOAD_INI_DIR "/KORVANE.INI"},
-    {"KORVANE_US.PPC_ARM.CAB", KORVANE_PRODUCT_CAB_SOURCE},
-};
+// Where each payload file's expected bytes come from, in the order of PayloadNames.
+const char* const PayloadSources[PayloadCount] = {KORVANE_PAYLOAD_SOURCES};
 
 const char LongestPayloadPath[] = "\\Orbelwick\\Korvane\\KORVANE_US.PPC_ARM.CAB";
 
-// An ActiveSync folder of a test's own (in `under`, else in the temporary folder), with
-// the stand-in registered as its Application Manager; the install folder goes two levels
-// below it. With `longestPath`, the folder's name is as long as makes the longest payload
-// path that many characters.
-class ActiveSyncSite {
+// The stand-in's ActiveSync folder (in `under`, else in the temporary folder); the install
+// folder goes two levels below it. With `longestPath`, the folder's path is as long as
+// makes the longest payload path that many characters.
+class ActiveSyncSite : public StandInSite {
 public:
     explicit ActiveSyncSite(const std::string& under = "", size_t longestPath = 0)
-        : root(under),
-          activeSync(root / (longestPath ? std::string(longestPath - root.Path().size() - 1 -
-                                                           (sizeof LongestPayloadPath - 1),
-                                                       'x')
-                                         : "Active Sync")),
-          installFolder(activeSync + "\\Orbelwick\\Korvane"), record(root / "appmgr.record"),
-          recordVariable("KORVANE_STANDIN_RECORD", record)
+        : StandInSite(under, longestPath ? longestPath - (sizeof LongestPayloadPath - 1) : 0),
+          installFolder(activeSync + "\\" + InstallFolderBelowAppManager)
     {
-        CreateDirectoryA(activeSync.c_str(), nullptr);
-        CopyFileA(StandInExe().c_str(), (activeSync + "\\CEAppMgr.exe").c_str(), FALSE);
-        entry.SetText(activeSync + "\\CEAppMgr.exe");
     }
 
     // Walks the wizard to Finish and presses it; answers the message box that any end but
@@ -67,38 +49,40 @@ public:
     }
 
     // The previous set, each file with a text of its own, where a re-install must leave
-    // it unchanged when it fails.
+    // it unchanged when it fails: all of it, or all but the file `replaced`.
     void WritePreviousSet()
     {
         CreateDirectoryA((activeSync + "\\Orbelwick").c_str(), nullptr);
         CreateDirectoryA(installFolder.c_str(), nullptr);
-        for (const PayloadFile& file : Payload)
-            WriteWholeFile(installFolder + "\\" + file.name, std::string("previous ") + file.name);
+        for (const char* name : PayloadNames)
+            WriteWholeFile(installFolder + "\\" + name, std::string("previous ") + name);
     }
-    void ExpectPreviousSet()
+    void ExpectPreviousSet(const char* replaced = nullptr)
     {
-        for (const PayloadFile& file : Payload)
-            EXPECT_EQ(std::string("previous ") + file.name,
-                      ReadWholeFile(installFolder + "\\" + file.name));
+        for (const char* name : PayloadNames) {
+            if (!replaced || std::string(name) != replaced)
+                EXPECT_EQ(std::string("previous ") + name,
+                          ReadWholeFile(installFolder + "\\" + name));
+        }
         EXPECT_EQ(std::vector<std::string>{"Korvane"}, FolderNames(activeSync + "\\Orbelwick"))
             << "the sets in transit were left behind";
     }
 
-    void ExpectPayloadFile(const PayloadFile& file)
+    void ExpectPayload()
     {
-        SCOPED_TRACE(file.name);
-        const std::string expected = ReadWholeFile(file.source);
-        ASSERT_FALSE(expected.empty()) << "no source at " << file.source;
-        EXPECT_TRUE(expected == ReadWholeFile(installFolder + "\\" + file.name))
+        for (size_t i = 0; i < PayloadCount; ++i)
+            ExpectPayloadFile(PayloadNames[i], PayloadSources[i]);
+    }
+    void ExpectPayloadFile(const char* name, const std::string& source)
+    {
+        SCOPED_TRACE(name);
+        const std::string expected = ReadWholeFile(source);
+        ASSERT_FALSE(expected.empty()) << "no source at " << source;
+        EXPECT_TRUE(expected == ReadWholeFile(installFolder + "\\" + name))
             << "the extracted file differs from its source";
     }
 
-    AppPathsEntry entry;
-    TempFolder root;
-    std::string activeSync;
     std::string installFolder;
-    std::string record;
-    ScopedEnvironment recordVariable;
 };
 
 class InstallTest : public ::testing::Test, public ActiveSyncSite {};
@@ -106,11 +90,9 @@ class InstallTest : public ::testing::Test, public ActiveSyncSite {};
 // Waits until the stand-in has recorded `count` whole runs.
 std::vector<StandInRun> AwaitRuns(const std::string& record, size_t count)
 {
-    for (DWORD waited = 0; waited < RecordTimeoutMs; waited += 50) {
-        if (ReadStandInRecord(record).size() >= count && WaitForFileEnding(record, "end\r\n", 0))
-            break;
-        Sleep(50);
-    }
+    WaitUntil(RecordTimeoutMs, [&] {
+        return ReadStandInRecord(record).size() >= count && AwaitStandInRun(record, 0);
+    });
     return ReadStandInRecord(record);
 }
 
@@ -122,23 +104,20 @@ std::vector<std::string> Sorted(std::vector<std::string> names)
 
 TEST_F(InstallTest, FinishExtractsThePayloadAndHandsItToTheApplicationManager)
 {
-    const std::vector<std::string> payloadNames = {"COMMON1.INI", "COMMON1_US.PPC_ARM.CAB",
-                                                   "KORVANE.INI", "KORVANE_US.PPC_ARM.CAB"};
+    const std::vector<std::string> payloadNames(std::begin(PayloadNames), std::end(PayloadNames));
     for (size_t run = 1; run <= 2; ++run) {
         SCOPED_TRACE("run " + std::to_string(run));
         MessageBoxSeen box = Finish();
         EXPECT_FALSE(box.shown);
         EXPECT_EQ(std::vector<std::string>{"Korvane"}, FolderNames(activeSync + "\\Orbelwick"));
-        EXPECT_EQ(payloadNames, Sorted(FolderNames(installFolder))) << "and no .zip left";
-        for (const PayloadFile& file : Payload)
-            ExpectPayloadFile(file);
+        EXPECT_EQ(Sorted(payloadNames), Sorted(FolderNames(installFolder))) << "and no .zip left";
+        ExpectPayload();
 
         auto runs = AwaitRuns(record, run);
         ASSERT_EQ(run, runs.size());
         const StandInRun& handOff = runs.back();
         EXPECT_EQ("1", handOff.Value("show")) << "started hidden, where it may ask a question";
-        EXPECT_EQ("\"" + installFolder + "\\Korvane.ini\" \"" + installFolder + "\\Common1.ini\"",
-                  handOff.Value("arguments"));
+        EXPECT_EQ(HandOffArguments(installFolder), handOff.Value("arguments"));
         EXPECT_EQ((std::vector<std::string>{"1", "1"}), handOff.Values("ini.exists"));
         EXPECT_EQ((std::vector<std::string>{"1.0", "1.0"}), handOff.Values("ini.version"));
         EXPECT_EQ((std::vector<std::string>{"Korvane", "CommonComponents"}),
@@ -166,8 +145,7 @@ TEST_F(InstallTest, LeftoversOfAnEarlierRunAreReplacedAndOtherFilesKept)
     SetFileAttributesA(stale.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
 
     EXPECT_FALSE(Finish().shown);
-    for (const PayloadFile& file : Payload)
-        ExpectPayloadFile(file);
+    ExpectPayload();
     EXPECT_FALSE(FileExists(temporary));
     EXPECT_EQ("left over", ReadWholeFile(notes));
     EXPECT_EQ(1u, AwaitRuns(record, 1).size());
@@ -180,7 +158,7 @@ TEST_F(InstallTest, AFileWhereAParentFolderShouldBeStopsTheInstallation)
 
     MessageBoxSeen box = Finish(SetupExit::FolderFailed);
     ASSERT_TRUE(box.shown);
-    EXPECT_EQ("Unable to create the folder.", FirstLine(box.text));
+    EXPECT_EQ(SetupMessage::FolderFailed, FirstLine(box.text));
     EXPECT_NE("", SecondLine(box.text)) << "Windows' reason is missing";
     EXPECT_EQ("", box.caption);
     EXPECT_FALSE(box.icon);
@@ -203,8 +181,9 @@ TEST_F(InstallTest, AReinstallThatCannotCompleteKeepsThePreviousSet)
         bool reason;           // whether Windows gave a reason
     } const cases[] = {
         {"a folder in a payload file's place", "KORVANE.INI", nullptr, SetupExe(), true},
-        {"the last payload file held open", nullptr, "KORVANE_US.PPC_ARM.CAB", SetupExe(), true},
-        {"the first payload file held open", nullptr, "COMMON1.INI", SetupExe(), true},
+        {"the last payload file held open", nullptr, PayloadNames[PayloadCount - 1], SetupExe(),
+         true},
+        {"the first payload file held open", nullptr, PayloadNames[0], SetupExe(), true},
         {"an extracted file unlike its record", nullptr, nullptr,
          BinFolder() + "\\MisrecordedSetup.exe", false},
     };
@@ -222,16 +201,11 @@ TEST_F(InstallTest, AReinstallThatCannotCompleteKeepsThePreviousSet)
         MessageBoxSeen box = Finish(SetupExit::ExtractionFailed, c.program);
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
-        EXPECT_EQ("Unable to extract the installation files.", FirstLine(box.text));
+        EXPECT_EQ(SetupMessage::ExtractionFailed, FirstLine(box.text));
         EXPECT_EQ(c.reason, SecondLine(box.text) != "") << box.text;
         EXPECT_EQ("", box.caption);
         EXPECT_FALSE(box.icon);
-        for (const PayloadFile& file : Payload) {
-            if (!c.obstacle || std::string(file.name) != c.obstacle)
-                EXPECT_EQ(std::string("previous ") + file.name,
-                          ReadWholeFile(installFolder + "\\" + file.name));
-        }
-        EXPECT_EQ(std::vector<std::string>{"Korvane"}, FolderNames(activeSync + "\\Orbelwick"));
+        ExpectPreviousSet(c.obstacle);
         if (c.obstacle)
             RemoveDirectoryA((installFolder + "\\" + c.obstacle).c_str());
     }
@@ -248,8 +222,7 @@ TEST(LongFolder, InstallsWhereverTheLongestPathFitsWindowsLimit)
         ActiveSyncSite site("", longest);
         ASSERT_EQ(longest, (site.installFolder + "\\KORVANE_US.PPC_ARM.CAB").size());
         EXPECT_FALSE(site.Finish().shown);
-        for (const PayloadFile& file : Payload)
-            site.ExpectPayloadFile(file);
+        site.ExpectPayload();
         auto runs = AwaitRuns(site.record, 1);
         ASSERT_EQ(1u, runs.size());
         EXPECT_EQ((std::vector<std::string>{"1", "1"}), runs.back().Values("cab.mscf"));
@@ -284,7 +257,7 @@ TEST_F(FullDiskTest, AReinstallOnAFullDiskKeepsThePreviousSet)
     CloseHandle(file);
 
     MessageBoxSeen box = Finish(SetupExit::ExtractionFailed);
-    EXPECT_EQ("Unable to extract the installation files.", FirstLine(box.text));
+    EXPECT_EQ(SetupMessage::ExtractionFailed, FirstLine(box.text));
     char diskFull[256] = {};
     FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                    ERROR_DISK_FULL, 0, diskFull, sizeof diskFull, nullptr);
@@ -363,14 +336,11 @@ protected:
         EXPECT_TRUE(wizard.GoTo(NextButton, FinishPage));
         EXPECT_TRUE(wizard.Press(FinishButton));
         EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
-        for (const PayloadFile& file : Payload)
-            ExpectPayloadFile(file);
+        ExpectPayload();
         auto runs = AwaitRuns(record, run);
         EXPECT_EQ(run, runs.size());
         if (!runs.empty()) {
-            EXPECT_EQ("\"" + installFolder + "\\Korvane.ini\" \"" + installFolder +
-                          "\\Common1.ini\"",
-                      runs.back().Value("arguments"));
+            EXPECT_EQ(HandOffArguments(installFolder), runs.back().Value("arguments"));
             EXPECT_EQ((std::vector<std::string>{"1", "1"}), runs.back().Values("cab.mscf"));
         }
         return ReadLines(given);

@@ -13,10 +13,6 @@ const DWORD ExitTimeoutMs = 15000;
 const DWORD RecordTimeoutMs = 10000;
 const DWORD QuietMs = 1500;
 
-const int AcceptButton = 1000;
-const int DeclineButton = 1001;
-const int LicenseText = 1002;
-
 // The static texts of each page as the user reads them, "%s" filled in.
 const std::vector<std::string> PageTexts[] = {
     {"Orbelwick Software Ltd.\r\n14 Mapmakers Row, Exampleton",
@@ -47,11 +43,9 @@ const std::vector<std::string> PageTexts[] = {
      "installation information"},
 };
 
-// Each page's picture goes into the build tree, beside the programs' folder.
-const char* const PageNames[] = {"1-welcome", "2-product", "3-license", "4-registration",
-                                 "5-finish"};
 const DWORD ScreenshotDelayMs = 300;
 
+// Each page's picture goes into the build tree, beside the programs' folder.
 std::string ScreenshotFolder()
 {
     std::string bin = BinFolder();
@@ -62,7 +56,7 @@ std::string ScreenshotFolder()
 class WizardTest : public ::testing::Test {
 protected:
     WizardTest()
-        : record(work / "appmgr.record"), recordVariable("KORVANE_STANDIN_RECORD", record)
+        : record(work / "appmgr.record"), recordVariable(StandInRecordVariable, record)
     {
         entry.SetText(StandInExe());
     }
@@ -96,9 +90,9 @@ TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
         {"Back", BackButton, false, WelcomePage, welcome},
         {"Next", NextButton, false, ProductPage, backNext},
         {"Next", NextButton, false, LicensePage, backOnly},
-        {"accept", AcceptButton, true, LicensePage, backNext},
-        {"do not accept", DeclineButton, true, LicensePage, backOnly},
-        {"accept again", AcceptButton, true, LicensePage, backNext},
+        {"accept", LicenseAcceptButton, true, LicensePage, backNext},
+        {"do not accept", LicenseDeclineButton, true, LicensePage, backOnly},
+        {"accept again", LicenseAcceptButton, true, LicensePage, backNext},
         {"Back", BackButton, false, ProductPage, backNext},
         {"Next to an accepted license", NextButton, false, LicensePage, backNext},
         {"Next", NextButton, false, RegistrationPage, backNext},
@@ -108,7 +102,7 @@ TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
         {"Back", BackButton, false, RegistrationPage, backNext},
         {"Back", BackButton, false, LicensePage, backNext},
     };
-    bool shot[FinishPage + 1] = {};
+    bool shot[PageCount] = {};
     CreateDirectoryA(ScreenshotFolder().c_str(), nullptr);
     WizardDriver wizard;
     ASSERT_TRUE(wizard.Opened()) << "no wizard titled " << WizardTitle;
@@ -123,8 +117,8 @@ TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
         EXPECT_EQ(WizardTitle, wizard.Title());
         EXPECT_EQ(PageTexts[step.page], wizard.StaticTexts());
         if (step.page == LicensePage) {
-            EXPECT_EQ(step.buttons.next, Checked(wizard.Control(AcceptButton)));
-            EXPECT_NE(step.buttons.next, Checked(wizard.Control(DeclineButton)));
+            EXPECT_EQ(step.buttons.next, Checked(wizard.Control(LicenseAcceptButton)));
+            EXPECT_NE(step.buttons.next, Checked(wizard.Control(LicenseDeclineButton)));
         }
         if (!shot[step.page]) {
             Sleep(ScreenshotDelayMs);  // the header band is painted after the page shows
@@ -142,7 +136,7 @@ TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
 std::string LicenseResource()
 {
     HMODULE exe = LoadLibraryExA(SetupExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    HRSRC info = FindResourceA(exe, MAKEINTRESOURCEA(165), "LICENCE");
+    HRSRC info = FindResourceA(exe, MAKEINTRESOURCEA(IDR_LICENSE), LicenseResourceType);
     std::string bytes(static_cast<const char*>(LockResource(LoadResource(exe, info))),
                       SizeofResource(exe, info));
     FreeLibrary(exe);
@@ -157,18 +151,18 @@ TEST_F(WizardTest, LicensePageShowsTheWholeAgreementWithDoNotAcceptChosen)
     ASSERT_TRUE(wizard.GoTo(NextButton, LicensePage));
 
     const std::string agreement = LicenseResource();
-    ASSERT_EQ(6332u, agreement.size());
-    HWND text = wizard.Control(LicenseText);
+    ASSERT_EQ(LicenseLength, agreement.size());
+    HWND text = wizard.Control(LicenseTextBox);
     EXPECT_EQ(agreement, WindowText(text)) << "the text box must hold exactly the resource";
     EXPECT_EQ(0, SendMessageA(text, EM_GETFIRSTVISIBLELINE, 0, 0));
     EXPECT_TRUE(GetWindowLongA(text, GWL_STYLE) & ES_READONLY);
 
-    EXPECT_TRUE(Checked(wizard.Control(DeclineButton)));
-    EXPECT_FALSE(Checked(wizard.Control(AcceptButton)));
+    EXPECT_TRUE(Checked(wizard.Control(LicenseDeclineButton)));
+    EXPECT_FALSE(Checked(wizard.Control(LicenseAcceptButton)));
     GUITHREADINFO focus = {};
     focus.cbSize = sizeof focus;
     ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(wizard.Sheet(), nullptr), &focus));
-    EXPECT_EQ(wizard.Control(DeclineButton), focus.hwndFocus);
+    EXPECT_EQ(wizard.Control(LicenseDeclineButton), focus.hwndFocus);
     ASSERT_TRUE(wizard.Press(CancelButton));
 }
 
@@ -195,11 +189,10 @@ TEST_F(WizardTest, FinishHandsTheInstallFolderToTheApplicationManager)
     ASSERT_TRUE(wizard.Press(FinishButton));
     EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
 
-    ASSERT_TRUE(WaitForFileEnding(record, "end\r\n", RecordTimeoutMs));
+    ASSERT_TRUE(AwaitStandInRun(record, RecordTimeoutMs));
     auto runs = ReadStandInRecord(record);
     ASSERT_EQ(1u, runs.size());
-    const std::string folder = BinFolder() + "\\Orbelwick\\Korvane";
-    EXPECT_EQ("\"" + folder + "\\Korvane.ini\" \"" + folder + "\\Common1.ini\"",
+    EXPECT_EQ(HandOffArguments(BinFolder() + "\\" + InstallFolderBelowAppManager),
               runs[0].Value("arguments"));
     EXPECT_EQ(StandInExe(), runs[0].Value("program"));
 }

@@ -31,51 +31,27 @@ DWORD ButtonsForChoice(HWND page)
                                                         : PSWIZB_BACK;
 }
 
-BOOL OnInitDialog(HWND page)
+void Initialise(HWND page)
 {
     LateBound::CheckDlgButton(page, IDC_LICENSE_ACCEPT, BST_UNCHECKED);
     LateBound::CheckDlgButton(page, IDC_LICENSE_DECLINE, BST_CHECKED);
     LateBound::SetFocus(LateBound::GetDlgItem(page, IDC_LICENSE_DECLINE));
-    RequestWizardButtons(page, PSWIZB_BACK);
     ShowAgreement(page);
-    return FALSE;  // the focus is set above
 }
 
-BOOL OnNotify(HWND page, LPARAM lParam)
+// Choosing a radio button asks for the buttons that the choice allows.
+void OnCommand(HWND page, WPARAM wParam)
 {
-    if (NotificationCode(lParam) == static_cast<UINT>(PSN_SETACTIVE))
+    WORD control = LOWORD(wParam);
+    if (control == IDC_LICENSE_ACCEPT || control == IDC_LICENSE_DECLINE)
         RequestWizardButtons(page, ButtonsForChoice(page));
-    return FALSE;
 }
 
-BOOL OnCommand(HWND page, WPARAM wParam)
-{
-    switch (LOWORD(wParam)) {
-    case IDC_LICENSE_ACCEPT:
-        RequestWizardButtons(page, PSWIZB_BACK | PSWIZB_NEXT);
-        break;
-    case IDC_LICENSE_DECLINE:
-        RequestWizardButtons(page, PSWIZB_BACK);
-        break;
-    }
-    return FALSE;
-}
+const PageConduct License = {0, ButtonsForChoice, Initialise, nullptr, OnCommand};
 
 } // namespace
 
 INT_PTR CALLBACK LicensePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(page);
-    case WM_SHOWWINDOW:
-        ShowWizardTitle(page);
-        return FALSE;
-    case WM_NOTIFY:
-        return OnNotify(page, lParam);
-    case WM_COMMAND:
-        return OnCommand(page, wParam);
-    default:
-        return FALSE;
-    }
+    return RunPage(License, page, message, wParam, lParam);
 }

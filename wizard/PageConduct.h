@@ -1,10 +1,23 @@
-// What every page of the wizard does alike: title, button requests, product label.
+// What every page of the wizard does alike, and the one procedure body that does it: the
+// title on WM_SHOWWINDOW, the buttons on arrival, and the rest handed to the page's own
+// handlers.
 #pragma once
 
 #include <windows.h>
 
-// Sets the sheet's title bar to the wizard title; pages call it on every WM_SHOWWINDOW.
-void ShowWizardTitle(HWND page);
+// One page's own handlers; a page leaves out (null) what it does not handle.
+struct PageConduct {
+    DWORD buttons;                    // the wizard buttons the page asks for on arrival
+    DWORD (*chooseButtons)(HWND page);  // or, where the page decides, its choice
+    void (*initialise)(HWND page);    // WM_INITDIALOG
+    // Every notification, after the common handling; the result is the procedure's.
+    BOOL (*notify)(HWND page, WPARAM wParam, LPARAM lParam);
+    void (*command)(HWND page, WPARAM wParam);  // WM_COMMAND
+};
+
+// The dialog procedure's body for the page whose handlers are `conduct`.
+INT_PTR RunPage(const PageConduct& conduct, HWND page, UINT message, WPARAM wParam,
+                LPARAM lParam);
 
 // Posts (never sends) the wizard-button request, so that requests take effect in the
 // order they were made, after the message being handled.

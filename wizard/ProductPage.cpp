@@ -8,35 +8,26 @@
 
 namespace {
 
-BOOL OnInitDialog(HWND page)
+constexpr DWORD Buttons = PSWIZB_BACK | PSWIZB_NEXT;
+
+void Initialise(HWND page)
 {
-    RequestWizardButtons(page, PSWIZB_BACK | PSWIZB_NEXT);
     FormatControlText(page, IDC_PRODUCT_HEADING, 1);
-    return FALSE;
 }
 
 // The request on leaving comes before the license page's own, which then decides.
-BOOL OnNotify(HWND page, LPARAM lParam)
+BOOL OnNotify(HWND page, WPARAM, LPARAM lParam)
 {
-    UINT code = NotificationCode(lParam);
-    if (code == static_cast<UINT>(PSN_SETACTIVE) || code == static_cast<UINT>(PSN_WIZNEXT))
-        RequestWizardButtons(page, PSWIZB_BACK | PSWIZB_NEXT);
+    if (NotificationCode(lParam) == static_cast<UINT>(PSN_WIZNEXT))
+        RequestWizardButtons(page, Buttons);
     return FALSE;
 }
 
+const PageConduct Product = {Buttons, nullptr, Initialise, OnNotify, nullptr};
+
 } // namespace
 
-INT_PTR CALLBACK ProductPageProc(HWND page, UINT message, WPARAM, LPARAM lParam)
+INT_PTR CALLBACK ProductPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(page);
-    case WM_SHOWWINDOW:
-        ShowWizardTitle(page);
-        return FALSE;
-    case WM_NOTIFY:
-        return OnNotify(page, lParam);
-    default:
-        return FALSE;
-    }
+    return RunPage(Product, page, message, wParam, lParam);
 }

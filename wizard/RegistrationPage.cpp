@@ -61,11 +61,11 @@ void Open(const TextString& address)
         LateBound::ShellExecuteExA(&open);  // a missing browser or mail program is not reported
 }
 
-BOOL OnInitDialog(HWND page)
+void Initialise(HWND page)
 {
     OSVERSIONINFOEXA version;
     if (!QueryVersion(version))
-        return FALSE;
+        return;
     bool plain = WantsPlainText(version);
 
     TextString registration;
@@ -79,7 +79,6 @@ BOOL OnInitDialog(HWND page)
     if (query >= 0)
         support.GetText()[query] = '\0';
     SetLink(page, IDC_SUPPORT_LINK, support, plain);
-    return FALSE;
 }
 
 // Opens the whole address of the link clicked, whichever part of it was clicked.
@@ -103,29 +102,19 @@ BOOL OnLink(WPARAM wParam, const ENLINK& link)
     return TRUE;
 }
 
-BOOL OnNotify(HWND page, WPARAM wParam, LPARAM lParam)
+BOOL OnNotify(HWND, WPARAM wParam, LPARAM lParam)
 {
-    UINT code = NotificationCode(lParam);
-    if (code == EN_LINK)
+    if (NotificationCode(lParam) == EN_LINK)
         return OnLink(wParam, *reinterpret_cast<const ENLINK*>(lParam));
-    if (code == static_cast<UINT>(PSN_SETACTIVE))
-        RequestWizardButtons(page, PSWIZB_BACK | PSWIZB_NEXT);
     return FALSE;
 }
+
+const PageConduct Registration = {PSWIZB_BACK | PSWIZB_NEXT, nullptr, Initialise, OnNotify,
+                                  nullptr};
 
 } // namespace
 
 INT_PTR CALLBACK RegistrationPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(page);
-    case WM_SHOWWINDOW:
-        ShowWizardTitle(page);
-        return FALSE;
-    case WM_NOTIFY:
-        return OnNotify(page, wParam, lParam);
-    default:
-        return FALSE;
-    }
+    return RunPage(Registration, page, message, wParam, lParam);
 }

@@ -8,33 +8,16 @@
 
 namespace {
 
-BOOL OnInitDialog(HWND page)
+void Initialise(HWND page)
 {
-    RequestWizardButtons(page, PSWIZB_NEXT);
     FormatControlText(page, IDC_WELCOME_TEXT, 2);
-    return FALSE;
 }
 
-BOOL OnNotify(HWND page, LPARAM lParam)
-{
-    if (NotificationCode(lParam) == static_cast<UINT>(PSN_SETACTIVE))
-        RequestWizardButtons(page, PSWIZB_NEXT);
-    return FALSE;
-}
+const PageConduct Welcome = {PSWIZB_NEXT, nullptr, Initialise, nullptr, nullptr};
 
 } // namespace
 
-INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM, LPARAM lParam)
+INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(page);
-    case WM_SHOWWINDOW:
-        ShowWizardTitle(page);
-        return FALSE;
-    case WM_NOTIFY:
-        return OnNotify(page, lParam);
-    default:
-        return FALSE;
-    }
+    return RunPage(Welcome, page, message, wParam, lParam);
 }

@@ -1,7 +1,6 @@
 // Helpers that only the tests need.
 #include "tests/support/TestSupport.h"
 
-#include "app/AppManager.h"
 #include "support/LateBound.h"
 
 namespace {

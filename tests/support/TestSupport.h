@@ -1,6 +1,6 @@
 // Helpers that only the tests need: Wine's settings, the programs that open links, the
-// Application Manager stand-in's record; and the driver's own helpers, which the demo
-// and the benchmarks share.
+// Application Manager stand-in's record; and the driver's own helpers and the setup's
+// facts, which the demo and the benchmarks share.
 #pragma once
 
 #include <windows.h>
@@ -9,18 +9,10 @@
 #include <vector>
 
 #include "driver/ProcessWindows.h"
+#include "driver/SetupFacts.h"
 #include "driver/SetupWorld.h"
-
-// The setup's exit codes, as the README documents them for scripts.
-namespace SetupExit {
-constexpr DWORD Installed = 0;
-constexpr DWORD Cancelled = 1602;
-constexpr DWORD ActiveSyncMissing = 15613;
-constexpr DWORD FolderFailed = 82;
-constexpr DWORD ExtractionFailed = 1603;
-constexpr DWORD HandOffFailed = 1627;
-constexpr DWORD Damaged = 1392;
-} // namespace SetupExit
+#include "driver/StandInSite.h"
+#include "driver/Wait.h"
 
 // The first line of a message box's text, and Windows' reason on the line under it.
 std::string FirstLine(const std::string& text);

@@ -1,0 +1,13 @@
+// The one way the driver and its users wait for another process: look, pause, look again.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+// How long a wait pauses between two looks.
+constexpr DWORD PollMs = 25;
+
+// Asks `done` until it holds, at least once however short the timeout, pausing `pollMs`
+// between asks; false when it still does not after timeoutMs of pauses.
+bool WaitUntil(DWORD timeoutMs, const std::function<bool()>& done, DWORD pollMs = PollMs);
