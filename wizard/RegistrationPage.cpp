@@ -104,9 +104,8 @@ BOOL OnLink(WPARAM wParam, const ENLINK& link)
 
 BOOL OnNotify(HWND, WPARAM wParam, LPARAM lParam)
 {
-    if (NotificationCode(lParam) == EN_LINK)
-        return OnLink(wParam, *reinterpret_cast<const ENLINK*>(lParam));
-    return FALSE;
+    return NotificationCode(lParam) == EN_LINK &&
+           OnLink(wParam, *reinterpret_cast<const ENLINK*>(lParam));
 }
 
 const PageConduct Registration = {PSWIZB_BACK | PSWIZB_NEXT, nullptr, Initialise, OnNotify,
