@@ -5,7 +5,6 @@
 #include <shellapi.h>
 
 #include "driver/SetupFacts.h"
-#include "driver/Wait.h"
 #include "driver/WideText.h"
 
 namespace {
@@ -77,15 +76,6 @@ bool CopyFileUtf8(const std::string& from, const std::string& to)
 bool CreateFolderUtf8(const std::string& path)
 {
     return CreateDirectoryW(WideFromUtf8(path).c_str(), nullptr) != FALSE;
-}
-
-bool WaitForFileEnding(const std::string& path, const std::string& ending, DWORD timeoutMs)
-{
-    return WaitUntil(timeoutMs, [&] {
-        std::string content = ReadWholeFile(path);
-        return content.size() >= ending.size() &&
-               content.compare(content.size() - ending.size(), ending.size(), ending) == 0;
-    });
 }
 
 TempFolder::TempFolder(const std::string& under)

@@ -20,8 +20,6 @@ std::vector<std::string> ReadLines(const std::string& path);
 bool CopyFileUtf8(const std::string& from, const std::string& to);
 // Creates a new folder at a UTF-8 path; false when it could not, or it is there already.
 bool CreateFolderUtf8(const std::string& path);
-// Polls until the file exists and holds text ending in `ending`.
-bool WaitForFileEnding(const std::string& path, const std::string& ending, DWORD timeoutMs);
 // The setup and the Application Manager stand-in, both beside the running program.
 std::string SetupExe();
 std::string StandInExe();

@@ -1,16 +1,22 @@
 // An ActiveSync folder with the Application Manager stand-in registered in it.
 #include "driver/StandInSite.h"
 
+#include "driver/Wait.h"
+
 namespace {
 
 // The last line of each run the stand-in records.
-constexpr char RunEnd[] = "end\r\n";
+const std::string RunEnd = "end\r\n";
 
 } // namespace
 
 bool AwaitStandInRun(const std::string& record, DWORD timeoutMs)
 {
-    return WaitForFileEnding(record, RunEnd, timeoutMs);
+    return WaitUntil(timeoutMs, [&] {
+        const std::string content = ReadWholeFile(record);
+        return content.size() >= RunEnd.size() &&
+               content.compare(content.size() - RunEnd.size(), RunEnd.size(), RunEnd) == 0;
+    });
 }
 
 StandInSite::StandInSite(const std::string& under, size_t pathLength)

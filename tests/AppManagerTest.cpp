@@ -131,16 +131,8 @@ TEST(AppManagerLookupWow64, FallsBackToThe64BitView)
 std::string InstallStandIn(const TempFolder& folder)
 {
     std::string path = folder / "CEAppMgr.exe";
-    CopyFileA((BinFolder() + "\\CEAppMgr.exe").c_str(), path.c_str(), FALSE);
+    CopyFileA(StandInExe().c_str(), path.c_str(), FALSE);
     return path;
-}
-
-void WriteFile(const std::string& path, const std::string& content)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(file);
 }
 
 TEST(AppManagerHandOff, StartsTheProgramOfTheSecondLookupWithBothIniFiles)
@@ -149,16 +141,16 @@ TEST(AppManagerHandOff, StartsTheProgramOfTheSecondLookupWithBothIniFiles)
     std::string firstProgram = InstallStandIn(first);
     std::string secondProgram = InstallStandIn(second);
     std::string record = work / "record.txt";
-    SetEnvironmentVariableA("KORVANE_STANDIN_RECORD", record.c_str());
+    ScopedEnvironment recordVariable(StandInRecordVariable, record);
 
     std::string installFolder = work / "Active Sync\\Orbelwick\\Korvane";
     CreateDirectoryA((work / "Active Sync").c_str(), nullptr);
     CreateDirectoryA((work / "Active Sync\\Orbelwick").c_str(), nullptr);
     CreateDirectoryA(installFolder.c_str(), nullptr);
-    WriteFile(installFolder + "\\Korvane.ini",
-              "[CEAppManager]\r\nVersion = 1.0\r\nComponent = Korvane\r\n\r\n[Korvane]\r\n"
-              "Description = Map viewer\r\nCabFiles = korvane.ARM.CAB\r\n");
-    WriteFile(installFolder + "\\KORVANE.arm.cab", "MSCF and more");
+    WriteWholeFile(installFolder + "\\Korvane.ini",
+                   "[CEAppManager]\r\nVersion = 1.0\r\nComponent = Korvane\r\n\r\n[Korvane]\r\n"
+                   "Description = Map viewer\r\nCabFiles = korvane.ARM.CAB\r\n");
+    WriteWholeFile(installFolder + "\\KORVANE.arm.cab", "MSCF and more");
 
     AppPathsEntry entry;
     entry.SetText(firstProgram);
@@ -167,14 +159,12 @@ TEST(AppManagerHandOff, StartsTheProgramOfTheSecondLookupWithBothIniFiles)
     LaunchAppManager(TextString(installFolder.c_str()));
     CloseAppManagerKey();
 
-    ASSERT_TRUE(WaitForFileEnding(record, "end\r\n", StandInTimeoutMs)) << "stand-in never ran";
-    SetEnvironmentVariableA("KORVANE_STANDIN_RECORD", nullptr);
+    ASSERT_TRUE(AwaitStandInRun(record, StandInTimeoutMs)) << "stand-in never ran";
     auto runs = ReadStandInRecord(record);
     ASSERT_EQ(1u, runs.size());
     const StandInRun& run = runs[0];
     EXPECT_EQ(secondProgram, run.Value("program"));
-    EXPECT_EQ("\"" + installFolder + "\\Korvane.ini\" \"" + installFolder + "\\Common1.ini\"",
-              run.Value("arguments"));
+    EXPECT_EQ(HandOffArguments(installFolder), run.Value("arguments"));
     EXPECT_EQ((std::vector<std::string>{installFolder + "\\Korvane.ini",
                                         installFolder + "\\Common1.ini"}),
               run.Values("ini"));

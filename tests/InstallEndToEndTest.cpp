@@ -96,21 +96,16 @@ std::vector<StandInRun> AwaitRuns(const std::string& record, size_t count)
     return ReadStandInRecord(record);
 }
 
-std::vector<std::string> Sorted(std::vector<std::string> names)
-{
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 TEST_F(InstallTest, FinishExtractsThePayloadAndHandsItToTheApplicationManager)
 {
-    const std::vector<std::string> payloadNames(std::begin(PayloadNames), std::end(PayloadNames));
+    std::vector<std::string> payloadNames(std::begin(PayloadNames), std::end(PayloadNames));
+    std::sort(payloadNames.begin(), payloadNames.end());
     for (size_t run = 1; run <= 2; ++run) {
         SCOPED_TRACE("run " + std::to_string(run));
         MessageBoxSeen box = Finish();
         EXPECT_FALSE(box.shown);
         EXPECT_EQ(std::vector<std::string>{"Korvane"}, FolderNames(activeSync + "\\Orbelwick"));
-        EXPECT_EQ(Sorted(payloadNames), Sorted(FolderNames(installFolder))) << "and no .zip left";
+        EXPECT_EQ(payloadNames, FolderNames(installFolder)) << "and no .zip left";
         ExpectPayload();
 
         auto runs = AwaitRuns(record, run);
@@ -382,7 +377,7 @@ TEST_F(WholeRoadTest, Wow64WithTheApplicationManagerOnlyInThe64BitView)
     ASSERT_TRUE(UnderWow64()) << "this case needs a 64-bit prefix (ctest: setup_exe_wow64)";
     SeparateAppPathsViews();
     AppPathsEntry::Remove();
-    entry.SetText(activeSync + "\\CEAppMgr.exe", KEY_WOW64_64KEY);
+    entry.SetText(appManager, KEY_WOW64_64KEY);
     ASSERT_FALSE(AppPathsEntry::Exists(KEY_WOW64_32KEY));
     EXPECT_EQ(RtfLinks, WalkWholeRoad(1));
 }

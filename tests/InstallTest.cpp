@@ -18,16 +18,15 @@
 namespace {
 
 const DWORD BoxTimeoutMs = 10000;
-const char InvalidFolder[] = "Invalid folder name.";
-const char FolderFailed[] = "Unable to create the folder.";
+using SetupMessage::FolderFailed;
+using SetupMessage::InvalidFolder;
 
 // The messages of the program's own string table, for the calls made in this process.
 class WithSetupStrings : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        setup = LoadLibraryExA((BinFolder() + "\\KorvaneSetup.exe").c_str(), nullptr,
-                               LOAD_LIBRARY_AS_DATAFILE);
+        setup = LoadLibraryExA(SetupExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         AppInstance = setup;
     }
     void TearDown() override
@@ -203,9 +202,6 @@ TEST(ResourceFile, WritesTheResourceOrSaysItCouldNot)
     EXPECT_FALSE(WriteResourceToFile((folder / "a folder").c_str(), self, "TESTDATA", "TESTBIN"));
 }
 
-const char* const PayloadNames[] = {"COMMON1.INI", "COMMON1_US.PPC_ARM.CAB", "KORVANE.INI",
-                                    "KORVANE_US.PPC_ARM.CAB"};
-
 using PayloadSetTest = WithSetupStrings;
 
 // The set is replaced whole or not at all, and nothing in transit stays: also after an
@@ -272,7 +268,7 @@ TEST_F(PayloadSetTest, ReplacesTheWholeSetOrKeepsThePreviousOne)
                 EXPECT_EQ(std::string("previous ") + name, ReadWholeFile(path));
         }
         EXPECT_EQ(std::vector<std::string>{"Korvane"}, FolderNames(maker));
-        EXPECT_EQ(4u, FolderNames(folder).size());
+        EXPECT_EQ(PayloadCount, FolderNames(folder).size());
     }
 }
 

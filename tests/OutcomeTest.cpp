@@ -2,7 +2,6 @@
 // one box that says why, what is left on disk and what the Application Manager was given.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,58 +11,25 @@
 namespace {
 
 const DWORD ExitTimeoutMs = 20000;
-const DWORD PollMs = 50;
 const DWORD QuietMs = 1500;
-const char ActiveSyncMissing[] =
-    "Mirosoft ActiveSync is not installed on your PC. Install it first and then run the setup "
-    "again.";
-const char HandOffFailed[] = "Unable to start the Windows CE Application Manager.";
 
-// Control ids of the platform's message box.
-const int MessageBoxTextId = 0xFFFF;
-const int MessageBoxIconId = 0x440;
-
-// An ActiveSync folder of the test's own, with the stand-in registered as its Application
-// Manager and recording into a file beside it.
-struct World {
-    World()
-        : activeSync(root / "Active Sync"), appManager(activeSync + "\\CEAppMgr.exe"),
-          record(root / "appmgr.record"), recordVariable("KORVANE_STANDIN_RECORD", record)
-    {
-        CreateDirectoryA(activeSync.c_str(), nullptr);
-        CopyFileA(StandInExe().c_str(), appManager.c_str(), FALSE);
-        entry.SetText(appManager);
-    }
-
-    std::vector<std::string> ActiveSyncNames() const
-    {
-        std::vector<std::string> names = FolderNames(activeSync);
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
+// The stand-in's ActiveSync folder, and what a run left in it.
+struct World : StandInSite {
     // A run that ended before the wizard: it made and started nothing.
     void ExpectUntouched(int line = __builtin_LINE()) const
     {
         ::testing::ScopedTrace trace(__FILE__, line, "called from here");
-        EXPECT_EQ(std::vector<std::string>{"CEAppMgr.exe"}, ActiveSyncNames());
+        EXPECT_EQ(std::vector<std::string>{"CEAppMgr.exe"}, FolderNames(activeSync));
         EXPECT_TRUE(Runs(0).empty()) << "the Application Manager was started";
     }
 
     // The stand-in's runs, once a hand-off (if any) has had time to be recorded.
     std::vector<StandInRun> Runs(size_t expected) const
     {
-        if (expected == 0 || !WaitForFileEnding(record, "end\r\n", ExitTimeoutMs))
+        if (expected == 0 || !AwaitStandInRun(record, ExitTimeoutMs))
             Sleep(QuietMs);
         return ReadStandInRecord(record);
     }
-
-    AppPathsEntry entry;
-    TempFolder root;
-    std::string activeSync;
-    std::string appManager;
-    std::string record;
-    ScopedEnvironment recordVariable;
 };
 
 // What a run showed until it ended: every message box (each answered with OK), and
@@ -75,38 +41,20 @@ struct Ending {
     bool windowShown = false;
 };
 
-HWND FindMessageBox(DWORD processId)
-{
-    for (HWND window : VisibleTopWindows(processId)) {
-        char className[16] = {};
-        GetClassNameA(window, className, sizeof className);
-        if (lstrcmpA(className, "#32770") == 0 && GetDlgItem(window, MessageBoxTextId) &&
-            WindowText(window) != WizardTitle)
-            return window;
-    }
-    return nullptr;
-}
-
 Ending WatchToTheEnd(ChildProcess& setup)
 {
     Ending ending;
-    for (DWORD waited = 0; waited < ExitTimeoutMs; waited += PollMs) {
+    WaitUntil(ExitTimeoutMs, [&] {
         if (WaitForSingleObject(setup.Handle(), 0) != WAIT_TIMEOUT)
-            break;
-        ending.wizardShown |= WaitForWindow(setup.Id(), "#32770", WizardTitle, 0) != nullptr;
+            return true;
+        ending.wizardShown |= WaitForWindow(setup.Id(), DialogClass, WizardTitle, 0) != nullptr;
         ending.windowShown |= !VisibleTopWindows(setup.Id()).empty();
         if (HWND box = FindMessageBox(setup.Id())) {
-            // Wine keeps the icon control of a box without icon, but empty.
-            HWND icon = GetDlgItem(box, MessageBoxIconId);
-            bool hasIcon = icon && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0);
-            ending.boxes.push_back(
-                {true, WindowText(box), WindowText(GetDlgItem(box, MessageBoxTextId)), hasIcon});
-            PressButton(GetDlgItem(box, IDOK));
-            for (DWORD gone = 0; IsWindow(box) && gone < ExitTimeoutMs; gone += PollMs)
-                Sleep(PollMs);
+            ending.boxes.push_back(AnswerBox(box));
+            WaitUntil(ExitTimeoutMs, [&] { return !IsWindow(box); });
         }
-        Sleep(PollMs);
-    }
+        return false;
+    });
     ending.code = setup.WaitForExit(0);
     return ending;
 }
@@ -124,10 +72,8 @@ void ExpectOneBox(const Ending& ending, const char* caption, const char* firstLi
         return;
     const MessageBoxSeen& box = ending.boxes.front();
     EXPECT_EQ(caption, box.caption);
-    // The program's own words, then (when asked for) Windows' reason on the next line.
-    const size_t lineEnd = box.text.find('\n');
-    EXPECT_EQ(firstLine, box.text.substr(0, lineEnd));
-    EXPECT_EQ(reason, lineEnd != std::string::npos && lineEnd + 1 < box.text.size()) << box.text;
+    EXPECT_EQ(firstLine, FirstLine(box.text));
+    EXPECT_EQ(reason, SecondLine(box.text) != "") << box.text;
     EXPECT_EQ(icon, box.icon);
 }
 
@@ -161,14 +107,14 @@ TEST(OutcomeTest, EveryRoadEndsWithItsOwnExitCode)
         std::vector<std::string> activeSyncAfter;
         size_t handOffs;
     } roads[] = {
-        {"the entry names a missing file", deleteAppManager, nullptr, 15613, "Error",
-         ActiveSyncMissing, false, true, {}, 0},
-        {"the entry removed while the wizard runs", nullptr, removeEntry, 1627, "", HandOffFailed,
-         true, false, {"CEAppMgr.exe", "Orbelwick"}, 0},
-        {"the Application Manager deleted while the wizard runs", nullptr, deleteAppManager, 1627,
-         "", HandOffFailed, true, false, {"Orbelwick"}, 0},
-        {"installed and handed off", nullptr, nullptr, 0, "", nullptr, false, false,
-         {"CEAppMgr.exe", "Orbelwick"}, 1},
+        {"the entry names a missing file", deleteAppManager, nullptr, SetupExit::ActiveSyncMissing,
+         ErrorCaption, SetupMessage::ActiveSyncMissing, false, true, {}, 0},
+        {"the entry removed while the wizard runs", nullptr, removeEntry, SetupExit::HandOffFailed,
+         "", SetupMessage::HandOffFailed, true, false, {"CEAppMgr.exe", "Orbelwick"}, 0},
+        {"the Application Manager deleted while the wizard runs", nullptr, deleteAppManager,
+         SetupExit::HandOffFailed, "", SetupMessage::HandOffFailed, true, false, {"Orbelwick"}, 0},
+        {"installed and handed off", nullptr, nullptr, SetupExit::Installed, "", nullptr, false,
+         false, {"CEAppMgr.exe", "Orbelwick"}, 1},
     };
     for (const auto& road : roads) {
         SCOPED_TRACE(road.road);
@@ -185,7 +131,7 @@ TEST(OutcomeTest, EveryRoadEndsWithItsOwnExitCode)
         }
         EXPECT_EQ(road.code, ending.code);
         ExpectOneBox(ending, road.caption, road.firstLine, road.reason, road.icon);
-        EXPECT_EQ(road.activeSyncAfter, world.ActiveSyncNames());
+        EXPECT_EQ(road.activeSyncAfter, FolderNames(world.activeSync));
         const std::vector<StandInRun> runs = world.Runs(road.handOffs);
         ASSERT_EQ(road.handOffs, runs.size());
         for (const StandInRun& run : runs)
@@ -206,11 +152,9 @@ TEST(OutcomeTest, ASecondCopyBringsTheFirstToTheFrontAndEnds)
 
     ChildProcess second(SetupExe());
     const Ending ending = WatchToTheEnd(second);
-    EXPECT_EQ(1618u, ending.code);
+    EXPECT_EQ(SetupExit::AlreadyRunning, ending.code);
     EXPECT_FALSE(ending.windowShown) << "the second copy showed a window of its own";
-    for (DWORD waited = 0; GetForegroundWindow() != first.Sheet() && waited < QuietMs;
-         waited += PollMs)
-        Sleep(PollMs);
+    WaitUntil(QuietMs, [&] { return GetForegroundWindow() == first.Sheet(); });
     EXPECT_EQ(first.Sheet(), GetForegroundWindow()) << "the first copy was not brought forward";
     DestroyWindow(front);
 
@@ -247,9 +191,9 @@ TEST(OutcomeTest, AnUnreadableSetupFileIsNotCalledDamaged)
         << "the file of a suspended process cannot be renamed: " << GetLastError();
     ASSERT_TRUE(setup.Resume());
     const Ending ending = WatchToTheEnd(setup);
-    EXPECT_EQ(1619u, ending.code);
+    EXPECT_EQ(SetupExit::Unreadable, ending.code);
     EXPECT_FALSE(ending.wizardShown);
-    ExpectOneBox(ending, "", "The setup file cannot be read.", true, false);
+    ExpectOneBox(ending, "", SetupMessage::Unreadable, true, false);
     world.ExpectUntouched();
 }
 
@@ -262,7 +206,7 @@ TEST(OutcomeTest, WithoutTheCommonControlsEndsWithTheWizardFailure)
     WineAppDefault noCommonControls("KorvaneSetup.exe", "DllOverrides", "comctl32", "");
     ChildProcess setup(SetupExe());
     const Ending ending = WatchToTheEnd(setup);
-    EXPECT_EQ(1621u, ending.code);
+    EXPECT_EQ(SetupExit::WizardFailed, ending.code);
     EXPECT_FALSE(ending.wizardShown);
     world.ExpectUntouched();
 }

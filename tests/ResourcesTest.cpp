@@ -14,8 +14,7 @@ class SetupResources : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        exe = LoadLibraryExA((BinFolder() + "\\KorvaneSetup.exe").c_str(), nullptr,
-                             LOAD_LIBRARY_AS_DATAFILE);
+        exe = LoadLibraryExA(SetupExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     }
     static void TearDownTestSuite() { FreeLibrary(exe); }
 
@@ -49,9 +48,9 @@ TEST_F(SetupResources, PicturesHaveTheirSizeDepthAndCompression)
         LONG width, height;
         DWORD compression;
     } const pictures[] = {
-        {166, false, 2, 1, BI_RGB},   {169, false, 452, 59, BI_RLE4},
-        {269, false, 150, 43, BI_RLE4}, {170, true, 32, 32, BI_RGB},
-        {182, true, 16, 16, BI_RGB},
+        {IDB_WATERMARK, false, 2, 1, BI_RGB},  {IDB_HEADER, false, 452, 59, BI_RLE4},
+        {IDB_LOGO, false, 150, 43, BI_RLE4},   {IDI_SETUP, true, 32, 32, BI_RGB},
+        {IDI_CHECKMARK, true, 16, 16, BI_RGB},
     };
     ASSERT_NE(nullptr, exe);
     for (const auto& p : pictures) {
@@ -80,7 +79,7 @@ TEST_F(SetupResources, PicturesHaveTheirSizeDepthAndCompression)
     }
 
     // The watermark: two white pixels.
-    std::string watermark = Bytes(MAKEINTRESOURCEA(166), RT_BITMAP);
+    std::string watermark = Bytes(MAKEINTRESOURCEA(IDB_WATERMARK), RT_BITMAP);
     ASSERT_GT(watermark.size(), 40u + 64u);
     const auto* palette = reinterpret_cast<const RGBQUAD*>(watermark.data() + 40);
     unsigned char pixels = watermark[40 + 64];
@@ -93,8 +92,8 @@ TEST_F(SetupResources, PicturesHaveTheirSizeDepthAndCompression)
 
 TEST_F(SetupResources, LicenseIsAnsiTextWithCrLfAndNoTerminator)
 {
-    std::string license = Bytes(MAKEINTRESOURCEA(165), "LICENCE");
-    EXPECT_EQ(6332u, license.size());
+    std::string license = Bytes(MAKEINTRESOURCEA(IDR_LICENSE), LicenseResourceType);
+    EXPECT_EQ(LicenseLength, license.size());
     int high = 0;
     for (size_t i = 0; i < license.size(); ++i) {
         unsigned char c = license[i];
@@ -123,13 +122,12 @@ TEST_F(SetupResources, StringTableHoldsEveryTextAsWritten)
         {12, "Registration"},
         {13, " "},
         {16, "Orbelwick %s %sInstalation Wizard"},
-        {17, "Invalid folder name."},
-        {19, "Unable to create the folder."},
+        {17, SetupMessage::InvalidFolder},
+        {19, SetupMessage::FolderFailed},
         {28, "Product Information"},
         {29, "Please read the information about the product\r\nand click Next to continue"},
-        {31, "Mirosoft ActiveSync is not installed on your PC. Install it first and then run "
-             "the setup again."},
-        {32, "Error"},
+        {31, SetupMessage::ActiveSyncMissing},
+        {32, ErrorCaption},
     };
     for (const auto& s : strings) {
         SCOPED_TRACE(s.id);
@@ -156,7 +154,7 @@ TEST_F(SetupResources, ManifestAsksForAdministratorThemedControlsAndKnownSystems
 
 TEST(SetupVersion, NamesTheMakerProductAndVersion)
 {
-    const std::string exe = BinFolder() + "\\KorvaneSetup.exe";
+    const std::string exe = SetupExe();
     DWORD size = GetFileVersionInfoSizeA(exe.c_str(), nullptr);
     ASSERT_GT(size, 0u);
     std::string block(size, '\0');

@@ -12,14 +12,8 @@ namespace {
 
 const DWORD WindowTimeoutMs = 15000;
 const DWORD ExitTimeoutMs = 15000;
-const char ErrorText[] =
-    "Mirosoft ActiveSync is not installed on your PC. Install it first and then run the setup "
-    "again.";
-
-// Control ids of the platform's message box.
-const int MessageBoxTextId = 0xFFFF;
-const int MessageBoxIconId = 0x440;
-
+// The box may not be painted at first sight.
+const DWORD PaintTimeoutMs = 4000;
 
 // How far the icon control's pixels on screen are from `icon`: drawing the very icon that
 // is shown over its own picture changes (almost) nothing, any other icon changes much.
@@ -60,16 +54,14 @@ int IconDistance(HWND iconControl, LPCSTR icon)
 ::testing::AssertionResult ShowsErrorIcon(HWND iconControl)
 {
     int error = 0, warning = 0, information = 0, question = 0;
-    // The box may not be painted at first sight.
-    for (int attempt = 0; attempt < 40; ++attempt) {
-        error = IconDistance(iconControl, IDI_ERROR);
-        warning = IconDistance(iconControl, IDI_WARNING);
-        information = IconDistance(iconControl, IDI_INFORMATION);
-        question = IconDistance(iconControl, IDI_QUESTION);
-        if (error * 4 < warning && error * 4 < information && error * 4 < question)
-            return ::testing::AssertionSuccess();
-        Sleep(100);
-    }
+    if (WaitUntil(PaintTimeoutMs, [&] {
+            error = IconDistance(iconControl, IDI_ERROR);
+            warning = IconDistance(iconControl, IDI_WARNING);
+            information = IconDistance(iconControl, IDI_INFORMATION);
+            question = IconDistance(iconControl, IDI_QUESTION);
+            return error * 4 < warning && error * 4 < information && error * 4 < question;
+        }))
+        return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
            << "pixels changed by drawing each icon over the shown one: error " << error
            << ", warning " << warning << ", information " << information << ", question "
@@ -82,9 +74,9 @@ TEST(SetupExe, WithoutTheApplicationManagerShowsTheErrorBoxAndEnds)
     ChildProcess setup(SetupExe());
     ASSERT_TRUE(setup.Started());
 
-    HWND box = WaitForWindow(setup.Id(), "#32770", "Error", WindowTimeoutMs);
+    HWND box = WaitForWindow(setup.Id(), DialogClass, ErrorCaption, WindowTimeoutMs);
     ASSERT_NE(nullptr, box) << "no error box";
-    EXPECT_EQ(ErrorText, WindowText(GetDlgItem(box, MessageBoxTextId)));
+    EXPECT_EQ(SetupMessage::ActiveSyncMissing, WindowText(GetDlgItem(box, MessageBoxTextId)));
     HWND icon = GetDlgItem(box, MessageBoxIconId);
     ASSERT_TRUE(icon && IsWindowVisible(icon)) << "the box shows no icon";
     EXPECT_TRUE(ShowsErrorIcon(icon));
@@ -105,7 +97,7 @@ TEST(SetupExe, WithTheApplicationManagerShowsTheWizardNotTheBox)
         entry.SetText(StandInExe());
         WizardDriver wizard(arguments);
         ASSERT_TRUE(wizard.Opened()) << "no wizard";
-        EXPECT_EQ(nullptr, WaitForWindow(wizard.Process().Id(), "#32770", "Error", 0));
+        EXPECT_EQ(nullptr, WaitForWindow(wizard.Process().Id(), DialogClass, ErrorCaption, 0));
         ASSERT_TRUE(wizard.Press(CancelButton));
         EXPECT_EQ(SetupExit::Cancelled, wizard.Process().WaitForExit(ExitTimeoutMs));
         EXPECT_EQ(1u, AppPathsEntry::ValueCount());
@@ -163,14 +155,7 @@ std::string PlantedLibrariesLoaded(const std::string& program, const TempFolder&
 
 TEST(SetupExe, NeverLoadsALibraryPlantedBesideItOrInItsCurrentFolder)
 {
-    TempFolder activeSync;
-    const std::string appManager = activeSync / "CEAppMgr.exe";
-    CopyFileA(StandInExe().c_str(), appManager.c_str(), FALSE);
-    AppPathsEntry entry;
-    entry.SetText(appManager);
-    const std::string record = activeSync / "appmgr.record";
-    ScopedEnvironment recordVariable("KORVANE_STANDIN_RECORD", record);
-
+    StandInSite site;
     TempFolder careless;
     EXPECT_NE("", PlantedLibrariesLoaded(BinFolder() + "\\NaiveLoader.exe", careless, {"riched20"},
                                          false))
@@ -179,7 +164,7 @@ TEST(SetupExe, NeverLoadsALibraryPlantedBesideItOrInItsCurrentFolder)
     TempFolder setup;
     EXPECT_EQ("", PlantedLibrariesLoaded(SetupExe(), setup,
                                          {std::begin(PlantedNames), std::end(PlantedNames)}, true));
-    EXPECT_TRUE(WaitForFileEnding(record, "end\r\n", ExitTimeoutMs)) << "no hand-off";
+    EXPECT_TRUE(AwaitStandInRun(site.record, ExitTimeoutMs)) << "no hand-off";
 }
 
 } // namespace

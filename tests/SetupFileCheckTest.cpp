@@ -15,7 +15,6 @@ namespace {
 const DWORD ExitTimeoutMs = 20000;
 const DWORD BoxTimeoutMs = 20000;
 const DWORD QuietMs = 1000;
-const char DamagedText[] = "The setup file is damaged. Download it again and run the new copy.";
 
 uint32_t U32(const std::string& bytes, size_t at)
 {
@@ -65,17 +64,10 @@ std::function<bool(std::string&)> FlipAt(std::function<size_t(const std::string&
     };
 }
 
-// An ActiveSync folder with the stand-in registered, and a copy of a setup beside it.
-class SetupFileCheck : public ::testing::Test {
+// The stand-in's ActiveSync folder, and a copy of a setup beside it.
+class SetupFileCheck : public ::testing::Test, public StandInSite {
 protected:
-    SetupFileCheck()
-        : activeSync(root / "Active Sync"), record(root / "appmgr.record"),
-          recordVariable("KORVANE_STANDIN_RECORD", record), copy(root / "KorvaneSetup.exe")
-    {
-        CreateDirectoryA(activeSync.c_str(), nullptr);
-        CopyFileA(StandInExe().c_str(), (activeSync + "\\CEAppMgr.exe").c_str(), FALSE);
-        entry.SetText(activeSync + "\\CEAppMgr.exe");
-    }
+    SetupFileCheck() : copy(root / "KorvaneSetup.exe") {}
 
     // Runs the copy and expects the damaged-file box and nothing else.
     void ExpectRefused()
@@ -84,7 +76,7 @@ protected:
         ASSERT_TRUE(setup.Started());
         MessageBoxSeen box = AnswerMessageBox(setup.Id(), BoxTimeoutMs);
         EXPECT_TRUE(box.shown);
-        EXPECT_EQ(DamagedText, box.text);
+        EXPECT_EQ(SetupMessage::Damaged, box.text);
         EXPECT_EQ("", box.caption);
         EXPECT_FALSE(box.icon);
         EXPECT_EQ(SetupExit::Damaged, setup.WaitForExit(ExitTimeoutMs));
@@ -93,11 +85,6 @@ protected:
         EXPECT_FALSE(FileExists(record)) << "the Application Manager was started";
     }
 
-    AppPathsEntry entry;
-    TempFolder root;
-    std::string activeSync;
-    std::string record;
-    ScopedEnvironment recordVariable;
     std::string copy;
 };
 
@@ -174,14 +161,14 @@ TEST_F(SetupFileCheck, ASignedSetupPassesItsCheckAndADamagedOneDoesNot)
         EXPECT_TRUE(wizard.WalkTo(FinishPage));
         EXPECT_TRUE(wizard.Press(FinishButton));
         EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
-        EXPECT_TRUE(WaitForFileEnding(record, "end\r\n", ExitTimeoutMs)) << "no hand-off";
+        EXPECT_TRUE(AwaitStandInRun(record, ExitTimeoutMs)) << "no hand-off";
     }
     DeleteFileA(record.c_str());
     ASSERT_TRUE(CopyFileA(damagedCopy.c_str(), copy.c_str(), FALSE));
     // The install folder of the signed run stays; only the hand-off tells.
     ChildProcess setup(copy);
     MessageBoxSeen box = AnswerMessageBox(setup.Id(), BoxTimeoutMs);
-    EXPECT_EQ(DamagedText, box.text);
+    EXPECT_EQ(SetupMessage::Damaged, box.text);
     EXPECT_NE(0u, setup.WaitForExit(ExitTimeoutMs));
     Sleep(QuietMs);
     EXPECT_FALSE(FileExists(record));

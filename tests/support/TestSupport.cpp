@@ -1,6 +1,8 @@
 // Helpers that only the tests need.
 #include "tests/support/TestSupport.h"
 
+#include <algorithm>
+
 #include "support/LateBound.h"
 
 namespace {
@@ -68,6 +70,7 @@ std::vector<std::string> FolderNames(const std::string& folder)
             names.push_back(name);
     } while (FindNextFileA(search, &found));
     FindClose(search);
+    std::sort(names.begin(), names.end());
     return names;
 }
 
@@ -91,14 +94,7 @@ std::vector<std::string> StandInRun::Values(const std::string& key) const
 std::vector<StandInRun> ReadStandInRecord(const std::string& path)
 {
     std::vector<StandInRun> runs;
-    std::string content = ReadWholeFile(path);
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find("\r\n", start);
-        if (end == std::string::npos)
-            end = content.size();
-        std::string line = content.substr(start, end - start);
-        start = end + 2;
+    for (const std::string& line : ReadLines(path)) {
         if (line == "run") {
             runs.emplace_back();
         } else if (!runs.empty() && line != "end") {

@@ -51,7 +51,8 @@ private:
     std::string previous;
 };
 
-// The names in a folder, "." and ".." left out, in the order the file system gives.
+// The names in a folder, "." and ".." left out, sorted: file systems give them in orders
+// of their own.
 std::vector<std::string> FolderNames(const std::string& folder);
 
 // One run of the Application Manager stand-in: its key=value lines in order.
