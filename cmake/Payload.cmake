@@ -47,6 +47,12 @@ endif()
 # the resource script and the names the tests, the demo and the benchmarks use.
 set(korvane_payload "COMMON1.INI|${payload_sources}/COMMON1.INI" "COMMON1_US.PPC_ARM.CAB|${common_cab}"
                     "KORVANE.INI|${payload_sources}/KORVANE.INI" "KORVANE_US.PPC_ARM.CAB|${product_cab}")
+# The INI file that installs each cabinet. Before a cabinet is packed, tools/cabcheck
+# refuses one the device would reject, naming the file and why: not a whole cabinet, no
+# setup file for an ARM device, a name (the one it is extracted under, beside its INI
+# file) that CabFiles does not give, or an application other than the INI's Component.
+set(cabinet_ini_KORVANE_US.PPC_ARM.CAB KORVANE.INI)
+set(cabinet_ini_COMMON1_US.PPC_ARM.CAB COMMON1.INI)
 set(packed ${payload_dir}/packed)
 set(digests ${payload_dir}/digests)
 set(payload_names "")
@@ -59,17 +65,20 @@ foreach(pair ${korvane_payload})
   set(stored ${source})
   set(outputs ${digests}/${resource})
   set(pack_command "")
+  set(ini "")
   if(resource MATCHES "CAB$")
     set(stored ${packed}/${resource})
+    set(ini ${payload_sources}/${cabinet_ini_${resource}})
     list(APPEND outputs ${stored})
-    set(pack_command COMMAND ${KORVANE_HOST_TOOLS}/szdd pack ${source} ${stored})
+    set(pack_command COMMAND ${KORVANE_HOST_TOOLS}/cabcheck ${source} ${ini} ${resource}
+                     COMMAND ${KORVANE_HOST_TOOLS}/szdd pack ${source} ${stored})
   endif()
   set(payload_stored_${resource} ${stored})
   add_custom_command(OUTPUT ${outputs}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${packed} ${digests}
     ${pack_command}
     COMMAND ${KORVANE_HOST_TOOLS}/integrity digest ${source} ${digests}/${resource}
-    DEPENDS host_tools ${source}
+    DEPENDS host_tools ${source} ${ini}
     COMMENT "Packing and recording ${resource}"
     VERBATIM)
   list(APPEND payload_files ${stored} ${digests}/${resource})

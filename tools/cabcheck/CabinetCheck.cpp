@@ -1,0 +1,136 @@
+// The checks a device cabinet must pass before the setup carries it: a whole Microsoft
+// cabinet, holding a Windows CE setup file for an ARM device, installed under a name its
+// INI file's CabFiles gives, for the application its INI file's Component names.
+#include "CabinetCheck.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "Cabinet.h"
+
+namespace {
+
+constexpr size_t SetupHeaderSize = 100;
+// Processor types an ARM device accepts (winnt.h: StrongARM, ARM720, ARM820, ARM920,
+// ARM 7TDMI). 0 is "any processor": such a setup file installs on an ARM device too.
+constexpr uint32_t AcceptedProcessors[] = {0, 2577, 1824, 2080, 2336, 70001};
+
+bool Read(const std::string& path, Bytes& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+std::string Lower(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+    return s;
+}
+
+std::string Trim(const std::string& s)
+{
+    const size_t first = s.find_first_not_of(" \t\r"), last = s.find_last_not_of(" \t\r");
+    return first == std::string::npos ? "" : s.substr(first, last - first + 1);
+}
+
+std::string BaseName(const std::string& path) { return path.substr(path.find_last_of("/\\") + 1); }
+
+// One key of one section of an INI file, both named case-insensitively; "" when absent.
+std::string IniValue(const std::string& text, const std::string& section, const std::string& key)
+{
+    bool inSection = false;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = std::min(text.find('\n', start), text.size());
+        const std::string line = Trim(text.substr(start, end - start));
+        start = end + 1;
+        const size_t equals = line.find('=');
+        if (!line.empty() && line.front() == '[' && line.back() == ']')
+            inSection = Lower(line.substr(1, line.size() - 2)) == Lower(section);
+        else if (inSection && equals != std::string::npos && Lower(Trim(line.substr(0, equals))) == Lower(key))
+            return Trim(line.substr(equals + 1));
+    }
+    return "";
+}
+
+bool ListNames(const std::string& list, const std::string& name)
+{
+    size_t start = 0;
+    for (size_t comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1)
+        if (Lower(Trim(list.substr(start, comma - start))) == Lower(name))
+            return true;
+    return Lower(Trim(list.substr(start))) == Lower(name);
+}
+
+uint32_t U32(const Bytes& b, size_t at) { return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24; }
+
+// Reads the setup file's application name, or gives why the device would refuse the file.
+std::string ReadSetupFile(const Bytes& setup, std::string& appName)
+{
+    if (setup.size() < SetupHeaderSize || std::memcmp(setup.data(), "MSCE", 4) != 0)
+        return "is not a Windows CE setup file (no MSCE header)";
+    const uint32_t processor = U32(setup, 20);
+    if (std::find(std::begin(AcceptedProcessors), std::end(AcceptedProcessors), processor) ==
+        std::end(AcceptedProcessors))
+        return "is for processor type " + std::to_string(processor) + ", not ARM";
+    const size_t at = setup[84] | setup[85] << 8, length = setup[86] | setup[87] << 8;  // length counts the NUL
+    if (length == 0 || at + length > setup.size() || setup[at + length - 1] != 0)
+        return "has its application name outside the file";
+    appName.assign(setup.begin() + at, setup.begin() + at + length - 1);
+    return "";
+}
+
+} // namespace
+
+std::string CheckCabinet(const std::string& cabinetPath, const std::string& iniPath, std::string installedName)
+{
+    const auto refused = [](const std::string& file, const std::string& reason) { return file + ": " + reason; };
+    Bytes bytes;
+    if (!Read(cabinetPath, bytes))
+        return refused(cabinetPath, "cannot be read");
+    Cabinet cabinet;
+    if (std::string reason = ReadCabinet(std::move(bytes), cabinet); !reason.empty())
+        return refused(cabinetPath, reason);
+
+    const auto setupFile = std::find_if(cabinet.files.begin(), cabinet.files.end(), [](const CabinetFile& f) {
+        return f.name.size() > 4 && Lower(f.name.substr(f.name.size() - 4)) == ".000";
+    });
+    if (setupFile == cabinet.files.end())
+        return refused(cabinetPath, "holds no Windows CE setup file (.000)");
+    if (IsCompressed(cabinet.folders[setupFile->folder]))
+        return refused(cabinetPath, "compressed setup file not supported");
+    Bytes setup;
+    if (std::string reason = ReadStoredFile(cabinet, *setupFile, setup); !reason.empty())
+        return refused(cabinetPath, reason);
+    std::string appName;
+    if (std::string reason = ReadSetupFile(setup, appName); !reason.empty())
+        return refused(cabinetPath, "setup file " + setupFile->name + " " + reason);
+
+    Bytes iniBytes;
+    if (!Read(iniPath, iniBytes))
+        return refused(iniPath, "cannot be read");
+    const std::string ini(iniBytes.begin(), iniBytes.end()), iniName = BaseName(iniPath);
+    const std::string component = IniValue(ini, "CEAppManager", "Component");
+    if (component.empty())
+        return refused(iniPath, "names no Component in [CEAppManager]");
+    const std::string cabFiles = IniValue(ini, component, "CabFiles");
+    if (cabFiles.empty())
+        return refused(iniPath, "gives no CabFiles in [" + component + "]");
+
+    // CabFiles is relative to the INI file's folder, where the cabinet is extracted.
+    if (installedName.empty())
+        installedName = BaseName(cabinetPath);
+    if (!ListNames(cabFiles, installedName))
+        return refused(cabinetPath, "installed as " + installedName + ", a name that " + iniName +
+                                        "'s CabFiles (" + cabFiles + ") does not give");
+    if (Lower(appName) != Lower(component))
+        return refused(cabinetPath, "application name \"" + appName + "\" is not " + iniName +
+                                        "'s Component \"" + component + "\"");
+    return "";
+}
