@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/ProcessState.h"
+#include "support/LateBound.h"
 #include "wizard/PageConduct.h"
 #include "wizard/WizardPages.h"
 #include "resources/resource.h"
@@ -15,9 +16,14 @@ void Initialise(HWND page)
 }
 
 // Nothing is installed while the sheet is open: the setup flow installs after it closes.
+// The shell, which the hand-off needs, is loaded while the user reads this page, so that
+// the hand-off does not wait for it after Finish.
 BOOL OnNotify(HWND, WPARAM, LPARAM lParam)
 {
-    if (NotificationCode(lParam) == static_cast<UINT>(PSN_WIZFINISH))
+    UINT code = NotificationCode(lParam);
+    if (code == static_cast<UINT>(PSN_SETACTIVE))
+        LateBound::Bind(LateBound::Library::Shell);  // a failure shows at the hand-off
+    else if (code == static_cast<UINT>(PSN_WIZFINISH))
         InstallRequested = 1;
     return FALSE;
 }
