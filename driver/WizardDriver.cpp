@@ -24,7 +24,9 @@ BOOL CALLBACK CollectStatic(HWND control, LPARAM context)
     char className[32] = {};
     GetClassNameA(control, className, sizeof className);
     LONG type = GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK;
-    if (lstrcmpiA(className, "Static") == 0 && type != SS_ICON && type != SS_BITMAP)
+    // What the user reads: visible texts, not pictures nor a screen reader's hidden labels.
+    if (lstrcmpiA(className, "Static") == 0 && type != SS_ICON && type != SS_BITMAP &&
+        IsWindowVisible(control))
         reinterpret_cast<std::vector<std::string>*>(context)->push_back(WindowText(control));
     return TRUE;
 }

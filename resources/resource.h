@@ -13,9 +13,15 @@
 
 // ---- Welcome page (120) -------------------------------------------------------------
 #define IDC_WELCOME_TEXT        1001   // two "%s", both the product label
+#define IDC_LOGO                1003   // the maker's logo, set for the screen's DPI
 
 // ---- Product information page (180) -------------------------------------------------
 #define IDC_PRODUCT_HEADING     1000   // one "%s"
+#define IDC_CHECKMARK_1         1010   // the five check marks, set for the screen's DPI
+#define IDC_CHECKMARK_2         1011
+#define IDC_CHECKMARK_3         1012
+#define IDC_CHECKMARK_4         1013
+#define IDC_CHECKMARK_5         1014
 
 // ---- License agreement page (130) ---------------------------------------------------
 #define IDC_LICENSE_ACCEPT      1000
@@ -33,6 +39,10 @@
 #define IDB_WATERMARK           166    // 2 x 1, white: the exterior page's watermark
 #define IDB_HEADER              169    // 452 x 59, RLE4: the interior pages' header band
 #define IDB_LOGO                269    // 150 x 43: the maker's logo on the welcome page
+#define IDB_LOGO_150            270    // the logo at 150% and 200%
+#define IDB_LOGO_200            271
+#define IDB_HEADER_150          171    // the header band at 150% and 200%
+#define IDB_HEADER_200          172
 #define IDI_SETUP               170    // 32 x 32: the sheet's icon
 #define IDI_CHECKMARK           182    // 16 x 16: the product page's bullets
 

@@ -40,7 +40,7 @@ const char Names[] =
     ;
 #undef LATE_BOUND
 
-const char* const LibraryFiles[] = {"user32.dll", "user32.dll",   "advapi32.dll",
+const char* const LibraryFiles[] = {"user32.dll", "user32.dll",   "gdi32.dll",  "advapi32.dll",
                                     "lz32.dll",   "comctl32.dll", "shell32.dll"};
 static_assert(sizeof LibraryFiles / sizeof LibraryFiles[0] ==
               static_cast<int>(Library::Count));
@@ -87,8 +87,8 @@ bool Bind(Library library)
 
 bool BindForStartup()
 {
-    return Bind(Library::Messages) && Bind(Library::User) && Bind(Library::Registry) &&
-           Bind(Library::Expansion) && Bind(Library::CommonControls);
+    return Bind(Library::Messages) && Bind(Library::User) && Bind(Library::Graphics) &&
+           Bind(Library::Registry) && Bind(Library::Expansion) && Bind(Library::CommonControls);
 }
 
 } // namespace LateBound

@@ -18,8 +18,8 @@
 namespace LateBound {
 
 // Messages and User are both USER32, bound apart.
-enum class Library : unsigned char { Messages, User, Registry, Expansion, CommonControls,
-                                     Shell, Count };
+enum class Library : unsigned char { Messages, User, Graphics, Registry, Expansion,
+                                     CommonControls, Shell, Count };
 
 // The slots, in table order; each is named in the namespace by its function's name.
 struct Entries {

@@ -28,8 +28,8 @@ BOOL OnNotify(HWND, WPARAM, LPARAM lParam)
     return FALSE;
 }
 
-const PageConduct Finish = {PSWIZB_BACK | PSWIZB_FINISH, nullptr, Initialise, OnNotify,
-                            nullptr};
+const PageConduct Finish = {PSWIZB_BACK | PSWIZB_FINISH, nullptr, 0, Initialise,
+                            OnNotify, nullptr};
 
 } // namespace
 

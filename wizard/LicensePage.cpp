@@ -35,7 +35,6 @@ void Initialise(HWND page)
 {
     LateBound::CheckDlgButton(page, IDC_LICENSE_ACCEPT, BST_UNCHECKED);
     LateBound::CheckDlgButton(page, IDC_LICENSE_DECLINE, BST_CHECKED);
-    LateBound::SetFocus(LateBound::GetDlgItem(page, IDC_LICENSE_DECLINE));
     ShowAgreement(page);
 }
 
@@ -47,7 +46,8 @@ void OnCommand(HWND page, WPARAM wParam)
         RequestWizardButtons(page, ButtonsForChoice(page));
 }
 
-const PageConduct License = {0, ButtonsForChoice, Initialise, nullptr, OnCommand};
+const PageConduct License = {0, ButtonsForChoice, IDC_LICENSE_TEXT, Initialise, nullptr,
+                             OnCommand};
 
 } // namespace
 

@@ -3,19 +3,23 @@
 
 #include <commctrl.h>
 
-#include "support/LateBound.h"
-#include "app/Product.h"
 #include "app/ProcessState.h"
+#include "app/Product.h"
 #include "app/SetupApplication.h"
+#include "support/LateBound.h"
 
 namespace {
 
 // GetDlgItemTextA reads at most 299 characters and a NUL.
 constexpr int ControlTextSize = 300;
 
-} // namespace
+// The sheet's own wizard buttons.
+constexpr int NextButton = 0x3024;
+constexpr int FinishButton = 0x3025;
 
-namespace {
+// Posted to the page behind each button request, so that it is handled once the sheet
+// has applied the request: wParam the buttons, lParam nonzero on arrival.
+constexpr UINT SettleMessage = WM_APP;
 
 // The sheet's title bar shows the wizard title whichever page shows.
 void ShowWizardTitle(HWND page)
@@ -24,10 +28,50 @@ void ShowWizardTitle(HWND page)
                               TheSetupApplication.WizardTitle.GetText());
 }
 
+void PostButtons(HWND page, DWORD buttons, BOOL arriving)
+{
+    LateBound::PostMessageA(LateBound::GetParent(page), PSM_SETWIZBUTTONS, 0, buttons);
+    LateBound::PostMessageA(page, SettleMessage, buttons, arriving);
+}
+
 void OnArrival(const PageConduct& conduct, HWND page)
 {
-    RequestWizardButtons(page, conduct.chooseButtons ? conduct.chooseButtons(page)
-                                                     : conduct.buttons);
+    PostButtons(page, conduct.chooseButtons ? conduct.chooseButtons(page) : conduct.buttons,
+                TRUE);
+}
+
+// The sheet makes whichever button is enabled its default, Back where Next is not: Enter
+// is to press Next, or Finish on the last page, and nothing while that one is disabled.
+// The sheet also gave the focus to a button before the page came, which the request may
+// have disabled; on arrival the focus goes where the page wants it.
+void Settle(const PageConduct& conduct, HWND page, DWORD buttons, bool arriving)
+{
+    HWND sheet = LateBound::GetParent(page);
+    if (LateBound::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) !=
+        reinterpret_cast<LRESULT>(page))
+        return;  // the user has moved on meanwhile
+    int defaultButton = (buttons & PSWIZB_FINISH) ? FinishButton : NextButton;
+    LateBound::SendMessageA(sheet, DM_SETDEFID, defaultButton, 0);
+    if (!arriving)
+        return;
+    // A page's text box takes the focus as it is, not wholly selected and scrolled to its
+    // end as the dialog's own focus move would leave it.
+    if (conduct.focus)
+        LateBound::SetFocus(LateBound::GetDlgItem(page, conduct.focus));
+    else
+        LateBound::SendMessageA(sheet, WM_NEXTDLGCTL,
+                                reinterpret_cast<WPARAM>(LateBound::GetDlgItem(sheet, defaultButton)),
+                                TRUE);
+}
+
+// A multi-line text box (or Rich Edit) in a page turns Esc into the page's IDCANCEL,
+// which the page hands to the sheet.
+void OnCommand(const PageConduct& conduct, HWND page, WPARAM wParam)
+{
+    if (LOWORD(wParam) == IDCANCEL)
+        LateBound::PostMessageA(LateBound::GetParent(page), PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    else if (conduct.command)
+        conduct.command(page, wParam);
 }
 
 } // namespace
@@ -39,7 +83,7 @@ INT_PTR RunPage(const PageConduct& conduct, HWND page, UINT message, WPARAM wPar
     case WM_INITDIALOG:
         if (conduct.initialise)
             conduct.initialise(page);
-        return FALSE;  // the page sets the focus where it wants one
+        return FALSE;  // the focus is given on arrival
     case WM_SHOWWINDOW:
         ShowWizardTitle(page);
         return FALSE;
@@ -48,9 +92,11 @@ INT_PTR RunPage(const PageConduct& conduct, HWND page, UINT message, WPARAM wPar
             OnArrival(conduct, page);
         return conduct.notify ? conduct.notify(page, wParam, lParam) : FALSE;
     case WM_COMMAND:
-        if (conduct.command)
-            conduct.command(page, wParam);
+        OnCommand(conduct, page, wParam);
         return FALSE;
+    case SettleMessage:
+        Settle(conduct, page, static_cast<DWORD>(wParam), lParam != 0);
+        return TRUE;
     default:
         return FALSE;
     }
@@ -58,7 +104,13 @@ INT_PTR RunPage(const PageConduct& conduct, HWND page, UINT message, WPARAM wPar
 
 void RequestWizardButtons(HWND page, DWORD buttons)
 {
-    LateBound::PostMessageA(LateBound::GetParent(page), PSM_SETWIZBUTTONS, 0, buttons);
+    PostButtons(page, buttons, FALSE);
+}
+
+BOOL AnswerNotification(HWND page, LRESULT result)
+{
+    LateBound::SetWindowLongA(page, DWLP_MSGRESULT, static_cast<LONG>(result));
+    return TRUE;
 }
 
 void FormatControlText(HWND page, int controlId, int repeatCount)

@@ -1,15 +1,16 @@
 // What every page of the wizard does alike, and the one procedure body that does it: the
-// title on WM_SHOWWINDOW, the buttons on arrival, and the rest handed to the page's own
-// handlers.
+// title on WM_SHOWWINDOW, the buttons, the default button and the focus on arrival, Esc
+// from the page's own controls, and the rest handed to the page's own handlers.
 #pragma once
 
 #include <windows.h>
 
 // One page's own handlers; a page leaves out (null) what it does not handle.
 struct PageConduct {
-    DWORD buttons;                    // the wizard buttons the page asks for on arrival
+    DWORD buttons;                      // the wizard buttons the page asks for on arrival
     DWORD (*chooseButtons)(HWND page);  // or, where the page decides, its choice
-    void (*initialise)(HWND page);    // WM_INITDIALOG
+    int focus;                          // the control focused on arrival; 0: the default button
+    void (*initialise)(HWND page);      // WM_INITDIALOG
     // Every notification, after the common handling; the result is the procedure's.
     BOOL (*notify)(HWND page, WPARAM wParam, LPARAM lParam);
     void (*command)(HWND page, WPARAM wParam);  // WM_COMMAND
@@ -20,8 +21,11 @@ INT_PTR RunPage(const PageConduct& conduct, HWND page, UINT message, WPARAM wPar
                 LPARAM lParam);
 
 // Posts (never sends) the wizard-button request, so that requests take effect in the
-// order they were made, after the message being handled.
+// order they were made, after the message being handled; the default button follows.
 void RequestWizardButtons(HWND page, DWORD buttons);
+
+// Answers a notification with `result`, as a dialog procedure must: through the page.
+BOOL AnswerNotification(HWND page, LRESULT result);
 
 // Fills the product label into the first repeatCount "%s" of a static control's text.
 void FormatControlText(HWND page, int controlId, int repeatCount);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "wizard/PageConduct.h"
+#include "wizard/Pictures.h"
 #include "wizard/WizardPages.h"
 #include "resources/resource.h"
 
@@ -10,9 +11,15 @@ namespace {
 
 constexpr DWORD Buttons = PSWIZB_BACK | PSWIZB_NEXT;
 
+constexpr int CheckMarkSize = 16;  // at 100%
+constexpr int CheckMarks[] = {IDC_CHECKMARK_1, IDC_CHECKMARK_2, IDC_CHECKMARK_3,
+                              IDC_CHECKMARK_4, IDC_CHECKMARK_5};
+
 void Initialise(HWND page)
 {
     FormatControlText(page, IDC_PRODUCT_HEADING, 1);
+    for (int checkMark : CheckMarks)
+        ShowIcon(page, checkMark, IDI_CHECKMARK, CheckMarkSize);
 }
 
 // The request on leaving comes before the license page's own, which then decides.
@@ -23,7 +30,7 @@ BOOL OnNotify(HWND page, WPARAM, LPARAM lParam)
     return FALSE;
 }
 
-const PageConduct Product = {Buttons, nullptr, Initialise, OnNotify, nullptr};
+const PageConduct Product = {Buttons, nullptr, 0, Initialise, OnNotify, nullptr};
 
 } // namespace
 

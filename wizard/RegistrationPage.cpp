@@ -48,7 +48,8 @@ void SetLink(HWND page, int controlId, TextString& text, bool plain)
         text.Format(RtfFormat, text.GetText());
     LateBound::SendDlgItemMessageA(page, controlId, EM_AUTOURLDETECT, TRUE, 0);
     LateBound::SetDlgItemTextA(page, controlId, text.GetText());
-    LateBound::SendDlgItemMessageA(page, controlId, EM_SETEVENTMASK, 0, ENM_LINK);
+    LateBound::SendDlgItemMessageA(page, controlId, EM_SETEVENTMASK, 0,
+                                   ENM_LINK | ENM_KEYEVENTS);
 }
 
 void Open(const TextString& address)
@@ -81,13 +82,11 @@ void Initialise(HWND page)
     SetLink(page, IDC_SUPPORT_LINK, support, plain);
 }
 
-// Opens the whole address of the link clicked, whichever part of it was clicked.
-BOOL OnLink(WPARAM wParam, const ENLINK& link)
+// Opens the whole address of a link, whichever part of it was clicked.
+BOOL OpenLink(int controlId)
 {
-    if (link.msg != WM_LBUTTONUP)
-        return FALSE;
     TextString address;
-    switch (LOWORD(wParam)) {
+    switch (controlId) {
     case IDC_REGISTRATION_LINK:
         address.LoadString(AppInstance, IDS_REGISTRATION_URL);
         break;
@@ -102,14 +101,43 @@ BOOL OnLink(WPARAM wParam, const ENLINK& link)
     return TRUE;
 }
 
-BOOL OnNotify(HWND, WPARAM wParam, LPARAM lParam)
+// From the keyboard a link opens with Enter or Space, as a click opens it. A Rich Edit
+// in a dialog passes Tab to its own page, whose other controls are only the other link:
+// the sheet moves the focus instead, so that Tab leaves the links.
+bool OnKey(HWND page, int controlId, const MSGFILTER& key)
 {
-    return NotificationCode(lParam) == EN_LINK &&
-           OnLink(wParam, *reinterpret_cast<const ENLINK*>(lParam));
+    if (key.msg != WM_KEYDOWN)
+        return false;
+    switch (key.wParam) {
+    case VK_RETURN:
+    case VK_SPACE:
+        return OpenLink(controlId);
+    case VK_TAB:
+        LateBound::SendMessageA(LateBound::GetParent(page), WM_NEXTDLGCTL,
+                                LateBound::GetKeyState(VK_SHIFT) < 0, FALSE);
+        return true;
+    default:
+        return false;
+    }
 }
 
-const PageConduct Registration = {PSWIZB_BACK | PSWIZB_NEXT, nullptr, Initialise, OnNotify,
-                                  nullptr};
+BOOL OnNotify(HWND page, WPARAM wParam, LPARAM lParam)
+{
+    switch (NotificationCode(lParam)) {
+    case EN_LINK:
+        return reinterpret_cast<const ENLINK*>(lParam)->msg == WM_LBUTTONUP &&
+               OpenLink(LOWORD(wParam));
+    case EN_MSGFILTER:
+        // Nonzero tells the Rich Edit that the key has been handled.
+        return AnswerNotification(
+            page, OnKey(page, LOWORD(wParam), *reinterpret_cast<const MSGFILTER*>(lParam)));
+    default:
+        return FALSE;
+    }
+}
+
+const PageConduct Registration = {PSWIZB_BACK | PSWIZB_NEXT, nullptr, 0, Initialise,
+                                  OnNotify, nullptr};
 
 } // namespace
 

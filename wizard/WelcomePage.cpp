@@ -3,17 +3,21 @@
 #include <commctrl.h>
 
 #include "wizard/PageConduct.h"
+#include "wizard/Pictures.h"
 #include "wizard/WizardPages.h"
 #include "resources/resource.h"
 
 namespace {
 
+constexpr ScaledPicture Logo = {IDB_LOGO, IDB_LOGO_150, IDB_LOGO_200};
+
 void Initialise(HWND page)
 {
+    ShowPicture(page, IDC_LOGO, Logo);
     FormatControlText(page, IDC_WELCOME_TEXT, 2);
 }
 
-const PageConduct Welcome = {PSWIZB_NEXT, nullptr, Initialise, nullptr, nullptr};
+const PageConduct Welcome = {PSWIZB_NEXT, nullptr, 0, Initialise, nullptr, nullptr};
 
 } // namespace
 

@@ -5,6 +5,7 @@
 
 #include "support/LateBound.h"
 #include "app/ProcessState.h"
+#include "wizard/Pictures.h"
 #include "wizard/WizardPages.h"
 #include "resources/resource.h"
 
@@ -23,6 +24,8 @@ static_assert(sizeof(void*) != 4 || SheetHeaderSize == 52);
 // 0x01000000, which those common controls do not know.
 constexpr DWORD PshWizard97 = 0x2000;
 constexpr DWORD SheetFlags = PSH_USEICONID | PshWizard97 | PSH_WATERMARK | PSH_HEADER;
+
+constexpr ScaledPicture Header = {IDB_HEADER, IDB_HEADER_150, IDB_HEADER_200};
 
 constexpr DWORD InteriorPage = PSP_USEHEADERTITLE | PSP_USEHEADERSUBTITLE;
 constexpr DWORD ExteriorPage = PSP_HIDEHEADER | InteriorPage;
@@ -69,7 +72,7 @@ void FillSheetHeader(HPROPSHEETPAGE* handles, PROPSHEETHEADERA& sheet)
     sheet.nPages = WizardPageCount;
     sheet.phpage = handles;
     sheet.pszbmWatermark = MAKEINTRESOURCEA(IDB_WATERMARK);
-    sheet.pszbmHeader = MAKEINTRESOURCEA(IDB_HEADER);
+    sheet.pszbmHeader = MAKEINTRESOURCEA(PictureForScreen(Header));
 }
 
 bool RunWizard()
