@@ -1,0 +1,56 @@
+// NSIS's wizard, driven from another process.
+#include "bench/PeerWizard.h"
+
+#include "driver/Wait.h"
+
+namespace {
+
+constexpr DWORD SettleTimeoutMs = 5000;
+constexpr UINT MessageTimeoutMs = 2000;
+
+} // namespace
+
+HWND PeerPage(HWND wizard)
+{
+    for (HWND child = FindWindowExA(wizard, nullptr, DialogClass, nullptr); child;
+         child = FindWindowExA(wizard, child, DialogClass, nullptr)) {
+        if (IsWindowVisible(child))
+            return child;
+    }
+    return nullptr;
+}
+
+HWND VisiblePeerWizard(DWORD processId)
+{
+    for (HWND window : VisibleTopWindows(processId)) {
+        if (PeerPage(window))
+            return window;
+    }
+    return nullptr;
+}
+
+bool PeerWizard::AcceptLicense()
+{
+    HWND accept = GetDlgItem(Page(), PeerLicenseAcceptButton);
+    return PressButton(accept) && WaitUntil(SettleTimeoutMs, [&] {
+               DWORD_PTR state = BST_UNCHECKED;
+               return SendMessageTimeoutA(accept, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG,
+                                          MessageTimeoutMs, &state) &&
+                      state == BST_CHECKED && IsWindowEnabled(wizard.Button(PeerNextButton));
+           });
+}
+
+// A page is gone when its dialog is: the next one is another window.
+bool PeerWizard::WalkTo(int page)
+{
+    for (; at < page; ++at) {
+        HWND before = Page();
+        if (!before || (at == LicensePage && !AcceptLicense()) || !Press(PeerNextButton) ||
+            !WaitUntil(SettleTimeoutMs, [&] {
+                HWND now = Page();
+                return now && now != before;
+            }))
+            return false;
+    }
+    return at == page;
+}

@@ -1,0 +1,45 @@
+// NSIS's wizard (bench/peer/KorvaneSetup.nsi) driven from another process the way
+// WizardDriver drives ours: the same start, the same search by the title, the same presses
+// of buttons a user could press, and the walk over the same five pages. NSIS's wizard is
+// no property sheet: one dialog whose buttons stay while each page is a dialog of its own
+// inside it, made when the page comes and destroyed when it goes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "driver/WizardDriver.h"
+
+// NSIS's buttons: Next (Install, Finish) is IDOK, Cancel IDCANCEL, Back 3.
+constexpr int PeerNextButton = IDOK;
+constexpr int PeerCancelButton = IDCANCEL;
+constexpr int PeerBackButton = 3;
+// "I accept" on the license page, a child of the page's own dialog (the wizard's dialog
+// holds a picture of the same id), as Wine shows it when the children are listed.
+constexpr int PeerLicenseAcceptButton = 1034;
+
+// The dialog of the wizard's current page, when it shows; or null.
+HWND PeerPage(HWND wizard);
+// A wizard of the process that shows its page, or null.
+HWND VisiblePeerWizard(DWORD processId);
+
+class PeerWizard {
+public:
+    // Starts the program and waits for its wizard, which bears our wizard's title.
+    explicit PeerWizard(const std::string& program) : wizard("", program) {}
+
+    bool Opened() const { return wizard.Opened(); }
+    ChildProcess& Process() { return wizard.Process(); }
+    HWND Page() const { return PeerPage(wizard.Sheet()); }
+    bool Press(int buttonId) { return wizard.Press(buttonId); }
+    // Walks forward from the welcome page to `page`, accepting the license on the way.
+    bool WalkTo(int page);
+
+private:
+    // Chooses "I accept" and waits until the page has taken it and Next can be pressed.
+    bool AcceptLicense();
+
+    WizardDriver wizard;
+    int at = WelcomePage;
+};
