@@ -152,3 +152,8 @@ MessageBoxSeen AnswerMessageBox(DWORD processId, DWORD timeoutMs, HANDLE stop)
     });
     return seen;
 }
+
+bool Checked(HWND button)
+{
+    return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}

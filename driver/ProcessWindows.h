@@ -41,6 +41,8 @@ std::vector<HWND> VisibleTopWindows(DWORD processId);
 std::string WindowText(HWND window);
 // Presses a button the way a user can: only when it is visible and enabled.
 bool PressButton(HWND button);
+// Whether a check box or radio button is checked.
+bool Checked(HWND button);
 
 // What a message box of a process showed before the helper pressed its OK button.
 struct MessageBoxSeen {

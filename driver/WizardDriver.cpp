@@ -85,6 +85,34 @@ bool WizardDriver::Press(int buttonId)
            PressButton(Button(buttonId));
 }
 
+void WizardDriver::PressKey(WORD key, WORD modifier) const
+{
+    SetForegroundWindow(sheet);
+    INPUT keys[4] = {};
+    UINT count = 0;
+    auto add = [&](WORD vk, DWORD flags) {
+        keys[count].type = INPUT_KEYBOARD;
+        keys[count].ki.wVk = vk;
+        keys[count++].ki.dwFlags = flags;
+    };
+    if (modifier)
+        add(modifier, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (modifier)
+        add(modifier, KEYEVENTF_KEYUP);
+    SendInput(count, keys, sizeof keys[0]);
+}
+
+HWND WizardDriver::Focus() const
+{
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &thread))
+        return nullptr;
+    return thread.hwndFocus;
+}
+
 bool WizardDriver::GoTo(int buttonId, int page)
 {
     return Press(buttonId) && WaitUntil(SettleTimeoutMs, [&] { return PageIndex() == page; });

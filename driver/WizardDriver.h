@@ -53,6 +53,12 @@ public:
     // Chooses "I accept" on the license page and waits until the page has taken it.
     bool AcceptLicense();
 
+    // Brings the wizard to the front and types `key` into it, with `modifier` (VK_MENU,
+    // VK_SHIFT) held if given: real key events, as the keyboard sends them.
+    void PressKey(WORD key, WORD modifier = 0) const;
+    // The window that has the keyboard focus in the wizard's thread, or null.
+    HWND Focus() const;
+
     // The texts of the current page's static controls, in template order.
     std::vector<std::string> StaticTexts() const;
     std::string ControlText(int id) const { return WindowText(GetDlgItem(Page(), id)); }

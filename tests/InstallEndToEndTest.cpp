@@ -15,6 +15,11 @@ const DWORD ExitTimeoutMs = 20000;
 const DWORD BoxTimeoutMs = 20000;
 const DWORD RecordTimeoutMs = 10000;
 const DWORD QuietMs = 1500;
+// A key's effect shows within this; after it, a quiet spell shows nothing more happens.
+const DWORD KeySettleMs = 3000;
+const DWORD KeyQuietMs = 200;
+// Tab presses that must reach the first link from the default button, whatever the order.
+const int LinkTabsAtMost = 6;
 
 // Where each payload file's expected bytes come from, in the order of PayloadNames.
 const char* const PayloadSources[PayloadCount] = {KORVANE_PAYLOAD_SOURCES};
@@ -368,6 +373,103 @@ TEST_F(WholeRoadTest, OnEveryReportedWindows)
         WineAppDefault version("KorvaneSetup.exe", "", "Version", platform.version);
         EXPECT_EQ(platform.links, WalkWholeRoad(++run));
     }
+}
+
+// One key of a keyboard-only walk, and where the user must be afterwards.
+struct KeyStep {
+    const char* what;
+    WORD key;
+    WORD modifier;
+    int page;
+    int focus;      // the control with the focus: the page's, or else the sheet's
+    bool onPage;
+    int upTo;       // pressed at most this often, until the focus is there
+    size_t links;   // links opened so far
+};
+
+// Presses the step's key (once, or until the focus is where the step says), then lets the
+// wizard settle and looks again: a key that does something late is caught too.
+void Take(WizardDriver& wizard, const KeyStep& step)
+{
+    auto there = [&] {
+        HWND owner = step.onPage ? wizard.Page() : wizard.Sheet();
+        return wizard.PageIndex() == step.page && wizard.Focus() == GetDlgItem(owner, step.focus);
+    };
+    for (int press = 0; press < step.upTo; ++press) {
+        wizard.PressKey(step.key, step.modifier);
+        if (WaitUntil(step.upTo > 1 ? KeyQuietMs : KeySettleMs, there))
+            break;
+    }
+    Sleep(KeyQuietMs);
+    EXPECT_EQ(step.page, wizard.PageIndex());
+    EXPECT_TRUE(there()) << "the focus is on " << wizard.Focus() << ", id "
+                         << GetDlgCtrlID(wizard.Focus());
+}
+
+// The whole install from the keyboard alone, with real key events: the focus where the
+// user looks for it on every page (after Back too), Enter doing nothing while the license
+// is declined, the arrows kept within the two choices, both links opened by Enter and
+// Space, and Enter on Finish handing the payload over.
+TEST_F(WholeRoadTest, FromTheKeyboardAlone)
+{
+    const KeyStep steps[] = {
+        {"arrival", 0, 0, WelcomePage, NextButton, false, 0, 0},
+        {"Enter", VK_RETURN, 0, ProductPage, NextButton, false, 1, 0},
+        {"Alt+B", 'B', VK_MENU, WelcomePage, NextButton, false, 1, 0},
+        {"Enter", VK_RETURN, 0, ProductPage, NextButton, false, 1, 0},
+        {"Enter", VK_RETURN, 0, LicensePage, LicenseTextBox, true, 1, 0},
+        {"Page Down", VK_NEXT, 0, LicensePage, LicenseTextBox, true, 1, 0},
+        {"Enter while declined", VK_RETURN, 0, LicensePage, LicenseTextBox, true, 1, 0},
+        {"Tab", VK_TAB, 0, LicensePage, LicenseDeclineButton, true, 1, 0},
+        {"Down", VK_DOWN, 0, LicensePage, LicenseAcceptButton, true, 1, 0},
+        {"Down", VK_DOWN, 0, LicensePage, LicenseDeclineButton, true, 1, 0},
+        {"Up", VK_UP, 0, LicensePage, LicenseAcceptButton, true, 1, 0},
+        {"Enter", VK_RETURN, 0, RegistrationPage, NextButton, false, 1, 0},
+        {"Tab", VK_TAB, 0, RegistrationPage, RegistrationLink, true, LinkTabsAtMost, 0},
+        {"Enter", VK_RETURN, 0, RegistrationPage, RegistrationLink, true, 1, 1},
+        {"Tab", VK_TAB, 0, RegistrationPage, SupportLink, true, 1, 1},
+        {"Space", VK_SPACE, 0, RegistrationPage, SupportLink, true, 1, 2},
+        {"Alt+N", 'N', VK_MENU, FinishPage, FinishButton, false, 1, 2},
+    };
+    WizardDriver wizard;
+    ASSERT_TRUE(wizard.Opened());
+    for (const KeyStep& step : steps) {
+        SCOPED_TRACE(std::string(step.what) + ", to page " + PageNames[step.page]);
+        Take(wizard, step);
+        if (step.key == VK_NEXT)
+            EXPECT_LT(0, SendMessageA(wizard.Control(LicenseTextBox), EM_GETFIRSTVISIBLELINE, 0, 0))
+                << "Page Down did not scroll the agreement";
+        if (step.page == LicensePage)
+            EXPECT_EQ(step.focus == LicenseAcceptButton,
+                      Checked(wizard.Control(LicenseAcceptButton)));
+        AwaitLines(links, step.links, RecordTimeoutMs);
+        EXPECT_EQ(step.links, ReadLines(links).size());
+    }
+    EXPECT_EQ((std::vector<std::string>{RegistrationUrl, SupportMail}), ReadLines(links));
+    wizard.PressKey(VK_RETURN);
+    EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
+    ExpectPayload();
+    auto runs = AwaitRuns(record, 1);
+    ASSERT_EQ(1u, runs.size());
+    EXPECT_EQ(HandOffArguments(installFolder), runs.back().Value("arguments"));
+}
+
+// Esc cancels on every page, wherever the page put the focus, and from a link.
+TEST_F(WholeRoadTest, EscCancelsOnEveryPage)
+{
+    for (int page = WelcomePage; page < PageCount; ++page) {
+        SCOPED_TRACE(PageNames[page]);
+        WizardDriver wizard;
+        ASSERT_TRUE(wizard.Opened());
+        ASSERT_TRUE(wizard.WalkTo(page));
+        if (page == RegistrationPage)
+            Take(wizard, {"Tab", VK_TAB, 0, page, SupportLink, true, LinkTabsAtMost, 0});
+        else
+            WaitUntil(KeySettleMs, [&] { return wizard.Focus() != nullptr; });
+        wizard.PressKey(VK_ESCAPE);
+        EXPECT_EQ(SetupExit::Cancelled, wizard.Process().WaitForExit(ExitTimeoutMs));
+    }
+    EXPECT_FALSE(FileExists(record)) << "a cancelled wizard started the Application Manager";
 }
 
 // In a 64-bit prefix the 32-bit setup runs under WoW64 and must find an Application

@@ -67,11 +67,6 @@ protected:
     ScopedEnvironment recordVariable;
 };
 
-bool Checked(HWND button)
-{
-    return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
 {
     const WizardButtons welcome = {false, true, false, true};
