@@ -37,12 +37,10 @@
 
 // ---- Pictures -----------------------------------------------------------------------
 #define IDB_WATERMARK           166    // 2 x 1, white: the exterior page's watermark
-#define IDB_HEADER              169    // 452 x 59, RLE4: the interior pages' header band
-#define IDB_LOGO                269    // 150 x 43: the maker's logo on the welcome page
+#define IDB_LOGO                269    // 150 x 43, RLE4: the maker's logo on the welcome
+                                       // page and in the interior pages' header
 #define IDB_LOGO_150            270    // the logo at 150% and 200%
 #define IDB_LOGO_200            271
-#define IDB_HEADER_150          171    // the header band at 150% and 200%
-#define IDB_HEADER_200          172
 #define IDI_SETUP               170    // 32 x 32: the sheet's icon
 #define IDI_CHECKMARK           182    // 16 x 16: the product page's bullets
 

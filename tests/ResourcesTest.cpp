@@ -42,25 +42,28 @@ struct GroupIconEntry {
 
 TEST_F(SetupResources, PicturesHaveTheirSizeDepthAndCompression)
 {
+    // An icon's images are given square, one after another, in its group.
     struct {
         int id;
+        int image;  // the image's place in its icon's group
         bool icon;
         LONG width, height;
         DWORD compression;
     } const pictures[] = {
-        {IDB_WATERMARK, false, 2, 1, BI_RGB},  {IDB_HEADER, false, 452, 59, BI_RLE4},
-        {IDB_LOGO, false, 150, 43, BI_RLE4},   {IDI_SETUP, true, 32, 32, BI_RGB},
-        {IDI_CHECKMARK, true, 16, 16, BI_RGB},
+        {IDB_WATERMARK, 0, false, 2, 1, BI_RGB},    {IDB_LOGO, 0, false, 150, 43, BI_RLE4},
+        {IDB_LOGO_150, 0, false, 225, 65, BI_RLE4}, {IDB_LOGO_200, 0, false, 300, 86, BI_RLE4},
+        {IDI_SETUP, 0, true, 32, 32, BI_RGB},       {IDI_CHECKMARK, 0, true, 16, 16, BI_RGB},
+        {IDI_CHECKMARK, 1, true, 24, 24, BI_RGB},   {IDI_CHECKMARK, 2, true, 32, 32, BI_RGB},
     };
     ASSERT_NE(nullptr, exe);
     for (const auto& p : pictures) {
-        SCOPED_TRACE(p.id);
+        SCOPED_TRACE(std::to_string(p.id) + ", image " + std::to_string(p.image));
         std::string image;
         if (p.icon) {
             std::string group = Bytes(MAKEINTRESOURCEA(p.id), RT_GROUP_ICON);
-            ASSERT_EQ(6 + sizeof(GroupIconEntry), group.size()) << "one image only";
+            ASSERT_GE(group.size(), 6 + (p.image + 1) * sizeof(GroupIconEntry));
             GroupIconEntry entry;
-            memcpy(&entry, group.data() + 6, sizeof entry);
+            memcpy(&entry, group.data() + 6 + p.image * sizeof entry, sizeof entry);
             EXPECT_EQ(p.width, entry.width);
             EXPECT_EQ(p.height, entry.height);
             EXPECT_EQ(16, entry.colours);

@@ -4,12 +4,17 @@
 
 #include <windows.h>
 
+#include "resources/resource.h"
+
 // One picture's resource ids at the three scales.
 struct ScaledPicture {
     WORD at100;
     WORD at150;
     WORD at200;
 };
+
+// The maker's logo: on the welcome page, and in the interior pages' header.
+constexpr ScaledPicture Logo = {IDB_LOGO, IDB_LOGO_150, IDB_LOGO_200};
 
 // The resource id of `picture` at the scale nearest the screen's DPI.
 WORD PictureForScreen(const ScaledPicture& picture);

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr ScaledPicture Logo = {IDB_LOGO, IDB_LOGO_150, IDB_LOGO_200};
-
 void Initialise(HWND page)
 {
     ShowPicture(page, IDC_LOGO, Logo);

@@ -25,8 +25,6 @@ static_assert(sizeof(void*) != 4 || SheetHeaderSize == 52);
 constexpr DWORD PshWizard97 = 0x2000;
 constexpr DWORD SheetFlags = PSH_USEICONID | PshWizard97 | PSH_WATERMARK | PSH_HEADER;
 
-constexpr ScaledPicture Header = {IDB_HEADER, IDB_HEADER_150, IDB_HEADER_200};
-
 constexpr DWORD InteriorPage = PSP_USEHEADERTITLE | PSP_USEHEADERSUBTITLE;
 constexpr DWORD ExteriorPage = PSP_HIDEHEADER | InteriorPage;
 
@@ -72,7 +70,7 @@ void FillSheetHeader(HPROPSHEETPAGE* handles, PROPSHEETHEADERA& sheet)
     sheet.nPages = WizardPageCount;
     sheet.phpage = handles;
     sheet.pszbmWatermark = MAKEINTRESOURCEA(IDB_WATERMARK);
-    sheet.pszbmHeader = MAKEINTRESOURCEA(PictureForScreen(Header));
+    sheet.pszbmHeader = MAKEINTRESOURCEA(PictureForScreen(Logo));  // drawn at the header's right
 }
 
 bool RunWizard()

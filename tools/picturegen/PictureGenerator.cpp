@@ -1,8 +1,12 @@
 // Draws the setup's pictures and writes them as 16-colour Windows bitmaps and icons:
 //   picturegen OUTPUT_FOLDER
-// writes watermark.bmp (2 x 1), header.bmp (452 x 59, RLE4), logo.bmp (150 x 43, RLE4),
-// computer.ico (32 x 32) and checkmark.ico (16 x 16). The output depends on nothing but
+// writes watermark.bmp (2 x 1); logo.bmp (150 x 43), logo-150.bmp (225 x 65) and
+// logo-200.bmp (300 x 86), all RLE4, which the welcome page and the sheet's header both
+// show; computer.ico (32 square) and checkmark.ico (16, 24 and 32 square). Each picture
+// is drawn anew at each scale from the same shapes, so it stays sharp at 150% and 200%. The output depends on nothing but
 // this file, so the pictures in resources/pictures can be made again byte for byte.
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -21,14 +25,23 @@ const uint8_t Palette[16][3] = {
     {0, 255, 255}, {255, 0, 0}, {255, 0, 255}, {255, 255, 0}, {255, 255, 255},
 };
 
-// A picture of palette indices, top row first, with an optional transparency mask.
+// A picture of palette indices, top row first, with an optional transparency mask. Shapes
+// are given in the units of the picture at 100%; at another scale each edge lands on the
+// nearest whole pixel (halves rounded up), so that 100% is pixel for pixel the drawing.
 struct Picture {
+    int percent;
     int width, height;
     std::vector<uint8_t> pixels;
     std::vector<bool> transparent;
 
-    Picture(int w, int h, Colour ground) : width(w), height(h), pixels(w * h, ground),
-                                           transparent(w * h, false) {}
+    Picture(int w, int h, Colour ground, int scale = 100)
+        : percent(scale), width(Px(w)), height(Px(h)), pixels(width * height, ground),
+          transparent(width * height, false) {}
+    int Px(int units) const { return (units * percent + 50) / 100; }
+    double Scale() const { return percent / 100.0; }
+    // Lines one unit wide stay whole pixels wide: 1 at 100% and 150%, 2 at 200%.
+    int LineWidth() const { return std::max(1, percent / 100); }
+
     void Set(int x, int y, Colour c)
     {
         if (x < 0 || y < 0 || x >= width || y >= height)
@@ -36,18 +49,45 @@ struct Picture {
         pixels[y * width + x] = c;
         transparent[y * width + x] = false;
     }
+    // Pixels from (left, top) up to but not including (right, bottom).
+    void FillPixels(int left, int top, int right, int bottom, Colour c)
+    {
+        for (int j = top; j < bottom; ++j)
+            for (int i = left; i < right; ++i)
+                Set(i, j, c);
+    }
     void Fill(int x, int y, int w, int h, Colour c)
     {
-        for (int j = y; j < y + h; ++j)
-            for (int i = x; i < x + w; ++i)
-                Set(i, j, c);
+        FillPixels(Px(x), Px(y), Px(x + w), Px(y + h), c);
+    }
+    // A horizontal line one unit high.
+    void Line(int x, int y, int w, Colour c)
+    {
+        FillPixels(Px(x), Px(y), Px(x + w), Px(y) + LineWidth(), c);
     }
     void Frame(int x, int y, int w, int h, Colour c)
     {
-        Fill(x, y, w, 1, c);
-        Fill(x, y + h - 1, w, 1, c);
-        Fill(x, y, 1, h, c);
-        Fill(x + w - 1, y, 1, h, c);
+        const int left = Px(x), top = Px(y), right = Px(x + w), bottom = Px(y + h), t = LineWidth();
+        FillPixels(left, top, right, top + t, c);
+        FillPixels(left, bottom - t, right, bottom, c);
+        FillPixels(left, top, left + t, bottom, c);
+        FillPixels(right - t, top, right, bottom, c);
+    }
+    // A straight stroke with square ends from (x0, y0) to (x1, y1), `half` units to either
+    // side and beyond either end: every pixel whose centre lies inside.
+    void Stroke(double x0, double y0, double x1, double y1, double half, Colour c)
+    {
+        const double f = Scale(), length = std::hypot(x1 - x0, y1 - y0);
+        const double dx = (x1 - x0) / length, dy = (y1 - y0) / length, reach = half * f;
+        const double epsilon = 1e-9;  // a centre exactly on the edge is inside
+        for (int j = 0; j < height; ++j)
+            for (int i = 0; i < width; ++i) {
+                const double u = i + 0.5 - x0 * f, v = j + 0.5 - y0 * f;
+                const double along = u * dx + v * dy, across = u * dy - v * dx;
+                if (along >= -reach - epsilon && along <= length * f + reach + epsilon &&
+                    across * across <= reach * reach + epsilon)
+                    Set(i, j, c);
+            }
     }
     void MakeTransparent() { transparent.assign(width * height, true); }
 };
@@ -69,6 +109,8 @@ const Glyph Font[] = {
     {'W', {"#...#", "#...#", "#...#", "#.#.#", "#.#.#", "##.##", "#...#"}},
 };
 
+// Each letter starts on a whole pixel and has the same cells as every other letter, so
+// that at 150% all letters are alike.
 void DrawText(Picture& p, int x, int y, int scale, const char* text, Colour c)
 {
     for (; *text; ++text, x += 6 * scale)
@@ -77,23 +119,34 @@ void DrawText(Picture& p, int x, int y, int scale, const char* text, Colour c)
                 for (int row = 0; row < 7; ++row)
                     for (int col = 0; col < 5; ++col)
                         if (g.rows[row][col] == '#')
-                            p.Fill(x + col * scale, y + row * scale, scale, scale, c);
+                            p.FillPixels(p.Px(x) + p.Px(col * scale), p.Px(y) + p.Px(row * scale),
+                                         p.Px(x) + p.Px((col + 1) * scale),
+                                         p.Px(y) + p.Px((row + 1) * scale), c);
 }
 
-// The maker's mark: a ring with a compass needle, size pixels across.
+// The maker's mark: a ring three units thick with a compass needle, size units across.
+// Both are tested at each pixel's centre, so they are as round and as pointed as the
+// scale allows. As at 100% ever since, the ring is centred on a pixel corner and the
+// needle runs down the middle of the pixel column right of it, its half-width shrinking
+// by a quarter of a unit per unit from its middle.
 void DrawMark(Picture& p, int x, int y, int size)
 {
-    const int r = size / 2, cx = x + r, cy = y + r;
-    for (int j = 0; j < size; ++j)
-        for (int i = 0; i < size; ++i) {
-            int dx = 2 * (x + i - cx) + 1, dy = 2 * (y + j - cy) + 1, d = dx * dx + dy * dy;
-            if (d <= 4 * r * r && d >= 4 * (r - 3) * (r - 3))
-                p.Set(x + i, y + j, Navy);
+    const int r = size / 2, needle = r - 4;
+    const double f = p.Scale(), cx = (x + r) * f, cy = (y + r) * f, axis = (x + r + 0.5) * f;
+    for (int j = 0; j < p.height; ++j)
+        for (int i = 0; i < p.width; ++i) {
+            const double dx = i + 0.5 - cx, dy = j + 0.5 - cy, d = dx * dx + dy * dy;
+            if (d <= r * r * f * f && d >= (r - 3) * (r - 3) * f * f)
+                p.Set(i, j, Navy);
         }
-    for (int k = 0; k < r - 4; ++k) {
-        int half = (r - 4 - k) / 4;
-        p.Fill(cx - half, cy - k - 1, 2 * half + 1, 1, Red);    // north half
-        p.Fill(cx - half, cy + k, 2 * half + 1, 1, Grey);       // south half
+    for (int j = 0; j < p.height; ++j) {
+        const double fromMiddle = std::fabs(j + 0.5 - cy) / f;
+        if (fromMiddle >= needle)
+            continue;
+        const double half = (needle + 0.5 - fromMiddle) / 4 * f;
+        for (int i = 0; i < p.width; ++i)
+            if (std::fabs(i + 0.5 - axis) <= half)
+                p.Set(i, j, j + 0.5 < cy ? Red : Grey);  // north half red, south half grey
     }
 }
 
@@ -185,8 +238,9 @@ Bytes Bitmap(const Picture& p, bool rle)
     return out;
 }
 
-// A one-image icon: colour rows, then the 1-bit mask in which 1 lets the ground through.
-Bytes Icon(const Picture& p)
+// One icon image: its header, colour rows, then the 1-bit mask in which 1 lets the
+// ground through.
+Bytes IconImage(const Picture& p)
 {
     Bytes colour = PlainRows(p);
     Bytes mask;
@@ -201,20 +255,33 @@ Bytes Icon(const Picture& p)
     InfoHeader(image, p.width, 2 * p.height, BiRgb, colour.size() + mask.size());
     image.insert(image.end(), colour.begin(), colour.end());
     image.insert(image.end(), mask.begin(), mask.end());
+    return image;
+}
 
+// An icon file of one image per picture, smallest first: the directory, then the images.
+Bytes Icon(const std::vector<Picture>& pictures)
+{
+    constexpr uint32_t HeaderSize = 6, EntrySize = 16;
     Bytes out;
     out.U16(0);
     out.U16(1);  // an icon
-    out.U16(1);  // one image
-    out.push_back(static_cast<uint8_t>(p.width));
-    out.push_back(static_cast<uint8_t>(p.height));
-    out.push_back(16);  // colours
-    out.push_back(0);
-    out.U16(1);  // planes
-    out.U16(4);  // bits per pixel
-    out.U32(image.size());
-    out.U32(6 + 16);
-    out.insert(out.end(), image.begin(), image.end());
+    out.U16(pictures.size());
+    uint32_t offset = HeaderSize + EntrySize * pictures.size();
+    Bytes images;
+    for (const Picture& p : pictures) {
+        Bytes image = IconImage(p);
+        out.push_back(static_cast<uint8_t>(p.width));
+        out.push_back(static_cast<uint8_t>(p.height));
+        out.push_back(16);  // colours
+        out.push_back(0);
+        out.U16(1);  // planes
+        out.U16(4);  // bits per pixel
+        out.U32(image.size());
+        out.U32(offset);
+        offset += image.size();
+        images.insert(images.end(), image.begin(), image.end());
+    }
+    out.insert(out.end(), images.begin(), images.end());
     return out;
 }
 
@@ -222,34 +289,27 @@ Bytes Icon(const Picture& p)
 
 Picture Watermark() { return Picture(2, 1, White); }
 
-Picture Header()
+Picture Logo(int percent)
 {
-    Picture p(452, 59, White);
-    DrawLogo(p, 452 - 8 - (41 + 6 + 9 * 18), 9, 41, 3);
-    return p;
-}
-
-Picture Logo()
-{
-    Picture p(150, 43, White);
+    Picture p(150, 43, White, percent);
     DrawLogo(p, 2, 5, 33, 2);
     return p;
 }
 
 // A desktop computer beside a software box.
-Picture Computer()
+Picture Computer(int percent)
 {
-    Picture p(32, 32, Black);
+    Picture p(32, 32, Black, percent);
     p.MakeTransparent();
     p.Fill(1, 4, 20, 16, Silver);    // monitor
     p.Frame(1, 4, 20, 16, Black);
     p.Fill(4, 7, 14, 10, Navy);      // screen
-    p.Fill(6, 9, 8, 1, Aqua);
-    p.Fill(6, 12, 10, 1, Aqua);
+    p.Line(6, 9, 8, Aqua);
+    p.Line(6, 12, 10, Aqua);
     p.Fill(8, 20, 6, 3, Grey);       // stand
     p.Fill(2, 23, 18, 5, Silver);    // base unit
     p.Frame(2, 23, 18, 5, Black);
-    p.Fill(14, 25, 3, 1, Lime);      // power light
+    p.Line(14, 25, 3, Lime);         // power light
     p.Fill(21, 11, 10, 19, Yellow);  // box
     p.Frame(21, 11, 10, 19, Black);
     p.Fill(22, 16, 8, 3, Red);       // stripe
@@ -257,14 +317,15 @@ Picture Computer()
     return p;
 }
 
-Picture CheckMark()
+// Two strokes as wide as the diagonal of a unit square: at 100%, two-pixel squares stepped
+// down to the tip and up from it.
+Picture CheckMark(int percent)
 {
-    Picture p(16, 16, Black);
+    const double half = std::sqrt(0.5);
+    Picture p(16, 16, Black, percent);
     p.MakeTransparent();
-    for (int i = 0; i < 4; ++i)      // the short stroke down to the tip
-        p.Fill(2 + i, 7 + i, 2, 2, Black);
-    for (int i = 0; i < 8; ++i)      // the long stroke up from the tip
-        p.Fill(6 + i, 10 - i, 2, 2, Black);
+    p.Stroke(3, 8, 6, 11, half, Black);   // the short stroke down to the tip
+    p.Stroke(7, 11, 14, 4, half, Black);  // the long stroke up from the tip
     return p;
 }
 
@@ -287,10 +348,14 @@ int main(int argc, char** argv)
     }
     const std::string folder = argv[1];
     bool ok = Write(folder + "/watermark.bmp", Bitmap(Watermark(), false)) &&
-              Write(folder + "/header.bmp", Bitmap(Header(), true)) &&
-              Write(folder + "/logo.bmp", Bitmap(Logo(), true)) &&
-              Write(folder + "/computer.ico", Icon(Computer())) &&
-              Write(folder + "/checkmark.ico", Icon(CheckMark()));
+              Write(folder + "/computer.ico", Icon({Computer(100)})) &&
+              Write(folder + "/checkmark.ico",
+                    Icon({CheckMark(100), CheckMark(150), CheckMark(200)}));
+    // The 100% pictures keep the names they always had.
+    for (int percent : {100, 150, 200}) {
+        const std::string suffix = percent == 100 ? "" : "-" + std::to_string(percent);
+        ok = ok && Write(folder + "/logo" + suffix + ".bmp", Bitmap(Logo(percent), true));
+    }
     if (!ok)
         std::fprintf(stderr, "picturegen: cannot write into %s\n", folder.c_str());
     return ok ? 0 : 1;

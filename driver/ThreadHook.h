@@ -1,0 +1,24 @@
+// A window hook from a library beside the running program, set on the thread of another
+// process's window: the system loads the library into that process and calls the hook
+// there, so it can read what only that process can (fonts, device contexts, texts given).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class ThreadHook {
+public:
+    // Sets `procedure` of the library `name` (in the program's folder) as a hook of `type`
+    // on the thread of `window`.
+    ThreadHook(const std::string& name, const char* procedure, int type, HWND window);
+    ~ThreadHook();
+    ThreadHook(const ThreadHook&) = delete;
+    ThreadHook& operator=(const ThreadHook&) = delete;
+
+    bool Set() const { return hook != nullptr; }
+
+private:
+    HMODULE library;
+    HHOOK hook = nullptr;
+};

@@ -1,0 +1,148 @@
+// The wizard's pages at one screen DPI, measured inside the setup with its own fonts
+// (tests/standin/LayoutProbe.cpp): every text fits its control, and no two controls of a
+// page, nor two of the sheet's buttons, overlap. CTest runs it once for each DPI of its
+// table (tests/CMakeLists.txt: setup_exe_layout_96 and on), each in a Wine prefix of its
+// own set to that DPI, which KORVANE_PREFIX_DPI names.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "driver/ThreadHook.h"
+#include "driver/WizardDriver.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+constexpr DWORD ExitTimeoutMs = 15000;
+constexpr UINT ProbeTimeoutMs = 5000;
+// The dialogs' font, which Debian's fonts-wine gives Wine; any other has other widths.
+constexpr char DialogFace[] = "Tahoma";
+constexpr size_t TextStart = 40;
+
+// One visible control as the probe measured it, in pixels.
+struct Control {
+    std::string scope;  // "page" or "sheet"
+    int id = 0;
+    RECT rect = {};     // on screen
+    bool measured = false;
+    SIZE need = {}, have = {};
+    long unwrapped = 0;
+    std::string face, text;
+};
+
+struct Layout {
+    int dpi = 0;
+    SIZE units = {};  // pixels in 4 horizontal and in 8 vertical dialog units
+    std::vector<Control> controls;
+};
+
+Layout ReadLayout(const std::string& path)
+{
+    Layout layout;
+    for (const std::string& line : ReadLines(path)) {
+        std::vector<std::string> f;
+        std::istringstream fields(line);
+        for (std::string field; std::getline(fields, field, '\t');)
+            f.push_back(field);
+        if (f.size() == 4 && f[0] == "screen") {
+            layout.dpi = std::atoi(f[1].c_str());
+            layout.units = {std::atol(f[2].c_str()), std::atol(f[3].c_str())};
+        } else if (f.size() >= 13) {
+            auto n = [&](size_t i) { return std::atol(f[i].c_str()); };
+            layout.controls.push_back({f[0], static_cast<int>(n(1)), {n(2), n(3), n(4), n(5)},
+                                       n(6) != 0, {n(7), n(8)}, {n(9), n(10)}, n(11), f[12],
+                                       f.size() > 13 ? f[13] : ""});
+        }
+    }
+    return layout;
+}
+
+// Sends the probe's message to the sheet and reads what it wrote.
+Layout Measure(HWND sheet, const std::string& report)
+{
+    DeleteFileA(report.c_str());
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(sheet, RegisterWindowMessageA("KorvaneLayoutProbe"), 0, 0,
+                        SMTO_ABORTIFHUNG, ProbeTimeoutMs, &ignored);
+    return ReadLayout(report);
+}
+
+// Pixels as the dialog units the resource script states sizes in: `perUnits` pixels span
+// `units` dialog units. What a control needs is rounded up, what it has to the nearest.
+long DialogUnits(long px, long perUnits, long units, bool up)
+{
+    perUnits = perUnits > 0 ? perUnits : 1;
+    return (px * units + (up ? perUnits - 1 : perUnits / 2)) / perUnits;
+}
+
+std::string Size(const SIZE& px, const Layout& layout, bool needed)
+{
+    std::ostringstream out;
+    out << px.cx << " x " << px.cy << " px (" << DialogUnits(px.cx, layout.units.cx, 4, needed)
+        << " x " << DialogUnits(px.cy, layout.units.cy, 8, needed) << " DLU)";
+    return out.str();
+}
+
+std::string Name(const Control& c)
+{
+    return std::string(c.scope == "sheet" ? "sheet " : "") + "control " + std::to_string(c.id) +
+           " \"" + c.text.substr(0, TextStart) + (c.text.size() > TextStart ? "...\"" : "\"");
+}
+
+TEST(PageLayout, EveryTextFitsItsControlAndNoControlsOverlapOnEveryPage)
+{
+    const char* prefixDpi = std::getenv("KORVANE_PREFIX_DPI");
+    ASSERT_TRUE(prefixDpi) << "KORVANE_PREFIX_DPI names the prefix's DPI (setup_exe_layout_*)";
+    const int dpi = std::atoi(prefixDpi);
+    AppPathsEntry entry;
+    entry.SetText(StandInExe());
+    TempFolder work;
+    const std::string report = work / "layout.txt";
+    ScopedEnvironment reportVariable("KORVANE_LAYOUT_REPORT", report);
+    WizardDriver wizard;
+    ASSERT_TRUE(wizard.Opened());
+    ThreadHook probe("LayoutProbe.dll", "ProbeCallWndProc", WH_CALLWNDPROC, wizard.Sheet());
+    ASSERT_TRUE(probe.Set());
+
+    for (int page = WelcomePage; page < PageCount; ++page) {
+        ASSERT_TRUE(wizard.WalkTo(page));
+        const Layout layout = Measure(wizard.Sheet(), report);
+        ASSERT_EQ(dpi, layout.dpi) << "the setup runs at another DPI than its prefix was set to";
+        const std::string where = std::to_string(dpi) + " DPI, " + PageNames[page] + ", ";
+        size_t texts[2] = {};  // on the page, and among the sheet's buttons
+        for (const Control& c : layout.controls) {
+            if (!c.measured)
+                continue;
+            ++texts[c.scope == "sheet"];
+            ASSERT_EQ(DialogFace, c.face) << where << Name(c) << " is drawn in another font than "
+                                          << DialogFace << ": is fonts-wine installed?";
+            if (c.need.cx <= c.have.cx && c.need.cy <= c.have.cy)
+                continue;
+            std::ostringstream unwrapped;
+            if (c.unwrapped != c.need.cx)
+                unwrapped << "; on one line " << c.unwrapped << " px ("
+                          << DialogUnits(c.unwrapped, layout.units.cx, 4, true) << " DLU)";
+            ADD_FAILURE() << where << Name(c) << ": needs " << Size(c.need, layout, true)
+                          << ", has " << Size(c.have, layout, false) << unwrapped.str();
+        }
+        EXPECT_NE(0u, texts[0]) << where << "no text measured on the page";
+        EXPECT_NE(0u, texts[1]) << where << "no button of the sheet measured";
+        // No two controls of the page overlap; nor do two of the sheet's buttons.
+        for (size_t i = 0; i < layout.controls.size(); ++i)
+            for (size_t j = i + 1; j < layout.controls.size(); ++j) {
+                const Control &a = layout.controls[i], &b = layout.controls[j];
+                RECT common;
+                if (a.scope == b.scope && IntersectRect(&common, &a.rect, &b.rect))
+                    ADD_FAILURE() << where << Name(a) << " and " << Name(b) << " overlap by "
+                                  << common.right - common.left << " x "
+                                  << common.bottom - common.top << " px";
+            }
+    }
+    ASSERT_TRUE(wizard.Press(CancelButton));
+    EXPECT_EQ(SetupExit::Cancelled, wizard.Process().WaitForExit(ExitTimeoutMs));
+}
+
+} // namespace

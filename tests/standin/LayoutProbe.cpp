@@ -1,0 +1,216 @@
+// A window hook library: set on the setup's thread by a test, it measures the wizard's
+// current page when the sheet is sent the registered message "KorvaneLayoutProbe", inside
+// the setup with the controls' own fonts and device contexts, and writes what it found to
+// the file that KORVANE_LAYOUT_REPORT names, one tab-separated line each:
+//   screen  DPI  pixels in 4 horizontal dialog units  pixels in 8 vertical ones
+//   page|sheet  id  window rectangle on screen (left top right bottom)  shows a text (0|1)
+//       size its text needs (w h)  client size (w h)  text width unwrapped  font family  text
+// for every visible control of the page, and for the sheet's visible buttons. The sizes
+// a control needs are those of its client area, room around the text included.
+#include <windows.h>
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <string>
+
+namespace {
+
+constexpr char RichEditClass[] = "RichEdit20A";
+
+// How a control of the class given lays out its text: the DrawText format it paints with,
+// and the room in pixels it keeps between its client edges and the text. False for a
+// control that shows no text of its own (pictures, lines) or more than it has room for by
+// design (the license's scrolling text box).
+bool TextLayout(HWND control, const char* className, HDC dc, UINT& format, RECT& room)
+{
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    room = {0, 0, 0, 0};
+    if (lstrcmpiA(className, "Static") == 0) {
+        // The formats of the static control's painting: the three aligned kinds wrap words.
+        switch (style & SS_TYPEMASK) {
+        case SS_LEFT: format = DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK; break;
+        case SS_CENTER: format = DT_CENTER | DT_EXPANDTABS | DT_WORDBREAK; break;
+        case SS_RIGHT: format = DT_RIGHT | DT_EXPANDTABS | DT_WORDBREAK; break;
+        case SS_SIMPLE: format = DT_LEFT | DT_SINGLELINE; break;
+        case SS_LEFTNOWORDWRAP: format = DT_LEFT | DT_EXPANDTABS; break;
+        default: return false;
+        }
+        if (style & SS_NOPREFIX)
+            format |= DT_NOPREFIX;
+        return true;
+    }
+    if (lstrcmpiA(className, RichEditClass) == 0) {
+        // A link: all of it on one line inside the formatting rectangle, since the control
+        // is one line high and a link broken over two would be cut.
+        RECT client, inner;
+        GetClientRect(control, &client);
+        SendMessageA(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&inner));
+        room = {inner.left, inner.top, client.right - inner.right, client.bottom - inner.bottom};
+        format = DT_SINGLELINE | DT_NOPREFIX;
+        return true;
+    }
+    if (lstrcmpiA(className, "Button") != 0)
+        return false;
+    format = (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
+    switch (style & BS_TYPEMASK) {
+    case BS_DEFPUSHBUTTON:
+    case BS_PUSHBUTTON: {
+        // The 3-D frame (2 pixels, 3 round the default button) and a 1-pixel margin.
+        const int edge = ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? 3 : 2) + 1;
+        room = {edge, edge, edge, edge};
+        return true;
+    }
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+    case BS_3STATE:
+    case BS_AUTO3STATE: {
+        // The box, 12 pixels at 96 DPI and its edge, then half a '0' and a 1-pixel margin.
+        int zero = 0;
+        GetCharWidth32A(dc, '0', '0', &zero);
+        room.left = 12 * GetDeviceCaps(dc, LOGPIXELSX) / 96 + 1 + zero / 2 + 1;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+// The family of the font the device context really draws with. The face a font was asked
+// for by may be a substitute's ("MS Shell Dlg"), which GetTextFace repeats.
+void FontFamily(HDC dc, char (&family)[LF_FACESIZE])
+{
+    char metrics[2048];
+    auto* outline = reinterpret_cast<OUTLINETEXTMETRICA*>(metrics);
+    const UINT size = GetOutlineTextMetricsA(dc, 0, nullptr);
+    if (size && size <= sizeof metrics && GetOutlineTextMetricsA(dc, size, outline))
+        lstrcpynA(family, metrics + reinterpret_cast<UINT_PTR>(outline->otmpFamilyName),
+                  LF_FACESIZE);
+    else
+        GetTextFaceA(dc, LF_FACESIZE, family);  // a bitmap font, which has no outline
+}
+
+// The font a Rich Edit control draws with: its own character format's, which it made of
+// the font it was given, not that font itself.
+HFONT CharFormatFont(HWND control, HDC dc)
+{
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    SendMessageA(control, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    LOGFONTA font = {};
+    font.lfHeight = -MulDiv(format.yHeight, GetDeviceCaps(dc, LOGPIXELSY), 1440);
+    font.lfWeight = (format.dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL;
+    font.lfCharSet = format.bCharSet;
+    lstrcpynA(font.lfFaceName, format.szFaceName, LF_FACESIZE);
+    return CreateFontIndirectA(&font);
+}
+
+std::string Number(long value)
+{
+    char digits[16];
+    wsprintfA(digits, "%ld", value);
+    return digits;
+}
+
+// One line for the control; its text on one line, tabs and line breaks made spaces.
+std::string Describe(HWND control, const char* scope)
+{
+    RECT window;
+    GetWindowRect(control, &window);
+    RECT client;
+    GetClientRect(control, &client);
+    char text[1024] = {};
+    GetWindowTextA(control, text, sizeof text);
+
+    char className[32] = {};
+    GetClassNameA(control, className, sizeof className);
+
+    HDC dc = GetDC(control);
+    HFONT charFormat =
+        lstrcmpiA(className, RichEditClass) == 0 ? CharFormatFont(control, dc) : nullptr;
+    HGDIOBJ font = charFormat ? charFormat
+                              : reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
+    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(SYSTEM_FONT));
+    char face[LF_FACESIZE] = {};
+    FontFamily(dc, face);
+    UINT format = 0;
+    RECT room;
+    const bool measured = text[0] && TextLayout(control, className, dc, format, room);
+    RECT wrapped = {0, 0, client.right - room.left - room.right, 0};
+    RECT unwrapped = {0, 0, 0, 0};
+    if (measured) {
+        if (wrapped.right < 1)
+            wrapped.right = 1;
+        DrawTextA(dc, text, -1, &wrapped, format | DT_CALCRECT);
+        DrawTextA(dc, text, -1, &unwrapped, (format & ~DT_WORDBREAK) | DT_CALCRECT);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    if (charFormat)
+        DeleteObject(charFormat);
+
+    text[160] = '\0';  // enough to tell the control by
+    for (char* at = text; *at; ++at)
+        if (*at == '\t' || *at == '\r' || *at == '\n')
+            *at = ' ';
+    const long fields[] = {GetDlgCtrlID(control), window.left, window.top, window.right,
+                           window.bottom, measured,
+                           measured ? wrapped.right + room.left + room.right : 0,
+                           measured ? wrapped.bottom + room.top + room.bottom : 0,
+                           client.right, client.bottom,
+                           measured ? unwrapped.right + room.left + room.right : 0};
+    std::string line = scope;
+    for (long field : fields)
+        line += "\t" + Number(field);
+    return line + "\t" + face + "\t" + text + "\r\n";
+}
+
+// The visible children of `parent` of the class given (any class when null).
+std::string DescribeChildren(HWND parent, const char* scope, const char* onlyClass)
+{
+    std::string lines;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[32] = {};
+        GetClassNameA(child, className, sizeof className);
+        if (IsWindowVisible(child) && (!onlyClass || lstrcmpiA(className, onlyClass) == 0))
+            lines += Describe(child, scope);
+    }
+    return lines;
+}
+
+void Report(HWND sheet)
+{
+    char path[MAX_PATH];
+    DWORD length = GetEnvironmentVariableA("KORVANE_LAYOUT_REPORT", path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return;
+    HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    RECT units = {0, 0, 4, 8};
+    MapDialogRect(page, &units);
+    HDC screen = GetDC(nullptr);
+    std::string report = "screen\t" + Number(GetDeviceCaps(screen, LOGPIXELSY)) + "\t" +
+                         Number(units.right) + "\t" + Number(units.bottom) + "\r\n";
+    ReleaseDC(nullptr, screen);
+    report += DescribeChildren(page, "page", nullptr) + DescribeChildren(sheet, "sheet", "Button");
+
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written;
+    WriteFile(file, report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+} // namespace
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeCallWndProc(int code, WPARAM wParam,
+                                                                   LPARAM lParam)
+{
+    static const UINT probe = RegisterWindowMessageA("KorvaneLayoutProbe");
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == probe)
+        Report(message->hwnd);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
