@@ -92,6 +92,15 @@ std::string Name(const Control& c)
            " \"" + c.text.substr(0, TextStart) + (c.text.size() > TextStart ? "...\"" : "\"");
 }
 
+// The logo is drawn at 100%, 150% and 200%; the setup shows the drawing nearest its DPI,
+// the smaller where it lies halfway, and the picture's control takes the picture's size.
+constexpr long LogoWidth = 150;
+long LogoWidthAt(int dpi)
+{
+    const int scale = dpi <= 120 ? 100 : dpi <= 168 ? 150 : 200;
+    return LogoWidth * scale / 100;
+}
+
 TEST(PageLayout, EveryTextFitsItsControlAndNoControlsOverlapOnEveryPage)
 {
     const char* prefixDpi = std::getenv("KORVANE_PREFIX_DPI");
@@ -110,6 +119,9 @@ TEST(PageLayout, EveryTextFitsItsControlAndNoControlsOverlapOnEveryPage)
     for (int page = WelcomePage; page < PageCount; ++page) {
         ASSERT_TRUE(wizard.WalkTo(page));
         const Layout layout = Measure(wizard.Sheet(), report);
+        if (page == RegistrationPage)  // the README shows it at 144 DPI
+            wizard.Screenshot(ScreenshotFolder() + "\\" + PageNames[page] + "-" +
+                              std::to_string(dpi) + "dpi.png");
         ASSERT_EQ(dpi, layout.dpi) << "the setup runs at another DPI than its prefix was set to";
         const std::string where = std::to_string(dpi) + " DPI, " + PageNames[page] + ", ";
         size_t texts[2] = {};  // on the page, and among the sheet's buttons
@@ -128,6 +140,9 @@ TEST(PageLayout, EveryTextFitsItsControlAndNoControlsOverlapOnEveryPage)
             ADD_FAILURE() << where << Name(c) << ": needs " << Size(c.need, layout, true)
                           << ", has " << Size(c.have, layout, false) << unwrapped.str();
         }
+        for (const Control& c : layout.controls)
+            if (page == WelcomePage && c.scope == "page" && c.id == IDC_LOGO)
+                EXPECT_EQ(LogoWidthAt(dpi), c.rect.right - c.rect.left) << where << "the logo";
         EXPECT_NE(0u, texts[0]) << where << "no text measured on the page";
         EXPECT_NE(0u, texts[1]) << where << "no button of the sheet measured";
         // No two controls of the page overlap; nor do two of the sheet's buttons.

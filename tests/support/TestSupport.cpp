@@ -141,3 +141,11 @@ std::string SecondLine(const std::string& text)
     size_t end = text.find('\n');
     return end == std::string::npos ? "" : text.substr(end + 1);
 }
+
+std::string ScreenshotFolder()
+{
+    std::string bin = BinFolder();
+    std::string folder = bin.substr(0, bin.find_last_of('\\')) + "\\screenshots";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}

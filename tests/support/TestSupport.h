@@ -63,3 +63,6 @@ struct StandInRun {
 };
 std::vector<StandInRun> ReadStandInRecord(const std::string& path);
 
+// Where the tests leave pictures of the wizard's pages: in the build tree, beside the
+// programs' folder (scripts/screenshots copies them into docs/screenshots).
+std::string ScreenshotFolder();
