@@ -21,6 +21,8 @@ constexpr UINT ProbeTimeoutMs = 5000;
 // The dialogs' font, which Debian's fonts-wine gives Wine; any other has other widths.
 constexpr char DialogFace[] = "Tahoma";
 constexpr size_t TextStart = 40;
+// A page is painted a moment after it shows; its picture is taken after that.
+constexpr DWORD PaintDelayMs = 300;
 
 // One visible control as the probe measured it, in pixels.
 struct Control {
@@ -119,9 +121,11 @@ TEST(PageLayout, EveryTextFitsItsControlAndNoControlsOverlapOnEveryPage)
     for (int page = WelcomePage; page < PageCount; ++page) {
         ASSERT_TRUE(wizard.WalkTo(page));
         const Layout layout = Measure(wizard.Sheet(), report);
-        if (page == RegistrationPage)  // the README shows it at 144 DPI
+        if (page == RegistrationPage) {  // the README shows it at 144 DPI
+            Sleep(PaintDelayMs);
             wizard.Screenshot(ScreenshotFolder() + "\\" + PageNames[page] + "-" +
                               std::to_string(dpi) + "dpi.png");
+        }
         ASSERT_EQ(dpi, layout.dpi) << "the setup runs at another DPI than its prefix was set to";
         const std::string where = std::to_string(dpi) + " DPI, " + PageNames[page] + ", ";
         size_t texts[2] = {};  // on the page, and among the sheet's buttons
