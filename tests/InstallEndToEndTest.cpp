@@ -7,14 +7,11 @@
 #include <vector>
 
 #include "tests/support/TestSupport.h"
+#include "driver/ThreadHook.h"
 #include "driver/WizardDriver.h"
 
 namespace {
 
-const DWORD ExitTimeoutMs = 20000;
-const DWORD BoxTimeoutMs = 20000;
-const DWORD RecordTimeoutMs = 10000;
-const DWORD QuietMs = 1500;
 // A key's effect shows within this; after it, a quiet spell shows nothing more happens.
 const DWORD KeySettleMs = 3000;
 const DWORD KeyQuietMs = 200;
@@ -269,34 +266,14 @@ TEST_F(FullDiskTest, AReinstallOnAFullDiskKeepsThePreviousSet)
     EXPECT_FALSE(FileExists(record));
 }
 
-// Sets a hook library on the setup's window thread that records the texts the setup gives
-// its Rich Edit controls, in the file that the setup's KORVANE_SPY_RECORD names.
-class TextSpy {
+// A hook library on the setup's window thread that records the texts the setup gives its
+// Rich Edit controls, in the file that the setup's KORVANE_SPY_RECORD names.
+class TextSpy : public ThreadHook {
 public:
     explicit TextSpy(HWND window)
-        : library(LoadLibraryA((BinFolder() + "\\TextSpy.dll").c_str()))
+        : ThreadHook("TextSpy.dll", "SpyCallWndProc", WH_CALLWNDPROC, window)
     {
-        auto proc = reinterpret_cast<HOOKPROC>(
-            reinterpret_cast<void*>(GetProcAddress(library, "SpyCallWndProc")));
-        if (proc)
-            hook = SetWindowsHookExA(WH_CALLWNDPROC, proc, library,
-                                     GetWindowThreadProcessId(window, nullptr));
     }
-    ~TextSpy()
-    {
-        if (hook)
-            UnhookWindowsHookEx(hook);
-        if (library)
-            FreeLibrary(library);
-    }
-    TextSpy(const TextSpy&) = delete;
-    TextSpy& operator=(const TextSpy&) = delete;
-
-    bool Set() const { return hook != nullptr; }
-
-private:
-    HMODULE library;
-    HHOOK hook = nullptr;
 };
 
 // The road a user takes on the registration page and past it: both links show their

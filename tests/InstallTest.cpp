@@ -17,7 +17,6 @@
 
 namespace {
 
-const DWORD BoxTimeoutMs = 10000;
 using SetupMessage::FolderFailed;
 using SetupMessage::InvalidFolder;
 

@@ -10,8 +10,6 @@
 
 namespace {
 
-const DWORD ExitTimeoutMs = 20000;
-const DWORD QuietMs = 1500;
 
 // The stand-in's ActiveSync folder, and what a run left in it.
 struct World : StandInSite {

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr DWORD ExitTimeoutMs = 15000;
 constexpr UINT ProbeTimeoutMs = 5000;
 // The dialogs' font, which Debian's fonts-wine gives Wine; any other has other widths.
 constexpr char DialogFace[] = "Tahoma";

@@ -11,7 +11,6 @@
 namespace {
 
 const DWORD WindowTimeoutMs = 15000;
-const DWORD ExitTimeoutMs = 15000;
 // The box may not be painted at first sight.
 const DWORD PaintTimeoutMs = 4000;
 

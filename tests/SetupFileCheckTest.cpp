@@ -12,9 +12,6 @@
 
 namespace {
 
-const DWORD ExitTimeoutMs = 20000;
-const DWORD BoxTimeoutMs = 20000;
-const DWORD QuietMs = 1000;
 
 uint32_t U32(const std::string& bytes, size_t at)
 {

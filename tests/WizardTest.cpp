@@ -9,9 +9,6 @@
 
 namespace {
 
-const DWORD ExitTimeoutMs = 15000;
-const DWORD RecordTimeoutMs = 10000;
-const DWORD QuietMs = 1500;
 
 // The static texts of each page as the user reads them, "%s" filled in.
 const std::vector<std::string> PageTexts[] = {

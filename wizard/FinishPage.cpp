@@ -28,12 +28,7 @@ BOOL OnNotify(HWND, WPARAM, LPARAM lParam)
     return FALSE;
 }
 
-const PageConduct Finish = {PSWIZB_BACK | PSWIZB_FINISH, nullptr, 0, Initialise,
-                            OnNotify, nullptr};
-
 } // namespace
 
-INT_PTR CALLBACK FinishPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return RunPage(Finish, page, message, wParam, lParam);
-}
+const PageConduct FinishConduct = {PSWIZB_BACK | PSWIZB_FINISH, nullptr, 0, Initialise,
+                                   OnNotify, nullptr};

@@ -46,12 +46,7 @@ void OnCommand(HWND page, WPARAM wParam)
         RequestWizardButtons(page, ButtonsForChoice(page));
 }
 
-const PageConduct License = {0, ButtonsForChoice, IDC_LICENSE_TEXT, Initialise, nullptr,
-                             OnCommand};
-
 } // namespace
 
-INT_PTR CALLBACK LicensePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return RunPage(License, page, message, wParam, lParam);
-}
+const PageConduct LicenseConduct = {0, ButtonsForChoice, IDC_LICENSE_TEXT, Initialise, nullptr,
+                                    OnCommand};

@@ -30,11 +30,6 @@ BOOL OnNotify(HWND page, WPARAM, LPARAM lParam)
     return FALSE;
 }
 
-const PageConduct Product = {Buttons, nullptr, 0, Initialise, OnNotify, nullptr};
-
 } // namespace
 
-INT_PTR CALLBACK ProductPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return RunPage(Product, page, message, wParam, lParam);
-}
+const PageConduct ProductConduct = {Buttons, nullptr, 0, Initialise, OnNotify, nullptr};

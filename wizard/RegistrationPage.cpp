@@ -136,12 +136,7 @@ BOOL OnNotify(HWND page, WPARAM wParam, LPARAM lParam)
     }
 }
 
-const PageConduct Registration = {PSWIZB_BACK | PSWIZB_NEXT, nullptr, 0, Initialise,
-                                  OnNotify, nullptr};
-
 } // namespace
 
-INT_PTR CALLBACK RegistrationPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return RunPage(Registration, page, message, wParam, lParam);
-}
+const PageConduct RegistrationConduct = {PSWIZB_BACK | PSWIZB_NEXT, nullptr, 0, Initialise,
+                                         OnNotify, nullptr};

@@ -15,11 +15,6 @@ void Initialise(HWND page)
     FormatControlText(page, IDC_WELCOME_TEXT, 2);
 }
 
-const PageConduct Welcome = {PSWIZB_NEXT, nullptr, 0, Initialise, nullptr, nullptr};
-
 } // namespace
 
-INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return RunPage(Welcome, page, message, wParam, lParam);
-}
+const PageConduct WelcomeConduct = {PSWIZB_NEXT, nullptr, 0, Initialise, nullptr, nullptr};

@@ -1,10 +1,25 @@
-// The dialog procedures of the wizard's five pages.
+// The wizard's five pages: what each does beyond what every page does (in its own file),
+// and each page's dialog procedure, one body with an entry of each page's own.
 #pragma once
 
 #include <windows.h>
 
-INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK ProductPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK LicensePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK RegistrationPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK FinishPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+#include "wizard/PageConduct.h"
+
+extern const PageConduct WelcomeConduct;
+extern const PageConduct ProductConduct;
+extern const PageConduct LicenseConduct;
+extern const PageConduct RegistrationConduct;
+extern const PageConduct FinishConduct;
+
+template <const PageConduct& conduct>
+INT_PTR CALLBACK PageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return RunPage(conduct, page, message, wParam, lParam);
+}
+
+inline constexpr DLGPROC WelcomePageProc = PageProcedure<WelcomeConduct>;
+inline constexpr DLGPROC ProductPageProc = PageProcedure<ProductConduct>;
+inline constexpr DLGPROC LicensePageProc = PageProcedure<LicenseConduct>;
+inline constexpr DLGPROC RegistrationPageProc = PageProcedure<RegistrationConduct>;
+inline constexpr DLGPROC FinishPageProc = PageProcedure<FinishConduct>;

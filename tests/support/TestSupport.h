@@ -66,3 +66,8 @@ std::vector<StandInRun> ReadStandInRecord(const std::string& path);
 // Where the tests leave pictures of the wizard's pages: in the build tree, beside the
 // programs' folder (scripts/screenshots copies them into docs/screenshots).
 std::string ScreenshotFolder();
+
+// How long the tests wait for the setup to end, for a box of it, for a stand-in's record;
+// and a quiet spell, in which nothing more may happen.
+constexpr DWORD ExitTimeoutMs = 20000, BoxTimeoutMs = 20000, RecordTimeoutMs = 10000;
+constexpr DWORD QuietMs = 1500;
