@@ -7,11 +7,37 @@ namespace LateBound {
 
 namespace {
 
-// Where every entry point leads until it is bound: the process ends, as it would at a
-// missing import, rather than jump to nowhere.
+// Where an entry point leads until bound: the process ends, as at a missing import.
 void WINAPI Unbound()
 {
     ExitProcess(ERROR_PROC_NOT_FOUND);
+}
+
+// The table as data: each slot's library, and the names in one string, NUL-separated.
+#define LATE_BOUND(library, name) Library::library,
+const Library Libraries[] = {
+#include "support/LateBoundTable.h"
+};
+#undef LATE_BOUND
+static_assert(sizeof Libraries * sizeof(void*) == sizeof(Entries));
+#define LATE_BOUND(library, name) #name "\0"
+const char Names[] =
+#include "support/LateBoundTable.h"
+    ;
+#undef LATE_BOUND
+const char* const LibraryFiles[] = {"user32.dll", "user32.dll", "gdi32.dll",   "advapi32.dll",
+                                    "lz32.dll",   "comctl32.dll", "shell32.dll"};
+static_assert(sizeof LibraryFiles / sizeof LibraryFiles[0] == static_cast<int>(Library::Count));
+HMODULE modules[static_cast<int>(Library::Count)];
+
+// The common controls by bare name, for the manifest's side-by-side version 6, where the
+// search is restricted to the system folder; elsewhere only the full system path is safe.
+HMODULE Load(Library library)
+{
+    const char* file = LibraryFiles[static_cast<int>(library)];
+    if (library == Library::Controls && LibrarySearchIsRestricted())
+        return LoadLibraryA(file);
+    return LoadSystemLibrary(file);
 }
 
 } // namespace
@@ -22,44 +48,6 @@ Entries Bound = {
 };
 #undef LATE_BOUND
 
-namespace {
-
-// The table again, as data: each slot's library, and the names one after another, each
-// ended by its NUL (one string, not one pointer a name, keeps the table free of
-// relocations).
-#define LATE_BOUND(library, name) Library::library,
-const Library Libraries[] = {
-#include "support/LateBoundTable.h"
-};
-#undef LATE_BOUND
-static_assert(sizeof Libraries * sizeof(void*) == sizeof(Entries));
-
-#define LATE_BOUND(library, name) #name "\0"
-const char Names[] =
-#include "support/LateBoundTable.h"
-    ;
-#undef LATE_BOUND
-
-const char* const LibraryFiles[] = {"user32.dll", "user32.dll",   "gdi32.dll",  "advapi32.dll",
-                                    "lz32.dll",   "comctl32.dll", "shell32.dll"};
-static_assert(sizeof LibraryFiles / sizeof LibraryFiles[0] ==
-              static_cast<int>(Library::Count));
-
-HMODULE modules[static_cast<int>(Library::Count)];
-
-// The common controls by bare name, so that the manifest's side-by-side version 6 is
-// found; with the search restricted, nothing else but the system folder is searched.
-// Where it could not be restricted, only the full system path is safe.
-HMODULE Load(Library library)
-{
-    const char* file = LibraryFiles[static_cast<int>(library)];
-    if (library == Library::CommonControls && LibrarySearchIsRestricted())
-        return LoadLibraryA(file);
-    return LoadSystemLibrary(file);
-}
-
-} // namespace
-
 bool Bind(Library library)
 {
     HMODULE& module = modules[static_cast<int>(library)];
@@ -69,16 +57,13 @@ bool Bind(Library library)
     if (!loaded)
         return false;
     // Entries holds nothing but the slots, one a row, so it is walked as an array.
-    FARPROC* slots = reinterpret_cast<FARPROC*>(&Bound);
+    FARPROC* slot = reinterpret_cast<FARPROC*>(&Bound);
     const char* name = Names;
     for (Library row : Libraries) {
-        if (row == library) {
-            FARPROC address = GetProcAddress(loaded, name);
-            if (!address)
-                return false;  // ERROR_PROC_NOT_FOUND
-            *slots = address;
-        }
-        ++slots;
+        FARPROC address = row == library ? GetProcAddress(loaded, name) : *slot;
+        if (!address)
+            return false;  // ERROR_PROC_NOT_FOUND
+        *slot++ = address;
         name += lstrlenA(name) + 1;
     }
     module = loaded;
@@ -88,7 +73,7 @@ bool Bind(Library library)
 bool BindForStartup()
 {
     return Bind(Library::Messages) && Bind(Library::User) && Bind(Library::Graphics) &&
-           Bind(Library::Registry) && Bind(Library::Expansion) && Bind(Library::CommonControls);
+           Bind(Library::Registry) && Bind(Library::Expansion) && Bind(Library::Controls);
 }
 
 } // namespace LateBound
