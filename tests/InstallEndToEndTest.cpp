@@ -385,8 +385,8 @@ void Take(WizardDriver& wizard, const KeyStep& step)
 
 // The whole install from the keyboard alone, with real key events: the focus where the
 // user looks for it on every page (after Back too), Enter doing nothing while the license
-// is declined, the arrows kept within the two choices, both links opened by Enter and
-// Space, and Enter on Finish handing the payload over.
+// is declined, the arrows kept within the two choices, Alt+N pressing Next (no choice
+// has its letter), both links opened by Enter and Space, and Enter on Finish handing over.
 TEST_F(WholeRoadTest, FromTheKeyboardAlone)
 {
     const KeyStep steps[] = {
@@ -401,7 +401,7 @@ TEST_F(WholeRoadTest, FromTheKeyboardAlone)
         {"Down", VK_DOWN, 0, LicensePage, LicenseAcceptButton, true, 1, 0},
         {"Down", VK_DOWN, 0, LicensePage, LicenseDeclineButton, true, 1, 0},
         {"Up", VK_UP, 0, LicensePage, LicenseAcceptButton, true, 1, 0},
-        {"Enter", VK_RETURN, 0, RegistrationPage, NextButton, false, 1, 0},
+        {"Alt+N, Next's own letter", 'N', VK_MENU, RegistrationPage, NextButton, false, 1, 0},
         {"Tab", VK_TAB, 0, RegistrationPage, RegistrationLink, true, LinkTabsAtMost, 0},
         {"Enter", VK_RETURN, 0, RegistrationPage, RegistrationLink, true, 1, 1},
         {"Tab", VK_TAB, 0, RegistrationPage, SupportLink, true, 1, 1},
