@@ -406,6 +406,7 @@ TEST_F(WholeRoadTest, FromTheKeyboardAlone)
         {"Enter", VK_RETURN, 0, RegistrationPage, RegistrationLink, true, 1, 1},
         {"Tab", VK_TAB, 0, RegistrationPage, SupportLink, true, 1, 1},
         {"Space", VK_SPACE, 0, RegistrationPage, SupportLink, true, 1, 2},
+        {"Tab, out of the links", VK_TAB, 0, RegistrationPage, BackButton, false, 1, 2},
         {"Alt+N", 'N', VK_MENU, FinishPage, FinishButton, false, 1, 2},
     };
     WizardDriver wizard;
