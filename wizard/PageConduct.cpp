@@ -56,12 +56,12 @@ void Settle(const PageConduct& conduct, HWND page, DWORD buttons, bool arriving)
         return;
     // A page's text box takes the focus as it is, not wholly selected and scrolled to its
     // end as the dialog's own focus move would leave it.
-    if (conduct.focus)
+    if (conduct.focus) {
         LateBound::SetFocus(LateBound::GetDlgItem(page, conduct.focus));
-    else
-        LateBound::SendMessageA(sheet, WM_NEXTDLGCTL,
-                                reinterpret_cast<WPARAM>(LateBound::GetDlgItem(sheet, defaultButton)),
-                                TRUE);
+        return;
+    }
+    HWND button = LateBound::GetDlgItem(sheet, defaultButton);
+    LateBound::SendMessageA(sheet, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
 }
 
 // A multi-line text box (or Rich Edit) in a page turns Esc into the page's IDCANCEL,

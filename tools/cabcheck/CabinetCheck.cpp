@@ -6,10 +6,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "Cabinet.h"
+#include "HostFiles.h"
 
 namespace {
 
@@ -17,15 +16,6 @@ constexpr size_t SetupHeaderSize = 100;
 // Processor types an ARM device accepts (winnt.h: StrongARM, ARM720, ARM820, ARM920,
 // ARM 7TDMI). 0 is "any processor": such a setup file installs on an ARM device too.
 constexpr uint32_t AcceptedProcessors[] = {0, 2577, 1824, 2080, 2336, 70001};
-
-bool Read(const std::string& path, Bytes& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-}
 
 std::string Lower(std::string s)
 {
@@ -92,7 +82,7 @@ std::string CheckCabinet(const std::string& cabinetPath, const std::string& iniP
 {
     const auto refused = [](const std::string& file, const std::string& reason) { return file + ": " + reason; };
     Bytes bytes;
-    if (!Read(cabinetPath, bytes))
+    if (!ReadWholeFile(cabinetPath, bytes))
         return refused(cabinetPath, "cannot be read");
     Cabinet cabinet;
     if (std::string reason = ReadCabinet(std::move(bytes), cabinet); !reason.empty())
@@ -113,7 +103,7 @@ std::string CheckCabinet(const std::string& cabinetPath, const std::string& iniP
         return refused(cabinetPath, "setup file " + setupFile->name + " " + reason);
 
     Bytes iniBytes;
-    if (!Read(iniPath, iniBytes))
+    if (!ReadWholeFile(iniPath, iniBytes))
         return refused(iniPath, "cannot be read");
     const std::string ini(iniBytes.begin(), iniBytes.end()), iniName = BaseName(iniPath);
     const std::string component = IniValue(ini, "CEAppManager", "Component");

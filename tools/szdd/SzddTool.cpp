@@ -8,23 +8,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <unistd.h>
 
 #include "Corpus.h"
+#include "HostFiles.h"
 #include "SzddPacker.h"
 
 namespace {
-
-bool Read(const std::string& path, Bytes& data)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-}
 
 bool Write(const std::string& path, const Bytes& data)
 {
@@ -44,7 +35,7 @@ long MscompressSize(const Bytes& data)
     long size = -1;
     if (std::system(("mscompress " + file + " >/dev/null 2>&1").c_str()) == 0) {
         Bytes packed;
-        if (Read(file + "_", packed))
+        if (ReadWholeFile(file + "_", packed))
             size = static_cast<long>(packed.size());
     }
     std::system(("rm -rf " + std::string(folder)).c_str());
@@ -93,7 +84,7 @@ int main(int argc, char** argv)
     const std::string verb = argv[1];
     if ((verb == "pack" || verb == "compress") && argc == 4) {
         Bytes input;
-        if (!Read(argv[2], input)) {
+        if (!ReadWholeFile(argv[2], input)) {
             std::fprintf(stderr, "szdd: cannot read %s\n", argv[2]);
             return 1;
         }
@@ -113,14 +104,14 @@ int main(int argc, char** argv)
             Bench(name, data);
         for (int i = 2; i < argc; ++i) {
             Bytes data;
-            if (Read(argv[i], data))
+            if (ReadWholeFile(argv[i], data))
                 Bench(argv[i], data);
         }
         return 0;
     }
     if (verb == "measure" && argc == 3) {
         Bytes data;
-        if (!Read(argv[2], data))
+        if (!ReadWholeFile(argv[2], data))
             return 1;
         Measure m = Measured(data);
         std::printf("%zu %ld %zu %.4f %.1f\n", m.bytes, m.theirs, m.ours, m.ratio, m.ms);

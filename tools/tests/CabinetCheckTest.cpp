@@ -8,22 +8,14 @@
 #include <string>
 #include <unistd.h>
 
+#include "HostFiles.h"
 #include "CabinetCheck.h"
 
 namespace {
 
-class TempFolder {
-public:
-    TempFolder()
-    {
-        char name[] = "/tmp/cabcheck-test-XXXXXX";
-        path = mkdtemp(name);
-    }
-    ~TempFolder() { std::system(("rm -rf " + path).c_str()); }
-    std::string operator/(const std::string& name) const { return path + "/" + name; }
-
-private:
-    std::string path;
+// A folder of the test's own under /tmp.
+struct TempFolder : HostTempFolder {
+    TempFolder() : HostTempFolder("cabcheck-test") {}
 };
 
 using Bytes = std::string;

@@ -11,23 +11,15 @@
 #include <string>
 #include <unistd.h>
 
+#include "HostFiles.h"
 #include "Corpus.h"
 #include "SzddPacker.h"
 
 namespace {
 
-class TempFolder {
-public:
-    TempFolder()
-    {
-        char name[] = "/tmp/szdd-test-XXXXXX";
-        path = mkdtemp(name);
-    }
-    ~TempFolder() { std::system(("rm -rf " + path).c_str()); }
-    std::string operator/(const std::string& name) const { return path + "/" + name; }
-
-private:
-    std::string path;
+// A folder of the test's own under /tmp.
+struct TempFolder : HostTempFolder {
+    TempFolder() : HostTempFolder("szdd-test") {}
 };
 
 void Write(const std::string& path, const Bytes& data)
