@@ -4,6 +4,7 @@
 #include "support/LateBound.h"
 #include "app/Product.h"
 #include "support/RegKey.h"
+#include "support/UniqueHandle.h"
 
 namespace {
 
@@ -85,10 +86,15 @@ void MakeInstallFolder(TextString& folder)
     folder.Append(InstallSubfolder);
 }
 
+// Only a file on a disk will do. A folder cannot be opened as a file, and a device name
+// ("NUL", "COM1", also as "C:\folder\NUL.exe") or a pipe opens as a device of another
+// type: Windows reports such names as existing files, and Wine even gives them file
+// attributes.
 bool AppManagerIsInstalled(const TextString& path)
 {
-    DWORD attributes = GetFileAttributesA(path.GetText());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    FileHandle file(CreateFileA(path.GetText(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.IsValid() && GetFileType(file.Get()) == FILE_TYPE_DISK;
 }
 
 bool LaunchAppManager(const TextString& installFolder)

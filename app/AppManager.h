@@ -17,8 +17,8 @@ void CloseAppManagerKey();
 // Turns the Application Manager's path into the install folder beside it, in place.
 void MakeInstallFolder(TextString& folder);
 
-// Whether the registered path names a file: an entry left behind by a removed ActiveSync
-// names none.
+// Whether the registered path names a file on a disk: an entry left behind by a removed
+// ActiveSync names none, and a folder, a device or a pipe is no Application Manager.
 bool AppManagerIsInstalled(const TextString& path);
 
 // Starts the Application Manager, read anew from the registry, with the two INI files of

@@ -34,8 +34,9 @@ int SetupApplication::Install()
 {
     if (!PrepareInstallFolder(InstallFolder.GetText(), nullptr))
         return ExitCode::FolderFailed;  // the user has been told
-    if (!ExtractPayload(*this)) {
-        ShowInstallMessage(nullptr, IDS_EXTRACT_FAILED, GetLastError());
+    DWORD reason = ERROR_SUCCESS;
+    if (!ExtractPayload(*this, reason)) {
+        ShowInstallMessage(nullptr, IDS_EXTRACT_FAILED, reason);
         return ExitCode::ExtractionFailed;
     }
     if (!LaunchAppManager(InstallFolder)) {

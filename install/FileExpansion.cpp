@@ -85,8 +85,10 @@ bool ExpandFile(const char* source, const char* target)
     input.Release();
     SetLastError(ERROR_SUCCESS);  // a failed write leaves the system's reason here
     LONG copied = LateBound::LZCopy(from.Get(), AsLzFile(output.Get()));
+    // On the disk before it is published: a rename that survives a power cut must not
+    // name a file whose data did not.
     if (copied == expected)
-        return true;
+        return FlushFileBuffers(output.Get()) != FALSE;
     if (copied >= 0 || copied == LZERROR_UNKNOWNALG)
         SetLastError(ERROR_SUCCESS);  // the content is at fault, not the system
     return false;

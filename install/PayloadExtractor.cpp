@@ -1,16 +1,19 @@
-// Payload extraction as one set. Beside the install folder, under the same parent, two
-// short-named folders hold the sets in transit: "~n" the new set while it is made whole,
-// "~o" the previous set while the new one takes its place. Each resource is written as
-// stored to a ".zip" temporary in "~n", expanded (or copied) beside it and read back
-// against its record. Only when all are whole does each previous file move to "~o" and
-// each new one into the install folder: renames on one volume, which MoveFileA does on
-// every Windows from 95 on. Any failure moves everything back.
+// Payload extraction as one set. Beside the install folder, under the same parent, three
+// short-named folders hold the sets in transit:
+//   "~n"  the new set, made whole there first: each resource is written as stored to a
+//         ".zip" temporary, expanded (or copied) beside it, flushed to the disk and read
+//         back against its record;
+//   "~o"  the previous set while the new one takes its place; made only once the new set
+//         is whole, so its presence means "the swap has begun, roll back";
+//   "~d"  the previous set once every new file is in place: renaming "~o" to "~d" is the
+//         one step that commits the new set, so its presence means "roll forward".
+// Every move is a rename on one volume, which MoveFileA does on every Windows from 95 on.
 //
-// A crash while the sets are in transit leaves each previous file under its own name or
-// in "~o"; the next run first puts every one in "~o" back in its place and clears both
-// folders, so it starts from the whole previous set. The short names keep every path in
-// transit no longer than the longest path of the installed set, so an install folder
-// that Windows allows is never refused for them.
+// A crash or power cut at any moment leaves a state that the next run completes before it
+// starts: with "~d" it finishes the new set (it only clears up); with "~o" it puts every
+// new file back in "~n" and every previous one back in its place, and removes "~o" before
+// it clears "~n", so that an interrupted recovery still knows which files are new. The
+// short names keep every path in transit no longer than the longest installed path.
 #include "install/PayloadExtractor.h"
 
 #include "install/FileExpansion.h"
@@ -27,15 +30,17 @@ const char PayloadType[] = "BIN";
 const char TemporarySuffix[] = ".zip";
 const char IncomingFolder[] = "~n";
 const char OutgoingFolder[] = "~o";
+const char DiscardFolder[] = "~d";
 static_assert(sizeof IncomingFolder + sizeof TemporarySuffix - 1 <= sizeof ProductFolder &&
-                  sizeof OutgoingFolder <= sizeof ProductFolder,
+                  sizeof OutgoingFolder <= sizeof ProductFolder &&
+                  sizeof DiscardFolder <= sizeof ProductFolder,
               "a path in transit would be longer than the installed one");
 
-// The install folder and its two companions in the same parent.
+// The install folder and its companions in the same parent.
 struct PayloadFolders {
     explicit PayloadFolders(const TextString& installFolder)
         : installed(installFolder), incoming(Sibling(IncomingFolder)),
-          outgoing(Sibling(OutgoingFolder))
+          outgoing(Sibling(OutgoingFolder)), discarded(Sibling(DiscardFolder))
     {
     }
     TextString Sibling(const char* name) const
@@ -45,19 +50,22 @@ struct PayloadFolders {
     TextString installed;
     TextString incoming;
     TextString outgoing;
+    TextString discarded;
 };
 
 // Where one payload file lies at each stage.
 struct PayloadPaths {
     PayloadPaths(const PayloadFolders& folders, const char* name)
         : installed(folders.installed + "\\" + name), incoming(folders.incoming + "\\" + name),
-          raw(incoming + TemporarySuffix), outgoing(folders.outgoing + "\\" + name)
+          raw(incoming + TemporarySuffix), outgoing(folders.outgoing + "\\" + name),
+          discarded(folders.discarded + "\\" + name)
     {
     }
     TextString installed;
     TextString incoming;
     TextString raw;
     TextString outgoing;
+    TextString discarded;
 };
 
 bool Exists(const TextString& path)
@@ -72,153 +80,172 @@ void Remove(const TextString& path)
     DeleteFileA(path.GetText());
 }
 
-bool Move(const TextString& from, const TextString& to)
+DWORD Move(const TextString& from, const TextString& to)
 {
-    return MoveFileA(from.GetText(), to.GetText()) != 0;
+    return MoveFileA(from.GetText(), to.GetText()) ? ERROR_SUCCESS : GetLastError();
 }
 
-// One step of a pass, for one payload file; on false GetLastError says why.
-using PayloadStep = bool (*)(const char* name, const PayloadPaths& paths);
-
-// What an interrupted earlier run left: each previous file in "~o" goes back in place of
-// any new one placed before the interruption, and the rest in transit is removed.
-bool ClearLeftovers(const char*, const PayloadPaths& paths)
-{
-    if (Exists(paths.outgoing)) {
-        Remove(paths.installed);
-        Move(paths.outgoing, paths.installed);  // on failure it stays safe in "~o"
-    }
-    Remove(paths.raw);
-    Remove(paths.incoming);
-    Remove(paths.installed + TemporarySuffix);  // where earlier versions kept theirs
-    return true;
-}
-
-bool Stage(const char* name, const PayloadPaths& paths)
-{
-    bool whole = WriteResourceToFile(paths.raw.GetText(), AppInstance, name, PayloadType) &&
-                 ExpandFile(paths.raw.GetText(), paths.incoming.GetText()) &&
-                 FileMatchesPayloadDigest(paths.incoming.GetText(), AppInstance, name);
-    DWORD reason = GetLastError();
-    Remove(paths.raw);
-    SetLastError(reason);
-    return whole;
-}
-
-// A folder that bears a payload file's name is not ours to move: the file cannot go there.
-bool Retire(const char*, const PayloadPaths& paths)
-{
-    if (IsFolder(paths.installed)) {
-        SetLastError(ERROR_ALREADY_EXISTS);
-        return false;
-    }
-    return !Exists(paths.installed) || Move(paths.installed, paths.outgoing);
-}
-
-bool PutBack(const char*, const PayloadPaths& paths)
-{
-    if (Exists(paths.outgoing) && !Exists(paths.installed))
-        Move(paths.outgoing, paths.installed);
-    return true;  // every file is tried
-}
-
-bool Place(const char*, const PayloadPaths& paths)
-{
-    return Move(paths.incoming, paths.installed);
-}
-
-// After a failed Place: a file no longer in "~n" was placed, so it goes back there.
-bool Unplace(const char*, const PayloadPaths& paths)
-{
-    if (!Exists(paths.incoming) && Exists(paths.installed))
-        Move(paths.installed, paths.incoming);
-    return true;
-}
-
-bool Discard(const char*, const PayloadPaths& paths)
-{
-    Remove(paths.raw);
-    Remove(paths.incoming);
-    return true;
-}
-
-bool DropOutgoing(const char*, const PayloadPaths& paths)
-{
-    Remove(paths.outgoing);
-    return true;
-}
+// One step of a pass, for one payload file: ERROR_SUCCESS, or Windows' reason.
+using PayloadStep = DWORD (*)(const char* name, const PayloadPaths& paths);
 
 struct Pass {
     const PayloadFolders* folders;
     PayloadStep step;
     DWORD reason;
-    bool failed;
 };
 
 BOOL CALLBACK RunStep(HMODULE, LPCSTR, LPSTR name, LONG_PTR parameter)
 {
     auto& pass = *reinterpret_cast<Pass*>(parameter);
-    if (pass.step(name, PayloadPaths(*pass.folders, name)))
-        return TRUE;
-    pass.reason = GetLastError();
-    pass.failed = true;
-    return FALSE;  // the first failure ends the pass
+    pass.reason = pass.step(name, PayloadPaths(*pass.folders, name));
+    return pass.reason == ERROR_SUCCESS;  // the first failure ends the pass
 }
 
-// Runs `step` for every payload resource, in the order the module lists them; false at
-// the first step that fails, with its reason.
-bool ForEachPayload(const PayloadFolders& folders, PayloadStep step, DWORD& reason)
+// Runs `step` for every payload resource, in the order the module lists them, up to the
+// first that fails; its reason, or ERROR_SUCCESS.
+DWORD ForEachPayload(const PayloadFolders& folders, PayloadStep step)
 {
-    Pass pass = {&folders, step, ERROR_SUCCESS, false};
+    Pass pass = {&folders, step, ERROR_SUCCESS};
     EnumResourceNamesA(AppInstance, PayloadType, RunStep, reinterpret_cast<LONG_PTR>(&pass));
-    reason = pass.reason;
-    return !pass.failed;
+    return pass.reason;
 }
 
-void ForEachPayload(const PayloadFolders& folders, PayloadStep step)
+// A file unlike its record, or a stream LZ32 cannot expand: a failure without a system
+// reason (bit 29 marks a code as the program's own, never one of Windows').
+constexpr DWORD ContentFault = 0x20000000;
+
+// The reason for a false result that left it in the thread's last error.
+DWORD Failure()
 {
-    DWORD ignored;
-    ForEachPayload(folders, step, ignored);
+    DWORD reason = GetLastError();
+    return reason == ERROR_SUCCESS ? ContentFault : reason;
 }
 
-// The previous set out, the new one in; undone in reverse order at any failure.
-bool Replace(const PayloadFolders& folders, DWORD& reason)
+// ---- Making the new set whole in "~n" ----------------------------------------------
+
+DWORD Stage(const char* name, const PayloadPaths& paths)
 {
-    if (!ForEachPayload(folders, Retire, reason)) {
-        ForEachPayload(folders, PutBack);
-        return false;
-    }
-    if (!ForEachPayload(folders, Place, reason)) {
+    DWORD reason = ERROR_SUCCESS;
+    if (!WriteResourceToFile(paths.raw.GetText(), AppInstance, name, PayloadType) ||
+        !ExpandFile(paths.raw.GetText(), paths.incoming.GetText()) ||
+        !FileMatchesPayloadDigest(paths.incoming.GetText(), AppInstance, name))
+        reason = Failure();
+    Remove(paths.raw);
+    return reason;
+}
+
+// ---- The swap ----------------------------------------------------------------------
+
+// A folder that bears a payload file's name is not ours to move: the file cannot go there.
+DWORD Retire(const char*, const PayloadPaths& paths)
+{
+    if (IsFolder(paths.installed))
+        return ERROR_ALREADY_EXISTS;
+    return Exists(paths.installed) ? Move(paths.installed, paths.outgoing) : ERROR_SUCCESS;
+}
+
+DWORD Place(const char*, const PayloadPaths& paths)
+{
+    return Move(paths.incoming, paths.installed);
+}
+
+// ---- Rolling back: the previous set in place, the new one back in "~n" -------------
+
+// While "~o" exists, a payload file missing from "~n" that is the new file was placed: it
+// goes back there, so that the install folder holds no new file, and "~n" tells the new
+// files from the old. The record is asked too, so that a previous file is never taken
+// for a new one, whatever an interrupted run of another version left.
+DWORD Unplace(const char* name, const PayloadPaths& paths)
+{
+    if (!Exists(paths.incoming) &&
+        FileMatchesPayloadDigest(paths.installed.GetText(), AppInstance, name))
+        Move(paths.installed, paths.incoming);
+    return ERROR_SUCCESS;  // every file is tried
+}
+
+DWORD PutBack(const char*, const PayloadPaths& paths)
+{
+    if (Exists(paths.outgoing) && !Exists(paths.installed))
+        Move(paths.outgoing, paths.installed);
+    return ERROR_SUCCESS;
+}
+
+DWORD DropIncoming(const char*, const PayloadPaths& paths)
+{
+    Remove(paths.raw);
+    Remove(paths.incoming);
+    Remove(paths.installed + TemporarySuffix);  // where earlier versions kept theirs
+    return ERROR_SUCCESS;
+}
+
+// Leaves the previous set in place and nothing in transit, whatever step a failure or an
+// earlier run's interruption stopped at before the commit.
+void RollBack(const PayloadFolders& folders)
+{
+    if (IsFolder(folders.outgoing)) {
         ForEachPayload(folders, Unplace);
         ForEachPayload(folders, PutBack);
-        return false;
+        // Only an empty "~o" goes; while a previous file is still in it, "~n" must stay
+        // as it is for the next run to finish the roll-back.
+        if (!RemoveDirectoryA(folders.outgoing.GetText()))
+            return;
     }
-    ForEachPayload(folders, DropOutgoing);
-    return true;
+    ForEachPayload(folders, DropIncoming);
+    RemoveDirectoryA(folders.incoming.GetText());  // fails harmlessly when not there
 }
 
-bool MakeFolder(const TextString& path, DWORD& reason)
+// ---- Rolling forward: the new set committed, the previous one discarded -------------
+
+DWORD DropDiscarded(const char*, const PayloadPaths& paths)
 {
-    if (CreateFolderWithParents(path))
-        return true;
-    reason = GetLastError();
-    return false;
+    Remove(paths.discarded);
+    return ERROR_SUCCESS;
+}
+
+void RollForward(const PayloadFolders& folders)
+{
+    ForEachPayload(folders, DropDiscarded);
+    RemoveDirectoryA(folders.discarded.GetText());
+    RemoveDirectoryA(folders.incoming.GetText());
+}
+
+DWORD MakeFolder(const TextString& path)
+{
+    return CreateFolderWithParents(path) ? ERROR_SUCCESS : Failure();
+}
+
+// Every step from the staged set to the committed one; the first failure's reason.
+DWORD Install(const PayloadFolders& folders)
+{
+    DWORD reason = MakeFolder(folders.incoming);
+    if (reason == ERROR_SUCCESS)
+        reason = ForEachPayload(folders, Stage);
+    if (reason == ERROR_SUCCESS)
+        reason = MakeFolder(folders.outgoing);
+    if (reason == ERROR_SUCCESS)
+        reason = ForEachPayload(folders, Retire);
+    if (reason == ERROR_SUCCESS)
+        reason = ForEachPayload(folders, Place);
+    if (reason == ERROR_SUCCESS)
+        reason = Move(folders.outgoing, folders.discarded);  // the commit
+    return reason;
 }
 
 } // namespace
 
-bool ExtractPayload(SetupApplication& application)
+bool ExtractPayload(SetupApplication& application, DWORD& reason)
 {
     PayloadFolders folders(application.InstallFolder);
-    ForEachPayload(folders, ClearLeftovers);
-    DWORD reason = ERROR_SUCCESS;
-    bool installed = MakeFolder(folders.incoming, reason) &&
-                     MakeFolder(folders.outgoing, reason) &&
-                     ForEachPayload(folders, Stage, reason) && Replace(folders, reason);
-    if (!installed)
-        ForEachPayload(folders, Discard);
-    RemoveDirectoryA(folders.incoming.GetText());  // fails harmlessly when not empty
-    RemoveDirectoryA(folders.outgoing.GetText());
-    SetLastError(installed ? ERROR_SUCCESS : reason);
+    if (IsFolder(folders.discarded))
+        RollForward(folders);
+    RollBack(folders);
+    reason = Install(folders);
+    if (reason == ERROR_SUCCESS)
+        RollForward(folders);
+    else
+        RollBack(folders);
+    bool installed = reason == ERROR_SUCCESS;
+    if (reason == ContentFault)
+        reason = ERROR_SUCCESS;
     return installed;
 }

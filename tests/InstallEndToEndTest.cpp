@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -264,6 +266,210 @@ TEST_F(FullDiskTest, AReinstallOnAFullDiskKeepsThePreviousSet)
     ExpectPreviousSet();
     Sleep(QuietMs);
     EXPECT_FALSE(FileExists(record));
+}
+
+// A hook library on the setup's window thread that records each call by which the setup
+// changes a file, and ends the setup (as a crash or a power cut would) or fails the call
+// at the one that KORVANE_CUT names.
+class FileCallCutter : public ThreadHook {
+public:
+    explicit FileCallCutter(HWND window)
+        : ThreadHook("FileCallCutter.dll", "CutCallWndProc", WH_CALLWNDPROC, window)
+    {
+    }
+};
+// The exit code of a setup that the cutter ended.
+constexpr DWORD CutExitCode = 0xC0DE;
+
+// One recorded call: the function and its one or two paths.
+struct FileCall {
+    std::string function;
+    std::string first;
+    std::string second;
+};
+
+std::vector<FileCall> ReadFileCalls(const std::string& record)
+{
+    std::vector<FileCall> calls;
+    for (const std::string& line : ReadLines(record)) {
+        size_t bar = line.find('|');
+        size_t next = line.find('|', bar + 1);
+        calls.push_back({line.substr(0, bar), line.substr(bar + 1, next - bar - 1),
+                         line.substr(next + 1)});
+    }
+    return calls;
+}
+
+// Every file and folder below a folder, by path relative to it (a folder's ends in "\\"),
+// with each file's content.
+using Tree = std::map<std::string, std::string>;
+
+void ReadTree(const std::string& folder, const std::string& relative, Tree& tree)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\" + relative + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = relative + found.cFileName;
+        if (found.cFileName[0] == '.' && (!found.cFileName[1] || found.cFileName[1] == '.'))
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            tree[name + "\\"] = "";
+            ReadTree(folder, name + "\\", tree);
+        } else {
+            tree[name] = ReadWholeFile(folder + "\\" + name);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void RemoveTree(const std::string& folder)
+{
+    Tree tree;
+    ReadTree(folder, "", tree);
+    for (auto entry = tree.rbegin(); entry != tree.rend(); ++entry) {
+        const std::string path = folder + "\\" + entry->first;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (entry->first.back() == '\\')
+            RemoveDirectoryA(path.c_str());
+        else
+            DeleteFileA(path.c_str());
+    }
+}
+
+// Replaces what lies below `folder` by `tree`.
+void WriteTree(const std::string& folder, const Tree& tree)
+{
+    RemoveTree(folder);
+    for (const auto& entry : tree) {
+        const std::string path = folder + "\\" + entry.first;
+        if (entry.first.back() == '\\')
+            CreateDirectoryA(path.c_str(), nullptr);
+        else
+            WriteWholeFile(path, entry.second);
+    }
+}
+
+// The install, stopped at each of its file-changing calls over a previous set unlike the
+// new one, as a crash or a power cut would stop it; after each stop, one re-run that
+// succeeds must leave exactly the new set and nothing of ours beside it, and one that
+// fails (its last rename into the install folder refused) must leave the previous set
+// whole, or the new one where the stop came after the previous set was discarded. Each
+// call that the install may see fail is also failed once: the setup ends with the new set
+// and exit 0, or with the previous set, its box and exit 1603.
+class CrashTest : public InstallTest {
+protected:
+    CrashTest() : calls(root / "calls.record"), callRecord("KORVANE_CUT_RECORD", calls) {}
+
+    // Runs the setup to Finish with the cutter's rule; answers the box of a failure.
+    DWORD Run(const std::string& rule)
+    {
+        ScopedEnvironment cut("KORVANE_CUT", rule);
+        WizardDriver wizard;
+        EXPECT_TRUE(wizard.Opened());
+        FileCallCutter cutter(wizard.Sheet());
+        EXPECT_TRUE(cutter.Set());
+        EXPECT_TRUE(wizard.WalkTo(FinishPage));
+        EXPECT_TRUE(wizard.Press(FinishButton));
+        HANDLE process = wizard.Process().Handle();
+        WaitUntil(ExitTimeoutMs, [&] {
+            if (HWND box = FindMessageBox(wizard.Process().Id()))
+                AnswerBox(box);
+            return WaitForSingleObject(process, 0) != WAIT_TIMEOUT;
+        });
+        return wizard.Process().WaitForExit(0);
+    }
+
+    Tree Maker() const
+    {
+        Tree tree;
+        ReadTree(maker, "", tree);
+        return tree;
+    }
+    static Tree InstallFolderOf(const Tree& maker)
+    {
+        return Tree(maker.lower_bound("Korvane\\"), maker.lower_bound("Korvane]"));
+    }
+    Tree SetOf(const std::vector<std::string>& contents) const
+    {
+        Tree tree = {{"Korvane\\", ""}};
+        for (size_t i = 0; i < PayloadCount; ++i)
+            tree[std::string("Korvane\\") + PayloadNames[i]] = contents[i];
+        return tree;
+    }
+
+    const std::string maker = activeSync + "\\Orbelwick";
+    std::string calls;
+    ScopedEnvironment callRecord;
+};
+
+TEST_F(CrashTest, EveryStopOfTheInstallLeavesOneWholeSet)
+{
+    std::vector<std::string> previous, fresh;
+    for (size_t i = 0; i < PayloadCount; ++i) {
+        previous.push_back(std::string("previous ") + PayloadNames[i]);
+        fresh.push_back(ReadWholeFile(PayloadSources[i]));
+    }
+    const Tree previousSet = SetOf(previous), newSet = SetOf(fresh);
+    const std::string lastPlace = "fail MoveFileA \\~n\\ " + std::to_string(PayloadCount);
+
+    // The install's own calls, once through.
+    CreateDirectoryA(maker.c_str(), nullptr);
+    WriteTree(maker, previousSet);
+    ASSERT_EQ(0u, Run("count 0"));
+    const std::vector<FileCall> install = ReadFileCalls(calls);
+    ASSERT_EQ(newSet, Maker());
+    size_t committed = install.size();  // the index of the step after which the new set stands
+    for (size_t i = 0; i < install.size(); ++i) {
+        const FileCall& call = install[i];
+        if (call.function == "MoveFileA" && call.first.find("\\~n\\") != std::string::npos &&
+            call.second.rfind(installFolder, 0) == 0) {
+            SCOPED_TRACE("published " + call.second);
+            bool flushed = false;
+            for (size_t j = 0; j < i; ++j)
+                flushed |= install[j].function == "FlushFileBuffers" &&
+                           install[j].first == call.first;
+            EXPECT_TRUE(flushed) << "published before its data was flushed";
+        }
+        if (call.function == "MoveFileA" && call.second == maker + "\\~d")
+            committed = i;
+    }
+    ASSERT_LT(committed, install.size()) << "no step commits the new set";
+    std::printf("%zu file-changing calls, the new set committed at call %zu\n", install.size(),
+                committed + 1);
+
+    for (const char* action : {"kill", "fail"}) {
+        for (size_t step = 1; step <= install.size(); ++step) {
+            const FileCall& call = install[step - 1];
+            SCOPED_TRACE(std::string(action) + " at " + std::to_string(step) + ": " +
+                         call.function + " " + call.first + " " + call.second);
+            WriteTree(maker, previousSet);
+            DeleteFileA(calls.c_str());
+            const DWORD code = Run(std::string(action) + " " + std::to_string(step));
+            if (std::string(action) == "fail") {
+                // A failure of a step that clears up after the commit may leave a
+                // companion folder for the next run: only the install folder is asked.
+                const Tree expected = code == 0 ? newSet : previousSet;
+                EXPECT_TRUE(code == 0 || code == SetupExit::ExtractionFailed) << code;
+                EXPECT_EQ(expected, InstallFolderOf(Maker()));
+                if (HasFailure())
+                    return;
+                continue;
+            }
+            ASSERT_EQ(CutExitCode, code);
+            const Tree stopped = Maker();
+
+            EXPECT_EQ(SetupExit::ExtractionFailed, Run(lastPlace));
+            EXPECT_EQ(step - 1 > committed ? newSet : previousSet, Maker());
+
+            WriteTree(maker, stopped);
+            EXPECT_EQ(0u, Run("count 0"));
+            EXPECT_EQ(newSet, Maker());
+            if (HasFailure())
+                return;  // one stop that goes wrong tells enough
+        }
+    }
 }
 
 // A hook library on the setup's window thread that records the texts the setup gives its

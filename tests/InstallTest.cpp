@@ -249,8 +249,8 @@ TEST_F(PayloadSetTest, ReplacesTheWholeSetOrKeepsThePreviousOne)
         ASSERT_EQ(c.held != nullptr, held != INVALID_HANDLE_VALUE);
         SetupApplication application;
         application.InstallFolder.Assign(folder.c_str());
-        EXPECT_EQ(c.installed, ExtractPayload(application));
-        const DWORD reason = GetLastError();
+        DWORD reason = ERROR_SUCCESS;
+        EXPECT_EQ(c.installed, ExtractPayload(application, reason));
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
         if (c.held)
@@ -278,7 +278,8 @@ TEST(PayloadExtractor, AProgramWithoutPayloadExtractsNothingAndSucceeds)
     SetupApplication application;
     application.InstallFolder.Assign(folder.Path().c_str());
     AppInstance = GetModuleHandleA(nullptr);
-    EXPECT_TRUE(ExtractPayload(application));
+    DWORD reason = ERROR_SUCCESS;
+    EXPECT_TRUE(ExtractPayload(application, reason));
     AppInstance = nullptr;
     EXPECT_TRUE(FolderNames(folder.Path()).empty());
 }

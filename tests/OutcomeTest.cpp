@@ -93,6 +93,12 @@ TEST(OutcomeTest, EveryRoadEndsWithItsOwnExitCode)
     using Change = void (*)(World&);
     const Change deleteAppManager = [](World& world) { DeleteFileA(world.appManager.c_str()); };
     const Change removeEntry = [](World&) { AppPathsEntry::Remove(); };
+    // Device names, which Wine reports as existing files, alone and inside a real folder.
+    const Change nul = [](World& world) { world.entry.SetText("NUL"); };
+    const Change com1 = [](World& world) { world.entry.SetText("COM1"); };
+    const Change nulInFolder = [](World& world) { world.entry.SetText(world.activeSync + "\\NUL"); };
+    const Change nulExe = [](World& world) { world.entry.SetText(world.activeSync + "\\NUL.exe"); };
+    const Change folder = [](World& world) { world.entry.SetText(world.activeSync); };
     const struct {
         const char* road;
         Change beforeStart;  // the wizard is walked to Finish only when this is null
@@ -107,6 +113,18 @@ TEST(OutcomeTest, EveryRoadEndsWithItsOwnExitCode)
     } roads[] = {
         {"the entry names a missing file", deleteAppManager, nullptr, SetupExit::ActiveSyncMissing,
          ErrorCaption, SetupMessage::ActiveSyncMissing, false, true, {}, 0},
+        {"the entry names NUL", nul, nullptr, SetupExit::ActiveSyncMissing, ErrorCaption,
+         SetupMessage::ActiveSyncMissing, false, true, {"CEAppMgr.exe"}, 0},
+        {"the entry names COM1", com1, nullptr, SetupExit::ActiveSyncMissing, ErrorCaption,
+         SetupMessage::ActiveSyncMissing, false, true, {"CEAppMgr.exe"}, 0},
+        {"the entry names NUL in a real folder", nulInFolder, nullptr,
+         SetupExit::ActiveSyncMissing, ErrorCaption, SetupMessage::ActiveSyncMissing, false, true,
+         {"CEAppMgr.exe"}, 0},
+        {"the entry names NUL.exe in a real folder", nulExe, nullptr,
+         SetupExit::ActiveSyncMissing, ErrorCaption, SetupMessage::ActiveSyncMissing, false, true,
+         {"CEAppMgr.exe"}, 0},
+        {"the entry names a folder", folder, nullptr, SetupExit::ActiveSyncMissing, ErrorCaption,
+         SetupMessage::ActiveSyncMissing, false, true, {"CEAppMgr.exe"}, 0},
         {"the entry removed while the wizard runs", nullptr, removeEntry, SetupExit::HandOffFailed,
          "", SetupMessage::HandOffFailed, true, false, {"CEAppMgr.exe", "Orbelwick"}, 0},
         {"the Application Manager deleted while the wizard runs", nullptr, deleteAppManager,
