@@ -4,12 +4,11 @@
 #include <windows.h>
 
 #include "support/Heap.h"
+#include "support/SequentialFile.h"
 #include "support/SetupFileDigest.h"
 #include "support/UniqueHandle.h"
 
 namespace {
-
-constexpr DWORD PieceSize = 64 * 1024;
 
 constexpr SetupFileState Intact = SetupFileState::Intact;
 constexpr SetupFileState Damaged = SetupFileState::Damaged;
@@ -41,7 +40,7 @@ SetupFileState ReadThrough(HANDLE file, unsigned char* buffer, DWORD fileSize, D
                            SetupFileDigest& digest, unsigned char (&trailer)[TrailerSize])
 {
     for (DWORD at = HeaderReadSize; at < fileSize;) {
-        DWORD piece = fileSize - at < PieceSize ? fileSize - at : PieceSize;
+        DWORD piece = fileSize - at < ReadPieceSize ? fileSize - at : ReadPieceSize;
         SetupFileState state = ReadExactly(file, buffer, piece);
         if (state != Intact)
             return state;
@@ -94,7 +93,7 @@ SetupFileState Check(HANDLE opened, DWORD& reason)
     reason = GetLastError();
     if (!file.IsValid())
         return Unreadable;
-    auto* buffer = static_cast<unsigned char*>(AllocateBlock(PieceSize));
+    auto* buffer = static_cast<unsigned char*>(AllocateBlock(ReadPieceSize));
     if (!buffer) {
         reason = ERROR_NOT_ENOUGH_MEMORY;
         return Unreadable;
@@ -103,12 +102,6 @@ SetupFileState Check(HANDLE opened, DWORD& reason)
     reason = state == Unreadable ? GetLastError() : ERROR_SUCCESS;
     FreeBlock(buffer);
     return state;
-}
-
-HANDLE OpenForCheck(const char* path)
-{
-    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
 
 using ModuleFileNameW = DWORD(WINAPI*)(HMODULE, LPWSTR, DWORD);
@@ -138,7 +131,7 @@ HANDLE OpenOwnFile()
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
     if (length == 0 || length >= sizeof path)
         return INVALID_HANDLE_VALUE;
-    return OpenForCheck(path);
+    return OpenForSequentialReading(path);
 }
 
 } // namespace
@@ -146,7 +139,7 @@ HANDLE OpenOwnFile()
 bool SetupFileIsIntact(const char* path)
 {
     DWORD reason;
-    return Check(OpenForCheck(path), reason) == Intact;
+    return Check(OpenForSequentialReading(path), reason) == Intact;
 }
 
 SetupFileState CheckOwnFile(DWORD& reason)

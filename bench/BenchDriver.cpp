@@ -164,7 +164,7 @@ double ReadBack(const std::string& expander, const std::string& payload)
     const double start = NowMs();
     bool matches = setup != nullptr;
     for (const char* name : PayloadNames)
-        matches = FileMatchesPayloadDigest((target / name).c_str(), setup, name) && matches;
+        matches = CompareWithPayloadDigest((target / name).c_str(), setup, name) == 0 && matches;
     const double ms = NowMs() - start;
     FreeLibrary(setup);
     return matches ? ms : -1;

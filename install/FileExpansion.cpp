@@ -9,6 +9,8 @@
 #include <lzexpand.h>
 
 #include "support/LateBound.h"
+#include "support/SequentialFile.h"
+#include "support/SystemMessage.h"
 #include "support/UniqueHandle.h"
 
 namespace {
@@ -26,23 +28,17 @@ struct LzHandleTraits {
 };
 using LzHandle = UniqueHandle<LzHandleTraits>;
 
-HANDLE OpenForReading(const char* path)
-{
-    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-}
-
 // The length the expansion must give: the header's for SZDD, else the file's size.
-bool ExpectedLength(const char* source, LONG& length)
+DWORD ExpectedLength(const char* source, LONG& length)
 {
-    FileHandle file(OpenForReading(source));
+    FileHandle file(OpenForSequentialReading(source));
     if (!file.IsValid())
-        return false;
+        return GetLastError();
     BYTE header[SzddHeaderSize];
     DWORD read = 0;
     DWORD size = GetFileSize(file.Get(), nullptr);
     if (size == INVALID_FILE_SIZE || !ReadFile(file.Get(), header, sizeof header, &read, nullptr))
-        return false;
+        return GetLastError();
     bool isSzdd = read == SzddHeaderSize;
     for (DWORD i = 0; isSzdd && i < sizeof SzddMagic; ++i)
         isSzdd = header[i] == SzddMagic[i];
@@ -53,7 +49,7 @@ bool ExpectedLength(const char* source, LONG& length)
     } else {
         length = static_cast<LONG>(size);
     }
-    return length >= 0;
+    return length >= 0 ? ERROR_SUCCESS : ContentFault;
 }
 
 // A Win32 file handle as LZ32 takes it: LZ32 reads and writes through _lread/_lwrite,
@@ -65,31 +61,44 @@ HFILE AsLzFile(HANDLE file)
 
 } // namespace
 
-bool ExpandFile(const char* source, const char* target)
+// Each failure's reason is taken where it happens, before any handle is closed.
+bool ExpandFile(const char* source, const char* target, DWORD& reason)
 {
     LONG expected = 0;
-    if (!ExpectedLength(source, expected))
+    reason = ExpectedLength(source, expected);
+    if (reason != ERROR_SUCCESS)
         return false;
-    FileHandle input(OpenForReading(source));
-    if (!input.IsValid())
+    FileHandle input(OpenForSequentialReading(source));
+    if (!input.IsValid()) {
+        reason = GetLastError();
         return false;
+    }
     FileHandle output(CreateFileA(target, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!output.IsValid())
+    if (!output.IsValid()) {
+        reason = GetLastError();
         return false;
+    }
     // LZInit answers a plain file with the handle itself and an SZDD file with an LZ
     // handle; either way LZClose closes the file, so the LZ handle owns it from here.
     LzHandle from(LateBound::LZInit(AsLzFile(input.Get())));
-    if (!from.IsValid())
+    if (!from.IsValid()) {
+        reason = ContentFault;
         return false;
+    }
     input.Release();
     SetLastError(ERROR_SUCCESS);  // a failed write leaves the system's reason here
     LONG copied = LateBound::LZCopy(from.Get(), AsLzFile(output.Get()));
+    if (copied != expected) {
+        reason = GetLastError();
+        if (copied >= 0 || copied == LZERROR_UNKNOWNALG || reason == ERROR_SUCCESS)
+            reason = ContentFault;  // the content is at fault, not the system
+        return false;
+    }
     // On the disk before it is published: a rename that survives a power cut must not
     // name a file whose data did not.
-    if (copied == expected)
-        return FlushFileBuffers(output.Get()) != FALSE;
-    if (copied >= 0 || copied == LZERROR_UNKNOWNALG)
-        SetLastError(ERROR_SUCCESS);  // the content is at fault, not the system
+    if (FlushFileBuffers(output.Get()))
+        return true;
+    reason = GetLastError();
     return false;
 }

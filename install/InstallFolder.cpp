@@ -16,15 +16,12 @@ bool IsFolder(const TextString& path)
 namespace {
 
 // Creates one level; a folder that appeared meanwhile (another program made it) will do.
-bool CreateLevel(const TextString& path)
+DWORD CreateLevel(const TextString& path)
 {
     if (CreateDirectoryA(path.GetText(), nullptr))
-        return true;
-    DWORD error = GetLastError();
-    if (IsFolder(path))
-        return true;
-    SetLastError(error);
-    return false;
+        return ERROR_SUCCESS;
+    DWORD reason = GetLastError();
+    return IsFolder(path) ? ERROR_SUCCESS : reason;
 }
 
 } // namespace
@@ -39,26 +36,28 @@ bool PrepareInstallFolder(const char* path, HWND owner)
         ShowInstallMessage(owner, IDS_INVALID_FOLDER);
         return false;
     }
-    if (CreateFolderWithParents(folder))
+    DWORD reason = ERROR_SUCCESS;
+    if (CreateFolderWithParents(folder, reason))
         return true;
-    ShowInstallMessage(owner, IDS_FOLDER_FAILED, GetLastError());
+    ShowInstallMessage(owner, IDS_FOLDER_FAILED, reason);
     return false;
 }
 
 // Climbs to the first ancestor that exists or can be made, then creates each missing
 // level on the way back, outermost first. Whatever was made before a failure stays. A
 // file in the way fails its level with the reason Windows gives (it already exists).
-bool CreateFolderWithParents(TextString path)
+bool CreateFolderWithParents(TextString path, DWORD& reason)
 {
-    if (IsFolder(path) || CreateLevel(path))
+    if (IsFolder(path))
         return true;
-    DWORD error = GetLastError();
+    reason = CreateLevel(path);
+    if (reason == ERROR_SUCCESS)
+        return true;
     int separator = path.ReverseFind('\\');
-    if (error == ERROR_ALREADY_EXISTS || separator < 0) {
-        SetLastError(error);
+    if (reason == ERROR_ALREADY_EXISTS || separator < 0)
         return false;
-    }
-    if (!CreateFolderWithParents(TextString(path.GetText(), separator)))
+    if (!CreateFolderWithParents(TextString(path.GetText(), separator), reason))
         return false;
-    return CreateLevel(path);
+    reason = CreateLevel(path);
+    return reason == ERROR_SUCCESS;
 }

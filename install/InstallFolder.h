@@ -13,5 +13,5 @@ bool PrepareInstallFolder(const char* path, HWND owner);
 bool IsFolder(const TextString& path);
 
 // Creates the folder and every missing parent, silently; true when it is a folder on
-// return. On false, GetLastError says why the last attempt failed.
-bool CreateFolderWithParents(TextString path);
+// return. On false, `reason` says why the last attempt failed.
+bool CreateFolderWithParents(TextString path, DWORD& reason);

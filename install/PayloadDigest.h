@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-// True when the file at `path` holds exactly what the record of payload `name` in
-// `module` says; false when it differs, cannot be read, or there is no record. On false,
-// GetLastError holds the system's reason, or ERROR_SUCCESS when the file differs.
-bool FileMatchesPayloadDigest(const char* path, HMODULE module, const char* name);
+// ERROR_SUCCESS when the file at `path` holds exactly what the record of payload `name`
+// in `module` says; else Windows' reason why it cannot be read, or ContentFault when it
+// differs or there is no record.
+DWORD CompareWithPayloadDigest(const char* path, HMODULE module, const char* name);

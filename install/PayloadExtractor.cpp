@@ -110,26 +110,14 @@ DWORD ForEachPayload(const PayloadFolders& folders, PayloadStep step)
     return pass.reason;
 }
 
-// A file unlike its record, or a stream LZ32 cannot expand: a failure without a system
-// reason (bit 29 marks a code as the program's own, never one of Windows').
-constexpr DWORD ContentFault = 0x20000000;
-
-// The reason for a false result that left it in the thread's last error.
-DWORD Failure()
-{
-    DWORD reason = GetLastError();
-    return reason == ERROR_SUCCESS ? ContentFault : reason;
-}
-
 // ---- Making the new set whole in "~n" ----------------------------------------------
 
 DWORD Stage(const char* name, const PayloadPaths& paths)
 {
     DWORD reason = ERROR_SUCCESS;
-    if (!WriteResourceToFile(paths.raw.GetText(), AppInstance, name, PayloadType) ||
-        !ExpandFile(paths.raw.GetText(), paths.incoming.GetText()) ||
-        !FileMatchesPayloadDigest(paths.incoming.GetText(), AppInstance, name))
-        reason = Failure();
+    if (WriteResourceToFile(paths.raw.GetText(), AppInstance, name, PayloadType, reason) &&
+        ExpandFile(paths.raw.GetText(), paths.incoming.GetText(), reason))
+        reason = CompareWithPayloadDigest(paths.incoming.GetText(), AppInstance, name);
     Remove(paths.raw);
     return reason;
 }
@@ -158,7 +146,7 @@ DWORD Place(const char*, const PayloadPaths& paths)
 DWORD Unplace(const char* name, const PayloadPaths& paths)
 {
     if (!Exists(paths.incoming) &&
-        FileMatchesPayloadDigest(paths.installed.GetText(), AppInstance, name))
+        CompareWithPayloadDigest(paths.installed.GetText(), AppInstance, name) == ERROR_SUCCESS)
         Move(paths.installed, paths.incoming);
     return ERROR_SUCCESS;  // every file is tried
 }
@@ -211,7 +199,8 @@ void RollForward(const PayloadFolders& folders)
 
 DWORD MakeFolder(const TextString& path)
 {
-    return CreateFolderWithParents(path) ? ERROR_SUCCESS : Failure();
+    DWORD reason = ERROR_SUCCESS;
+    return CreateFolderWithParents(path, reason) ? ERROR_SUCCESS : reason;
 }
 
 // Every step from the staged set to the committed one; the first failure's reason.
@@ -244,8 +233,5 @@ bool ExtractPayload(SetupApplication& application, DWORD& reason)
         RollForward(folders);
     else
         RollBack(folders);
-    bool installed = reason == ERROR_SUCCESS;
-    if (reason == ContentFault)
-        reason = ERROR_SUCCESS;
-    return installed;
+    return reason == ERROR_SUCCESS;
 }

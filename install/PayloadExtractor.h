@@ -9,6 +9,6 @@ class SetupApplication;
 // whole beside the folder first, flushed to the disk and checked against the build's
 // records, and only then takes the place of the files there: on true the folder holds the
 // whole new set; on false it holds the previous set as it was, and `reason` holds
-// Windows' reason (ERROR_SUCCESS when there is none, as for a file unlike its record). No
+// Windows' reason (ContentFault when there is none, as for a file unlike its record). No
 // temporaries are left either way.
 bool ExtractPayload(SetupApplication& application, DWORD& reason);

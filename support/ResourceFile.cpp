@@ -3,20 +3,29 @@
 
 #include "support/UniqueHandle.h"
 
-bool WriteResourceToFile(const char* path, HMODULE module, LPCSTR name, LPCSTR type)
+bool WriteResourceToFile(const char* path, HMODULE module, LPCSTR name, LPCSTR type,
+                         DWORD& reason)
 {
     HRSRC info = FindResourceA(module, name, type);
-    HGLOBAL loaded = LoadResource(module, info);
-    if (!loaded)
+    HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;
+    if (!loaded) {
+        reason = GetLastError();
         return false;  // the file is not touched
+    }
     DWORD size = SizeofResource(module, info);
     const void* bytes = LockResource(loaded);
 
     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);  // fails harmlessly for a new file
     FileHandle file(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_FLAG_WRITE_THROUGH | FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid())
+    if (!file.IsValid()) {
+        reason = GetLastError();
         return false;
+    }
     DWORD written = 0;
-    return WriteFile(file.Get(), bytes, size, &written, nullptr) && written == size;
+    BOOL wrote = WriteFile(file.Get(), bytes, size, &written, nullptr);
+    if (wrote && written == size)
+        return true;
+    reason = wrote ? ERROR_HANDLE_DISK_FULL : GetLastError();  // short: no room for the rest
+    return false;
 }

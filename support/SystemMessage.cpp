@@ -12,7 +12,7 @@ constexpr DWORD FromSystem = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_
 
 void AppendSystemReason(TextString& text, DWORD error)
 {
-    if (error == ERROR_SUCCESS)
+    if (error == ERROR_SUCCESS || (error & APPLICATION_ERROR_MASK))
         return;
     TextString reason;
     char* buffer = reason.Reserve(ReasonCapacity);

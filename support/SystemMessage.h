@@ -5,6 +5,11 @@
 
 #include "support/TextString.h"
 
+// A failure that Windows did not cause, such as a file unlike its record or a stream LZ32
+// cannot expand: a code of the program's own (APPLICATION_ERROR_MASK), with no system text.
+constexpr DWORD ContentFault = APPLICATION_ERROR_MASK | 1;
+
 // Adds a line break and the system's message for `error` to `text`; adds nothing for
-// ERROR_SUCCESS (no reason known) or when Windows has no message for the code.
+// ERROR_SUCCESS (no reason known), for a code of the program's own, or when Windows has
+// no message for the code.
 void AppendSystemReason(TextString& text, DWORD error);

@@ -12,6 +12,7 @@
 #include "install/PayloadExtractor.h"
 #include "app/ProcessState.h"
 #include "support/ResourceFile.h"
+#include "support/SystemMessage.h"
 #include "app/SetupApplication.h"
 #include "tests/support/TestSupport.h"
 
@@ -108,10 +109,13 @@ TEST_F(InstallFolderTest, PreparesTheFolderOrSaysWhyNot)
 TEST(InstallFolder, CreatesMissingParentsOutermostFirst)
 {
     TempFolder root;
-    EXPECT_TRUE(CreateFolderWithParents(TextString((root / "a\\b\\c\\d").c_str())));
+    DWORD reason = ERROR_SUCCESS;
+    EXPECT_TRUE(CreateFolderWithParents(TextString((root / "a\\b\\c\\d").c_str()), reason));
     EXPECT_TRUE(IsFolder(root / "a\\b\\c\\d"));
-    EXPECT_TRUE(CreateFolderWithParents(TextString((root / "a\\b").c_str())));  // exists
-    EXPECT_FALSE(CreateFolderWithParents(TextString("no|such")));  // no backslash, no folder
+    EXPECT_TRUE(CreateFolderWithParents(TextString((root / "a\\b").c_str()), reason));  // exists
+    // No backslash and no folder: the name is refused, and Windows says why.
+    EXPECT_FALSE(CreateFolderWithParents(TextString("no|such"), reason));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_NAME), reason);
 }
 
 // An SZDD stream of 5 literals: one flag byte with its five low bits set.
@@ -129,19 +133,20 @@ TEST(FileExpansion, ExpandsOrCopiesAndReportsAnythingShort)
         const char* what;
         std::string source;  // empty: no source file at all
         bool targetInMissingFolder;  // else the target is "target", which may be a folder
-        bool whole;
+        DWORD reason;  // ERROR_SUCCESS: the whole content arrives
         std::string expanded;
     } const cases[] = {
-        {"plain text is copied", "plain text", false, true, "plain text"},
-        {"a short plain file is copied", "abc", false, true, "abc"},
-        {"SZDD is expanded", Szdd("hello", 5), false, true, "hello"},
-        {"a stream shorter than its header says", Szdd("hello", 9), false, false, ""},
-        {"bytes after the stream", Szdd("hello", 5) + "xx", false, false, ""},
-        {"a mode LZ32 does not know", Szdd("hello", 5, 'B'), false, false, ""},
-        {"no source", "", false, false, ""},
-        {"no folder for the target", "plain", true, false, ""},
-        {"a target path past the 128 characters of OFSTRUCT", "plain", false, true, "plain"},
-        {"a folder in the target's place", "plain", false, false, ""},
+        {"plain text is copied", "plain text", false, ERROR_SUCCESS, "plain text"},
+        {"a short plain file is copied", "abc", false, ERROR_SUCCESS, "abc"},
+        {"SZDD is expanded", Szdd("hello", 5), false, ERROR_SUCCESS, "hello"},
+        {"a stream shorter than its header says", Szdd("hello", 9), false, ContentFault, ""},
+        {"bytes after the stream", Szdd("hello", 5) + "xx", false, ContentFault, ""},
+        {"a mode LZ32 does not know", Szdd("hello", 5, 'B'), false, ContentFault, ""},
+        {"no source", "", false, ERROR_FILE_NOT_FOUND, ""},
+        {"no folder for the target", "plain", true, ERROR_PATH_NOT_FOUND, ""},
+        {"a target path past the 128 characters of OFSTRUCT", "plain", false, ERROR_SUCCESS,
+         "plain"},
+        {"a folder in the target's place", "plain", false, ERROR_ACCESS_DENIED, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -157,9 +162,12 @@ TEST(FileExpansion, ExpandsOrCopiesAndReportsAnythingShort)
             WriteWholeFile(source, c.source);
         if (std::string(c.what) == "a folder in the target's place")
             CreateDirectoryA(target.c_str(), nullptr);
-        EXPECT_EQ(c.whole, ExpandFile(source.c_str(), target.c_str()));
-        if (c.whole)
+        DWORD reason = ERROR_SUCCESS;
+        EXPECT_EQ(c.reason == ERROR_SUCCESS, ExpandFile(source.c_str(), target.c_str(), reason));
+        if (c.reason == ERROR_SUCCESS)
             EXPECT_EQ(c.expanded, ReadWholeFile(target));
+        else
+            EXPECT_EQ(c.reason, reason);
         EXPECT_FALSE(FileExists(folder / "targe_")) << "a stray compressed-name file";
     }
 }
@@ -169,10 +177,12 @@ TEST(FileExpansion, ClosesEveryHandleItOpens)
     // LZ32 has 16 handles; a leak would make the later expansions fail.
     TempFolder folder;
     WriteWholeFile(folder / "source", Szdd("hello", 5));
+    DWORD reason = ERROR_SUCCESS;
     for (int i = 0; i < 40; ++i) {
         SCOPED_TRACE(i);
-        ASSERT_TRUE(ExpandFile((folder / "source").c_str(), (folder / "target").c_str()));
-        ASSERT_FALSE(ExpandFile((folder / "source").c_str(), (folder / "no\\target").c_str()));
+        ASSERT_TRUE(ExpandFile((folder / "source").c_str(), (folder / "target").c_str(), reason));
+        ASSERT_FALSE(
+            ExpandFile((folder / "source").c_str(), (folder / "no\\target").c_str(), reason));
     }
 }
 
@@ -183,22 +193,27 @@ TEST(ResourceFile, WritesTheResourceOrSaysItCouldNot)
     TempFolder folder;
     const std::string path = folder / "out.bin";
 
+    DWORD reason = ERROR_SUCCESS;
     WriteWholeFile(path, "earlier");
-    EXPECT_FALSE(WriteResourceToFile(path.c_str(), self, "NOSUCH", "TESTBIN"));
+    EXPECT_FALSE(WriteResourceToFile(path.c_str(), self, "NOSUCH", "TESTBIN", reason));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND), reason);
     EXPECT_EQ("earlier", ReadWholeFile(path)) << "a missing resource leaves the file alone";
 
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_TRUE(WriteResourceToFile(path.c_str(), self, "TESTDATA", "TESTBIN"));
+    EXPECT_TRUE(WriteResourceToFile(path.c_str(), self, "TESTDATA", "TESTBIN", reason));
     EXPECT_EQ(bytes, ReadWholeFile(path));
     EXPECT_EQ(0u, GetFileAttributesA(path.c_str()) &
                       (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
 
     const std::string nowhere = folder / "missing\\out.bin";
-    EXPECT_FALSE(WriteResourceToFile(nowhere.c_str(), self, "TESTDATA", "TESTBIN"));
+    EXPECT_FALSE(WriteResourceToFile(nowhere.c_str(), self, "TESTDATA", "TESTBIN", reason));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), reason);
     EXPECT_FALSE(FileExists(nowhere));
 
     CreateDirectoryA((folder / "a folder").c_str(), nullptr);
-    EXPECT_FALSE(WriteResourceToFile((folder / "a folder").c_str(), self, "TESTDATA", "TESTBIN"));
+    EXPECT_FALSE(
+        WriteResourceToFile((folder / "a folder").c_str(), self, "TESTDATA", "TESTBIN", reason));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), reason);
 }
 
 using PayloadSetTest = WithSetupStrings;
@@ -262,7 +277,7 @@ TEST_F(PayloadSetTest, ReplacesTheWholeSetOrKeepsThePreviousOne)
         for (const char* name : PayloadNames) {
             const std::string path = folder + "\\" + name;
             if (c.installed)
-                EXPECT_TRUE(FileMatchesPayloadDigest(path.c_str(), setup, name)) << name;
+                EXPECT_EQ(0u, CompareWithPayloadDigest(path.c_str(), setup, name)) << name;
             else
                 EXPECT_EQ(std::string("previous ") + name, ReadWholeFile(path));
         }

@@ -20,7 +20,8 @@ TEST(SzddExpansion, PlatformExpandsEveryCompressedInputBackToItsBytes)
         SCOPED_TRACE(name);
         const std::string original = corpus + "\\" + name.substr(0, name.size() - suffix.size());
         const std::string expanded = work / "expanded";
-        EXPECT_TRUE(ExpandFile((corpus + "\\" + name).c_str(), expanded.c_str()));
+        DWORD reason = ERROR_SUCCESS;
+        EXPECT_TRUE(ExpandFile((corpus + "\\" + name).c_str(), expanded.c_str(), reason));
         EXPECT_TRUE(ReadWholeFile(original) == ReadWholeFile(expanded)) << "bytes differ";
         ++checked;
     }

@@ -1,0 +1,12 @@
+// Files the setup reads once from start to end, in large pieces: its own file, and each
+// file it extracted, read back against its record.
+#pragma once
+
+#include <windows.h>
+
+// The size of each piece read, and of the buffer that takes it.
+constexpr DWORD ReadPieceSize = 64 * 1024;
+
+// Opens an existing file for reading in order, beside other readers; INVALID_HANDLE_VALUE
+// with Windows' reason in GetLastError when it cannot.
+HANDLE OpenForSequentialReading(const char* path);
