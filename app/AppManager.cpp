@@ -97,7 +97,7 @@ bool AppManagerIsInstalled(const TextString& path)
     return file.IsValid() && GetFileType(file.Get()) == FILE_TYPE_DISK;
 }
 
-bool LaunchAppManager(const TextString& installFolder)
+bool LaunchAppManager(const TextString& installFolder, DWORD& reason)
 {
     TextString commonIni = installFolder + CommonIniName;
     TextString productIni = installFolder + ProductIniName;
@@ -106,10 +106,11 @@ bool LaunchAppManager(const TextString& installFolder)
 
     TextString appManager = ReadAppManagerPath();
     if (appManager.GetLength() == 0) {
-        SetLastError(ERROR_FILE_NOT_FOUND);  // the entry went while the wizard ran
+        reason = ERROR_FILE_NOT_FOUND;  // the entry went while the wizard ran
         return false;
     }
-    if (!LateBound::Bind(LateBound::Library::Shell))
+    reason = LateBound::Bind(LateBound::Library::Shell);
+    if (reason != ERROR_SUCCESS)
         return false;
     SHELLEXECUTEINFOA launch = {};
     launch.cbSize = sizeof(launch);
@@ -117,6 +118,9 @@ bool LaunchAppManager(const TextString& installFolder)
     launch.lpFile = appManager.GetText();
     launch.lpParameters = commandLine.GetText();
     launch.nShow = SW_SHOWNORMAL;  // it may have a question for the user
-    // Started, and not waited for; or failed, with the reason in GetLastError.
-    return LateBound::ShellExecuteExA(&launch) != FALSE;
+    // Started, and not waited for; or failed, with Windows' reason.
+    if (LateBound::ShellExecuteExA(&launch))
+        return true;
+    reason = GetLastError();
+    return false;
 }

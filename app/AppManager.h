@@ -23,5 +23,5 @@ bool AppManagerIsInstalled(const TextString& path);
 
 // Starts the Application Manager, read anew from the registry, with the two INI files of
 // installFolder, and does not wait for it. False when it could not be started, with
-// Windows' reason in GetLastError; the platform shows no box of its own for that.
-bool LaunchAppManager(const TextString& installFolder);
+// Windows' reason in `reason`; the platform shows no box of its own for that.
+bool LaunchAppManager(const TextString& installFolder, DWORD& reason);

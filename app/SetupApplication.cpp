@@ -39,8 +39,8 @@ int SetupApplication::Install()
         ShowInstallMessage(nullptr, IDS_EXTRACT_FAILED, reason);
         return ExitCode::ExtractionFailed;
     }
-    if (!LaunchAppManager(InstallFolder)) {
-        ShowInstallMessage(nullptr, IDS_HANDOFF_FAILED, GetLastError());
+    if (!LaunchAppManager(InstallFolder, reason)) {
+        ShowInstallMessage(nullptr, IDS_HANDOFF_FAILED, reason);
         return ExitCode::HandOffFailed;
     }
     return ExitCode::Installed;
@@ -66,8 +66,9 @@ int SetupApplication::RunSetup(HINSTANCE instance)
     }
     MakeInstallFolder(InstallFolder);
     AppInstance = instance;
-    if (!RunWizard()) {
-        ShowInstallMessage(nullptr, IDS_WIZARD_FAILED, GetLastError());
+    DWORD reason = ERROR_SUCCESS;
+    if (!RunWizard(reason)) {
+        ShowInstallMessage(nullptr, IDS_WIZARD_FAILED, reason);
         return ExitCode::WizardFailed;
     }
     return InstallRequested ? Install() : ExitCode::Cancelled;

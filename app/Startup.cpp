@@ -66,7 +66,7 @@ void ShowStartupMessage(unsigned stringId, DWORD reason)
 // Says why the setup stops, where the message functions can be had, and ends.
 [[noreturn]] void EndWithMessage(unsigned stringId, DWORD reason, int exitCode)
 {
-    if (LateBound::Bind(LateBound::Library::Messages))
+    if (LateBound::Bind(LateBound::Library::Messages) == ERROR_SUCCESS)
         ShowStartupMessage(stringId, reason);
     ExitProcess(static_cast<UINT>(exitCode));
 }
@@ -91,8 +91,8 @@ void CheckOwnFileOrEnd()
 // Every library the setup needs from its start; without one no wizard can be shown.
 void BindLibrariesOrEnd()
 {
-    if (!LateBound::BindForStartup())
-        EndWithMessage(IDS_WIZARD_FAILED, GetLastError(), ExitCode::WizardFailed);
+    if (DWORD reason = LateBound::BindForStartup())
+        EndWithMessage(IDS_WIZARD_FAILED, reason, ExitCode::WizardFailed);
 }
 
 } // namespace

@@ -48,32 +48,37 @@ Entries Bound = {
 };
 #undef LATE_BOUND
 
-bool Bind(Library library)
+DWORD Bind(Library library)
 {
     HMODULE& module = modules[static_cast<int>(library)];
     if (module)
-        return true;
+        return ERROR_SUCCESS;
     HMODULE loaded = Load(library);
     if (!loaded)
-        return false;
+        return GetLastError();
     // Entries holds nothing but the slots, one a row, so it is walked as an array.
     FARPROC* slot = reinterpret_cast<FARPROC*>(&Bound);
     const char* name = Names;
     for (Library row : Libraries) {
         FARPROC address = row == library ? GetProcAddress(loaded, name) : *slot;
         if (!address)
-            return false;  // ERROR_PROC_NOT_FOUND
+            return ERROR_PROC_NOT_FOUND;
         *slot++ = address;
         name += lstrlenA(name) + 1;
     }
     module = loaded;
-    return true;
+    return ERROR_SUCCESS;
 }
 
-bool BindForStartup()
+DWORD BindForStartup()
 {
-    return Bind(Library::Messages) && Bind(Library::User) && Bind(Library::Graphics) &&
-           Bind(Library::Registry) && Bind(Library::Expansion) && Bind(Library::Controls);
+    const Library startup[] = {Library::Messages, Library::User,      Library::Graphics,
+                               Library::Registry, Library::Expansion, Library::Controls};
+    for (Library library : startup) {
+        if (DWORD reason = Bind(library))
+            return reason;
+    }
+    return ERROR_SUCCESS;
 }
 
 } // namespace LateBound

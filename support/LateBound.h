@@ -27,10 +27,10 @@ extern Entries Bound;
 #include "support/LateBoundTable.h"
 #undef LATE_BOUND
 
-// Loads `library` and looks up its functions of the table: true when all are there (at
-// once when bound before), else false with Windows' reason in GetLastError.
-bool Bind(Library library);
+// Loads `library` and looks up its functions of the table: ERROR_SUCCESS when all are
+// there (at once when bound before), else Windows' reason.
+DWORD Bind(Library library);
 // Binds every library that the setup needs from its start: all but the shell.
-bool BindForStartup();
+DWORD BindForStartup();
 
 } // namespace LateBound

@@ -156,7 +156,8 @@ TEST(AppManagerHandOff, StartsTheProgramOfTheSecondLookupWithBothIniFiles)
     entry.SetText(firstProgram);
     EXPECT_EQ(firstProgram, ReadAppManagerPath().GetText());
     entry.SetText(secondProgram);  // the entry changes while the wizard runs
-    LaunchAppManager(TextString(installFolder.c_str()));
+    DWORD reason = ERROR_SUCCESS;
+    EXPECT_TRUE(LaunchAppManager(TextString(installFolder.c_str()), reason)) << reason;
     CloseAppManagerKey();
 
     ASSERT_TRUE(AwaitStandInRun(record, StandInTimeoutMs)) << "stand-in never ran";

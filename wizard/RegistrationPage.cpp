@@ -58,7 +58,7 @@ void Open(const TextString& address)
     open.cbSize = sizeof open;
     open.lpFile = address.GetText();
     open.nShow = SW_SHOWNORMAL;
-    if (LateBound::Bind(LateBound::Library::Shell))
+    if (LateBound::Bind(LateBound::Library::Shell) == ERROR_SUCCESS)
         LateBound::ShellExecuteExA(&open);  // a missing browser or mail program is not reported
 }
 

@@ -73,7 +73,7 @@ void FillSheetHeader(HPROPSHEETPAGE* handles, PROPSHEETHEADERA& sheet)
     sheet.pszbmHeader = MAKEINTRESOURCEA(PictureForScreen(Logo));  // drawn at the header's right
 }
 
-bool RunWizard()
+bool RunWizard(DWORD& reason)
 {
     // The platform copies each descriptor, so one record serves every page.
     HPROPSHEETPAGE handles[WizardPageCount];
@@ -81,13 +81,19 @@ bool RunWizard()
     for (UINT i = 0; i < WizardPageCount; ++i) {
         FillPageDescriptor(i, page);
         handles[i] = LateBound::CreatePropertySheetPageA(&page);
-        if (!handles[i])
-            return false;  // the common controls could not be had; the pages made so far
-                           // go with the process, which ends next
+        if (!handles[i]) {
+            // The common controls could not be had; the pages made so far go with the
+            // process, which ends next.
+            reason = GetLastError();
+            return false;
+        }
     }
     PROPSHEETHEADERA sheet;
     FillSheetHeader(handles, sheet);
     InstallRequested = 0;
     // Finish or Cancel shows only in InstallRequested; -1 is a sheet that could not open.
-    return LateBound::PropertySheetA(&sheet) != -1;
+    if (LateBound::PropertySheetA(&sheet) != -1)
+        return true;
+    reason = GetLastError();
+    return false;
 }

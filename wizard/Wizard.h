@@ -8,8 +8,8 @@ constexpr UINT WizardPageCount = 5;
 
 // Shows the wizard and returns when it closes; InstallRequested then tells whether the
 // user pressed Finish. False when the wizard could not be shown, with Windows' reason in
-// GetLastError.
-bool RunWizard();
+// `reason`.
+bool RunWizard(DWORD& reason);
 
 // The descriptors that RunWizard hands to the common controls: page `index` of the page
 // table, and the sheet over the page handles.

@@ -10,7 +10,8 @@ namespace {
 // The product's code in this process calls the platform through its late-bound entry
 // points, bound as the setup's own start-up binds them, before any test runs.
 const bool PlatformBound =
-    LateBound::BindForStartup() && LateBound::Bind(LateBound::Library::Shell);
+    LateBound::BindForStartup() == ERROR_SUCCESS &&
+    LateBound::Bind(LateBound::Library::Shell) == ERROR_SUCCESS;
 
 } // namespace
 
