@@ -21,6 +21,16 @@ enum WizardPage { WelcomePage, ProductPage, LicensePage, RegistrationPage, Finis
 inline constexpr const char* PageNames[PageCount] = {"1-welcome", "2-product", "3-license",
                                                      "4-registration", "5-finish"};
 
+// Each page's header title and subtitle, as string ids of the exe; the welcome page shows
+// no header.
+inline constexpr WORD HeaderTexts[PageCount][2] = {
+    {0, 0},
+    {IDS_PRODUCT_TITLE, IDS_PRODUCT_SUBTITLE},
+    {IDS_LICENSE_TITLE, IDS_LICENSE_SUBTITLE},
+    {IDS_REGISTRATION_TITLE, IDS_REGISTRATION_SUBTITLE},
+    {IDS_FINISH_TITLE, IDS_FINISH_SUBTITLE},
+};
+
 // The sheet's own buttons.
 constexpr int BackButton = 0x3023;
 constexpr int NextButton = 0x3024;

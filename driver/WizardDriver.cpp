@@ -2,8 +2,8 @@
 #include "driver/WizardDriver.h"
 
 #include <commctrl.h>
-#include <gdiplus.h>
 
+#include "driver/PngFile.h"
 #include "driver/Wait.h"
 
 namespace {
@@ -150,7 +150,6 @@ std::vector<std::string> WizardDriver::StaticTexts() const
 
 bool WizardDriver::Screenshot(const std::string& path) const
 {
-    using namespace Gdiplus::DllExports;
     RECT frame;
     GetWindowRect(sheet, &frame);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
@@ -160,23 +159,7 @@ bool WizardDriver::Screenshot(const std::string& path) const
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
     SelectObject(memory, old);
-
-    // The PNG encoder of GDI+.
-    const CLSID pngEncoder = {0x557cf406, 0x1a04, 0x11d3,
-                              {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-    Gdiplus::GdiplusStartupInput input;
-    ULONG_PTR token = 0;
-    bool saved = false;
-    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok) {
-        Gdiplus::GpBitmap* image = nullptr;
-        if (GdipCreateBitmapFromHBITMAP(bitmap, nullptr, &image) == Gdiplus::Ok) {
-            std::wstring widePath(path.begin(), path.end());
-            saved = GdipSaveImageToFile(image, widePath.c_str(), &pngEncoder, nullptr) ==
-                    Gdiplus::Ok;
-            GdipDisposeImage(image);
-        }
-        Gdiplus::GdiplusShutdown(token);
-    }
+    const bool saved = SavePng(bitmap, path);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);

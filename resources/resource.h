@@ -37,8 +37,11 @@
 
 // ---- Pictures -----------------------------------------------------------------------
 #define IDB_WATERMARK           166    // 2 x 1, white: the exterior page's watermark
-#define IDB_LOGO                269    // 150 x 43, RLE4: the maker's logo on the welcome
-                                       // page and in the interior pages' header
+#define IDB_HEADER              169    // 452 x 59, RLE4: the interior pages' header band,
+                                       // white with the maker's logo at its right end
+#define IDB_HEADER_150          172    // the band at 150% and 200%
+#define IDB_HEADER_200          173
+#define IDB_LOGO                269    // 150 x 43, RLE4: the maker's logo on the welcome page
 #define IDB_LOGO_150            270    // the logo at 150% and 200%
 #define IDB_LOGO_200            271
 #define IDI_SETUP               170    // 32 x 32: the sheet's icon

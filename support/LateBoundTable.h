@@ -12,6 +12,7 @@ LATE_BOUND(User, SendDlgItemMessageA) LATE_BOUND(User, SendMessageA)
 LATE_BOUND(User, SetWindowLongA) LATE_BOUND(User, GetKeyState) LATE_BOUND(User, SetDlgItemTextA)
 LATE_BOUND(User, SetFocus) LATE_BOUND(User, SetWindowTextA) LATE_BOUND(User, LoadImageA)
 LATE_BOUND(User, GetDC) LATE_BOUND(User, ReleaseDC) LATE_BOUND(User, wvsprintfA)
+LATE_BOUND(User, GetSysColor)
 // USER32: the framework's window class and message loops.
 LATE_BOUND(User, DefWindowProcA) LATE_BOUND(User, LoadCursorA) LATE_BOUND(User, RegisterClassA)
 LATE_BOUND(User, UnregisterClassA) LATE_BOUND(User, GetMessageA) LATE_BOUND(User, PeekMessageA)

@@ -599,7 +599,8 @@ void Take(WizardDriver& wizard, const KeyStep& step)
 }
 
 // The whole install from the keyboard alone, with real key events: the focus where the
-// user looks for it on every page (after Back too), Enter doing nothing while the license
+// user looks for it on every page (after Back too; on the license page the chosen "I do
+// not accept"), the agreement reached and scrolled, Enter doing nothing while the license
 // is declined, the arrows kept within the two choices, Alt+N pressing Next (no choice
 // has its letter), both links opened by Enter and Space, and Enter on Finish handing over.
 TEST_F(WholeRoadTest, FromTheKeyboardAlone)
@@ -609,7 +610,8 @@ TEST_F(WholeRoadTest, FromTheKeyboardAlone)
         {"Enter", VK_RETURN, 0, ProductPage, NextButton, false, 1, 0},
         {"Alt+B", 'B', VK_MENU, WelcomePage, NextButton, false, 1, 0},
         {"Enter", VK_RETURN, 0, ProductPage, NextButton, false, 1, 0},
-        {"Enter", VK_RETURN, 0, LicensePage, LicenseTextBox, true, 1, 0},
+        {"Enter", VK_RETURN, 0, LicensePage, LicenseDeclineButton, true, 1, 0},
+        {"Shift+Tab, to the text", VK_TAB, VK_SHIFT, LicensePage, LicenseTextBox, true, 1, 0},
         {"Page Down", VK_NEXT, 0, LicensePage, LicenseTextBox, true, 1, 0},
         {"Tab", VK_TAB, 0, LicensePage, LicenseDeclineButton, true, 1, 0},
         {"Enter while declined", VK_RETURN, 0, LicensePage, LicenseDeclineButton, true, 1, 0},

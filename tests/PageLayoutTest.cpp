@@ -1,6 +1,7 @@
 // The wizard's pages at one screen DPI, measured inside the setup with its own fonts
-// (tests/standin/LayoutProbe.cpp): every text fits its control, and no two controls of a
-// page, nor two of the sheet's buttons, overlap. CTest runs it once for each DPI of its
+// (tests/standin/LayoutProbe.cpp): every text fits its control, no two controls of a
+// page, nor two of the sheet's buttons, overlap, and on the interior pages' header band,
+// drawn as Windows draws it (Wine draws none), no title or subtitle falls on the logo. CTest runs it once for each DPI of its
 // table (tests/CMakeLists.txt: setup_exe_layout_96 and on), each in a Wine prefix of its
 // own set to that DPI, which KORVANE_PREFIX_DPI names.
 #include <gtest/gtest.h>
@@ -23,6 +24,9 @@ constexpr size_t TextStart = 40;
 // A page is painted a moment after it shows; its picture is taken after that.
 constexpr DWORD PaintDelayMs = 300;
 
+// The fields of the probe's line on a header band that it found.
+constexpr size_t HeaderFields = 16;
+
 // One visible control as the probe measured it, in pixels.
 struct Control {
     std::string scope;  // "page" or "sheet"
@@ -34,10 +38,22 @@ struct Control {
     std::string face, text;
 };
 
+// The header band as the probe drew it; rectangles in the header area's pixels.
+struct Header {
+    bool found = false;
+    SIZE band = {}, area = {};
+    RECT title = {}, subtitle = {};
+    long logoInTitle = 0, logoInSubtitle = 0;
+};
+
 struct Layout {
     int dpi = 0;
     SIZE units = {};  // pixels in 4 horizontal and in 8 vertical dialog units
     std::vector<Control> controls;
+    bool headerReported = false;
+    Header header;
+    // Each Rich Edit's id, with how many of its pixels have the window colour.
+    std::vector<std::pair<int, long>> grounds;
 };
 
 Layout ReadLayout(const std::string& path)
@@ -48,11 +64,18 @@ Layout ReadLayout(const std::string& path)
         std::istringstream fields(line);
         for (std::string field; std::getline(fields, field, '\t');)
             f.push_back(field);
-        if (f.size() == 4 && f[0] == "screen") {
+        auto n = [&](size_t i) { return std::atol(f[i].c_str()); };
+        if (f.size() >= 2 && f[0] == "header") {
+            layout.headerReported = true;
+            if (f.size() == HeaderFields)
+                layout.header = {n(1) != 0, {n(2), n(3)}, {n(4), n(5)}, {n(6), n(7), n(8), n(9)},
+                                 {n(11), n(12), n(13), n(14)}, n(10), n(15)};
+        } else if (f.size() == 4 && f[0] == "ground") {
+            layout.grounds.push_back({static_cast<int>(n(1)), n(2)});
+        } else if (f.size() == 4 && f[0] == "screen") {
             layout.dpi = std::atoi(f[1].c_str());
-            layout.units = {std::atol(f[2].c_str()), std::atol(f[3].c_str())};
+            layout.units = {n(2), n(3)};
         } else if (f.size() >= 13) {
-            auto n = [&](size_t i) { return std::atol(f[i].c_str()); };
             layout.controls.push_back({f[0], static_cast<int>(n(1)), {n(2), n(3), n(4), n(5)},
                                        n(6) != 0, {n(7), n(8)}, {n(9), n(10)}, n(11), f[12],
                                        f.size() > 13 ? f[13] : ""});
@@ -61,12 +84,14 @@ Layout ReadLayout(const std::string& path)
     return layout;
 }
 
-// Sends the probe's message to the sheet and reads what it wrote.
-Layout Measure(HWND sheet, const std::string& report)
+// Sends the probe's message to the sheet and reads what it wrote; the page's header
+// texts tell the probe to draw its header band, and `pictureHeader` to picture it.
+Layout Measure(HWND sheet, const std::string& report, int page, bool pictureHeader)
 {
     DeleteFileA(report.c_str());
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(sheet, RegisterWindowMessageA("KorvaneLayoutProbe"), 0, 0,
+    SendMessageTimeoutA(sheet, RegisterWindowMessageA("KorvaneLayoutProbe"),
+                        MAKEWPARAM(HeaderTexts[page][0], HeaderTexts[page][1]), pictureHeader,
                         SMTO_ABORTIFHUNG, ProbeTimeoutMs, &ignored);
     return ReadLayout(report);
 }
@@ -93,13 +118,37 @@ std::string Name(const Control& c)
            " \"" + c.text.substr(0, TextStart) + (c.text.size() > TextStart ? "...\"" : "\"");
 }
 
-// The logo is drawn at 100%, 150% and 200%; the setup shows the drawing nearest its DPI,
-// the smaller where it lies halfway, and the picture's control takes the picture's size.
+// The logo and the header band are drawn at 100%, 150% and 200%; the setup takes the
+// drawing nearest its DPI, the smaller where it lies halfway. The logo's control takes
+// the picture's size.
 constexpr long LogoWidth = 150;
-long LogoWidthAt(int dpi)
+constexpr long BandWidth = 452;
+long WidthAt(long width, int dpi)
 {
     const int scale = dpi <= 120 ? 100 : dpi <= 168 ? 150 : 200;
-    return LogoWidth * scale / 100;
+    return width * scale / 100;
+}
+
+std::string Rectangle(const RECT& r)
+{
+    std::ostringstream out;
+    out << "(" << r.left << ", " << r.top << ") to (" << r.right << ", " << r.bottom << ")";
+    return out.str();
+}
+
+// The band the sheet was given, at the screen's scale, drawn as Windows draws it: neither
+// the title nor the subtitle lies on a pixel of the logo.
+void ExpectHeaderClearOfTheLogo(const Layout& layout, int dpi, const std::string& where)
+{
+    ASSERT_TRUE(layout.headerReported) << where << "the probe drew no header";
+    const Header& h = layout.header;
+    ASSERT_TRUE(h.found) << where << "the probe found no header bitmap in the sheet's record";
+    EXPECT_EQ(WidthAt(BandWidth, dpi), h.band.cx) << where << "the header band's width";
+    EXPECT_EQ(0, h.logoInTitle) << where << "the title, at " << Rectangle(h.title) << ", lies on "
+                                << h.logoInTitle << " pixels of the logo";
+    EXPECT_EQ(0, h.logoInSubtitle) << where << "the subtitle, at " << Rectangle(h.subtitle)
+                                   << ", lies on " << h.logoInSubtitle << " pixels of the logo";
+    EXPECT_LT(h.title.left, h.title.right) << where << "the title measured empty";
 }
 
 TEST(PageLayout, EveryTextFitsItsControlAndNoControlsOverlapOnEveryPage)
@@ -112,6 +161,10 @@ TEST(PageLayout, EveryTextFitsItsControlAndNoControlsOverlapOnEveryPage)
     TempFolder work;
     const std::string report = work / "layout.txt";
     ScopedEnvironment reportVariable("KORVANE_LAYOUT_REPORT", report);
+    // One page's header pictured at each DPI; the README shows the one at 96 DPI.
+    constexpr int PicturedHeader = ProductPage;
+    ScopedEnvironment headerPicture("KORVANE_HEADER_PICTURE", ScreenshotFolder() + "\\header-" +
+                                                                  std::to_string(dpi) + "dpi.png");
     WizardDriver wizard;
     ASSERT_TRUE(wizard.Opened());
     ThreadHook probe("LayoutProbe.dll", "ProbeCallWndProc", WH_CALLWNDPROC, wizard.Sheet());
@@ -119,7 +172,7 @@ TEST(PageLayout, EveryTextFitsItsControlAndNoControlsOverlapOnEveryPage)
 
     for (int page = WelcomePage; page < PageCount; ++page) {
         ASSERT_TRUE(wizard.WalkTo(page));
-        const Layout layout = Measure(wizard.Sheet(), report);
+        const Layout layout = Measure(wizard.Sheet(), report, page, page == PicturedHeader);
         if (page == RegistrationPage) {  // the README shows it at 144 DPI
             Sleep(PaintDelayMs);
             wizard.Screenshot(ScreenshotFolder() + "\\" + PageNames[page] + "-" +
@@ -127,6 +180,13 @@ TEST(PageLayout, EveryTextFitsItsControlAndNoControlsOverlapOnEveryPage)
         }
         ASSERT_EQ(dpi, layout.dpi) << "the setup runs at another DPI than its prefix was set to";
         const std::string where = std::to_string(dpi) + " DPI, " + PageNames[page] + ", ";
+        if (page != WelcomePage)
+            ExpectHeaderClearOfTheLogo(layout, dpi, where);
+        // The links lie on the page's face colour, not in boxes of the window colour.
+        EXPECT_EQ(page == RegistrationPage ? 2u : 0u, layout.grounds.size()) << where;
+        for (const auto& [id, windowPixels] : layout.grounds)
+            EXPECT_EQ(0, windowPixels) << where << "link " << id << " lies on " << windowPixels
+                                       << " pixels of the window colour";
         size_t texts[2] = {};  // on the page, and among the sheet's buttons
         for (const Control& c : layout.controls) {
             if (!c.measured)
@@ -145,7 +205,7 @@ TEST(PageLayout, EveryTextFitsItsControlAndNoControlsOverlapOnEveryPage)
         }
         for (const Control& c : layout.controls)
             if (page == WelcomePage && c.scope == "page" && c.id == IDC_LOGO)
-                EXPECT_EQ(LogoWidthAt(dpi), c.rect.right - c.rect.left) << where << "the logo";
+                EXPECT_EQ(WidthAt(LogoWidth, dpi), c.rect.right - c.rect.left) << where << "the logo";
         EXPECT_NE(0u, texts[0]) << where << "no text measured on the page";
         EXPECT_NE(0u, texts[1]) << where << "no button of the sheet measured";
         // No two controls of the page overlap; nor do two of the sheet's buttons.

@@ -69,7 +69,7 @@ TEST(WizardDescriptors, SheetIsAClassicWizard97WithIconWatermarkAndHeader)
     EXPECT_EQ(nullptr, sheet.pfnCallback);
     EXPECT_EQ(MAKEINTRESOURCEA(166), sheet.pszbmWatermark);
     EXPECT_EQ(nullptr, sheet.hplWatermark);
-    EXPECT_EQ(MAKEINTRESOURCEA(269), sheet.pszbmHeader);  // the logo, at 96 DPI
+    EXPECT_EQ(MAKEINTRESOURCEA(169), sheet.pszbmHeader);  // the header band, at 96 DPI
     AppInstance = nullptr;
 }
 

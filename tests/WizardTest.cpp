@@ -41,6 +41,7 @@ const std::vector<std::string> PageTexts[] = {
 };
 
 const DWORD ScreenshotDelayMs = 300;
+const DWORD FocusSettleMs = 3000;
 
 // The ids of the page's controls whose text is a resource number (a picture's, given in
 // the template), which a screen reader would read out as the control's name.
@@ -161,12 +162,12 @@ TEST_F(WizardTest, LicensePageShowsTheWholeAgreementWithDoNotAcceptChosen)
     EXPECT_EQ(0, SendMessageA(text, EM_GETFIRSTVISIBLELINE, 0, 0));
     EXPECT_TRUE(GetWindowLongA(text, GWL_STYLE) & ES_READONLY);
 
-    EXPECT_TRUE(Checked(wizard.Control(LicenseDeclineButton)));
+    HWND decline = wizard.Control(LicenseDeclineButton);
+    EXPECT_TRUE(Checked(decline));
     EXPECT_FALSE(Checked(wizard.Control(LicenseAcceptButton)));
-    GUITHREADINFO focus = {};
-    focus.cbSize = sizeof focus;
-    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(wizard.Sheet(), nullptr), &focus));
-    EXPECT_EQ(text, focus.hwndFocus);
+    // The chosen "I do not accept" has the focus once the page has settled.
+    EXPECT_TRUE(WaitUntil(FocusSettleMs, [&] { return wizard.Focus() == decline; }))
+        << "the focus is on control " << GetDlgCtrlID(wizard.Focus());
     ASSERT_TRUE(wizard.Press(CancelButton));
 }
 

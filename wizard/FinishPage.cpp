@@ -30,5 +30,5 @@ BOOL OnNotify(HWND, WPARAM, LPARAM lParam)
 
 } // namespace
 
-const PageConduct FinishConduct = {PSWIZB_BACK | PSWIZB_FINISH, nullptr, 0, Initialise,
+const PageConduct FinishConduct = {PSWIZB_BACK | PSWIZB_FINISH, nullptr, nullptr, Initialise,
                                    OnNotify, nullptr};

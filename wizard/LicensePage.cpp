@@ -31,6 +31,14 @@ DWORD ButtonsForChoice(HWND page)
                                                         : PSWIZB_BACK;
 }
 
+// On arrival the focus goes to the chosen answer, "I do not accept" at first: a radio
+// button that took the focus unchecked would choose itself.
+int FocusedChoice(HWND page)
+{
+    return LateBound::IsDlgButtonChecked(page, IDC_LICENSE_ACCEPT) ? IDC_LICENSE_ACCEPT
+                                                                   : IDC_LICENSE_DECLINE;
+}
+
 void Initialise(HWND page)
 {
     LateBound::CheckDlgButton(page, IDC_LICENSE_ACCEPT, BST_UNCHECKED);
@@ -48,5 +56,5 @@ void OnCommand(HWND page, WPARAM wParam)
 
 } // namespace
 
-const PageConduct LicenseConduct = {0, ButtonsForChoice, IDC_LICENSE_TEXT, Initialise, nullptr,
+const PageConduct LicenseConduct = {0, ButtonsForChoice, FocusedChoice, Initialise, nullptr,
                                     OnCommand};

@@ -54,10 +54,10 @@ void Settle(const PageConduct& conduct, HWND page, DWORD buttons, bool arriving)
     LateBound::SendMessageA(sheet, DM_SETDEFID, defaultButton, 0);
     if (!arriving)
         return;
-    // A page's text box takes the focus as it is, not wholly selected and scrolled to its
-    // end as the dialog's own focus move would leave it.
+    // A control of the page's choosing takes the focus as it is: the dialog's own focus move
+    // would select a text box's whole text.
     if (conduct.focus) {
-        LateBound::SetFocus(LateBound::GetDlgItem(page, conduct.focus));
+        LateBound::SetFocus(LateBound::GetDlgItem(page, conduct.focus(page)));
         return;
     }
     HWND button = LateBound::GetDlgItem(sheet, defaultButton);

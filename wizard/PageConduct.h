@@ -9,7 +9,7 @@
 struct PageConduct {
     DWORD buttons;                      // the wizard buttons the page asks for on arrival
     DWORD (*chooseButtons)(HWND page);  // or, where the page decides, its choice
-    int focus;                          // the control focused on arrival; 0: the default button
+    int (*focus)(HWND page);            // the control to focus on arrival; null: default button
     void (*initialise)(HWND page);      // WM_INITDIALOG
     // Every notification, after the common handling; the result is the procedure's.
     BOOL (*notify)(HWND page, WPARAM wParam, LPARAM lParam);

@@ -13,8 +13,10 @@ struct ScaledPicture {
     WORD at200;
 };
 
-// The maker's logo: on the welcome page, and in the interior pages' header.
+// The maker's logo on the welcome page.
 constexpr ScaledPicture Logo = {IDB_LOGO, IDB_LOGO_150, IDB_LOGO_200};
+// The interior pages' header band, which the sheet draws behind their titles.
+constexpr ScaledPicture HeaderBand = {IDB_HEADER, IDB_HEADER_150, IDB_HEADER_200};
 
 // The resource id of `picture` at the scale nearest the screen's DPI.
 WORD PictureForScreen(const ScaledPicture& picture);

@@ -32,4 +32,4 @@ BOOL OnNotify(HWND page, WPARAM, LPARAM lParam)
 
 } // namespace
 
-const PageConduct ProductConduct = {Buttons, nullptr, 0, Initialise, OnNotify, nullptr};
+const PageConduct ProductConduct = {Buttons, nullptr, nullptr, Initialise, OnNotify, nullptr};

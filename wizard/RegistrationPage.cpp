@@ -41,7 +41,9 @@ bool WantsPlainText(const OSVERSIONINFOEXA& version)
             (version.dwMajorVersion == 4 && version.dwMinorVersion == 0));
 }
 
-// Detection must be on before the text is set, or no link appears.
+// Detection must be on before the text is set, or no link appears. The link lies on the
+// page's face colour: Windows would draw a transparent Rich Edit so, but Wine ignores
+// WS_EX_TRANSPARENT and fills it white; the colour given looks the same on both.
 void SetLink(HWND page, int controlId, TextString& text, bool plain)
 {
     if (!plain)
@@ -50,6 +52,8 @@ void SetLink(HWND page, int controlId, TextString& text, bool plain)
     LateBound::SetDlgItemTextA(page, controlId, text.GetText());
     LateBound::SendDlgItemMessageA(page, controlId, EM_SETEVENTMASK, 0,
                                    ENM_LINK | ENM_KEYEVENTS);
+    LateBound::SendDlgItemMessageA(page, controlId, EM_SETBKGNDCOLOR, 0,
+                                   LateBound::GetSysColor(COLOR_3DFACE));
 }
 
 void Open(const TextString& address)
@@ -138,5 +142,5 @@ BOOL OnNotify(HWND page, WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
-const PageConduct RegistrationConduct = {PSWIZB_BACK | PSWIZB_NEXT, nullptr, 0, Initialise,
+const PageConduct RegistrationConduct = {PSWIZB_BACK | PSWIZB_NEXT, nullptr, nullptr, Initialise,
                                          OnNotify, nullptr};

@@ -70,7 +70,9 @@ void FillSheetHeader(HPROPSHEETPAGE* handles, PROPSHEETHEADERA& sheet)
     sheet.nPages = WizardPageCount;
     sheet.phpage = handles;
     sheet.pszbmWatermark = MAKEINTRESOURCEA(IDB_WATERMARK);
-    sheet.pszbmHeader = MAKEINTRESOURCEA(PictureForScreen(Logo));  // drawn at the header's right
+    // The first form of Wizard97 draws this from the band's top-left corner, behind the
+    // page's title and subtitle.
+    sheet.pszbmHeader = MAKEINTRESOURCEA(PictureForScreen(HeaderBand));
 }
 
 bool RunWizard(DWORD& reason)

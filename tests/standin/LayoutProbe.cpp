@@ -6,12 +6,20 @@
 //   page|sheet  id  window rectangle on screen (left top right bottom)  shows a text (0|1)
 //       size its text needs (w h)  client size (w h)  text width unwrapped  font family  text
 // for every visible control of the page, and for the sheet's visible buttons. The sizes
-// a control needs are those of its client area, room around the text included.
+// a control needs are those of its client area, room around the text included. When the
+// message's wParam names the page's header title and subtitle (low and high word, string
+// ids of the exe), a line on the header band as Windows draws it follows
+// (HeaderPicture.h); with lParam nonzero that header is also pictured, into the PNG file
+// that KORVANE_HEADER_PICTURE names. For each visible Rich Edit of the page, as painted:
+//   ground  id  pixels of the window colour (white under Wine)  pixels in all
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
 
 #include <string>
+
+#include "tests/standin/Canvas.h"
+#include "tests/standin/HeaderPicture.h"
 
 namespace {
 
@@ -166,6 +174,26 @@ std::string Describe(HWND control, const char* scope)
     return line + "\t" + face + "\t" + text + "\r\n";
 }
 
+// The ground a Rich Edit is painted on: how many of its client pixels have the window
+// colour, which Wine fills a transparent Rich Edit with where Windows shows its parent.
+std::string DescribeGround(HWND control)
+{
+    RECT client;
+    GetClientRect(control, &client);
+    UpdateWindow(control);
+    HDC dc = GetDC(control);
+    Canvas copy(dc, {client.right, client.bottom});
+    BitBlt(copy.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    ReleaseDC(control, dc);
+    const DWORD window = Canvas::Colour(GetSysColor(COLOR_WINDOW));
+    long windowPixels = 0;
+    const std::vector<DWORD> pixels = copy.Pixels();
+    for (DWORD pixel : pixels)
+        windowPixels += pixel == window;
+    return "ground\t" + Number(GetDlgCtrlID(control)) + "\t" + Number(windowPixels) + "\t" +
+           Number(static_cast<long>(pixels.size())) + "\r\n";
+}
+
 // The visible children of `parent` of the class given (any class when null).
 std::string DescribeChildren(HWND parent, const char* scope, const char* onlyClass)
 {
@@ -175,15 +203,23 @@ std::string DescribeChildren(HWND parent, const char* scope, const char* onlyCla
         GetClassNameA(child, className, sizeof className);
         if (IsWindowVisible(child) && (!onlyClass || lstrcmpiA(className, onlyClass) == 0))
             lines += Describe(child, scope);
+        if (IsWindowVisible(child) && !onlyClass && lstrcmpiA(className, RichEditClass) == 0)
+            lines += DescribeGround(child);
     }
     return lines;
 }
 
-void Report(HWND sheet)
+// The path that the environment variable `name` holds, or false.
+bool PathFrom(const char* name, char (&path)[MAX_PATH])
 {
-    char path[MAX_PATH];
-    DWORD length = GetEnvironmentVariableA("KORVANE_LAYOUT_REPORT", path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
+    DWORD length = GetEnvironmentVariableA(name, path, MAX_PATH);
+    return length != 0 && length < MAX_PATH;
+}
+
+void Report(HWND sheet, WPARAM headerTexts, bool pictureHeader)
+{
+    char path[MAX_PATH], picture[MAX_PATH];
+    if (!PathFrom("KORVANE_LAYOUT_REPORT", path))
         return;
     HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     RECT units = {0, 0, 4, 8};
@@ -193,6 +229,11 @@ void Report(HWND sheet)
                          Number(units.right) + "\t" + Number(units.bottom) + "\r\n";
     ReleaseDC(nullptr, screen);
     report += DescribeChildren(page, "page", nullptr) + DescribeChildren(sheet, "sheet", "Button");
+    if (headerTexts)
+        report += DescribeHeader(sheet, LOWORD(headerTexts), HIWORD(headerTexts),
+                                 pictureHeader && PathFrom("KORVANE_HEADER_PICTURE", picture)
+                                     ? picture
+                                     : nullptr);
 
     HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -211,6 +252,6 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeCallWndProc(int code, WPA
     static const UINT probe = RegisterWindowMessageA("KorvaneLayoutProbe");
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && message->message == probe)
-        Report(message->hwnd);
+        Report(message->hwnd, message->wParam, message->lParam != 0);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

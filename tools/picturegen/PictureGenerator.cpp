@@ -1,10 +1,12 @@
 // Draws the setup's pictures and writes them as 16-colour Windows bitmaps and icons:
 //   picturegen OUTPUT_FOLDER
 // writes watermark.bmp (2 x 1); logo.bmp (150 x 43), logo-150.bmp (225 x 65) and
-// logo-200.bmp (300 x 86), all RLE4, which the welcome page and the sheet's header both
-// show; computer.ico (32 square) and checkmark.ico (16, 24 and 32 square). Each picture
-// is drawn anew at each scale from the same shapes, so it stays sharp at 150% and 200%. The output depends on nothing but
-// this file, so the pictures in resources/pictures can be made again byte for byte.
+// logo-200.bmp (300 x 86), the welcome page's; header.bmp (452 x 59), header-150.bmp
+// (678 x 89) and header-200.bmp (904 x 118), the interior pages' header band; all RLE4;
+// computer.ico (32 square) and checkmark.ico (16, 24 and 32 square). Each picture is
+// drawn anew at each scale from the same shapes, so it stays sharp at 150% and 200%. The
+// output depends on nothing but this file, so the pictures in resources/pictures can be
+// made again byte for byte.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -150,6 +152,7 @@ void DrawMark(Picture& p, int x, int y, int size)
     }
 }
 
+// The mark beside the name, markSize + 55 * scale units wide.
 void DrawLogo(Picture& p, int x, int y, int markSize, int scale)
 {
     DrawMark(p, x, y, markSize);
@@ -296,6 +299,21 @@ Picture Logo(int percent)
     return p;
 }
 
+// The interior pages' header band. The sheet draws it from the band's top-left corner,
+// fills the rest with its top-left colour and writes the page's title and subtitle over
+// its left part; so that part is plain white, wide enough for the subtitles at 125% of
+// the scale drawn (a screen at 120 DPI still takes the 100% band), and the logo, with the
+// name in letters half as large as the welcome page's, keeps to the right end.
+Picture HeaderBand(int percent)
+{
+    constexpr int Width = 452, Height = 59, MarkSize = 33, LetterScale = 1;
+    constexpr int LogoWidth = MarkSize + 55 * LetterScale;
+    constexpr int RightMargin = 6;
+    Picture p(Width, Height, White, percent);
+    DrawLogo(p, Width - RightMargin - LogoWidth, (Height - MarkSize) / 2, MarkSize, LetterScale);
+    return p;
+}
+
 // A desktop computer beside a software box.
 Picture Computer(int percent)
 {
@@ -354,7 +372,8 @@ int main(int argc, char** argv)
     // The 100% pictures keep the names they always had.
     for (int percent : {100, 150, 200}) {
         const std::string suffix = percent == 100 ? "" : "-" + std::to_string(percent);
-        ok = ok && Write(folder + "/logo" + suffix + ".bmp", Bitmap(Logo(percent), true));
+        ok = ok && Write(folder + "/logo" + suffix + ".bmp", Bitmap(Logo(percent), true)) &&
+             Write(folder + "/header" + suffix + ".bmp", Bitmap(HeaderBand(percent), true));
     }
     if (!ok)
         std::fprintf(stderr, "picturegen: cannot write into %s\n", folder.c_str());
