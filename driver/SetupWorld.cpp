@@ -94,7 +94,7 @@ TempFolder::TempFolder(const std::string& under)
     }
 }
 
-TempFolder::~TempFolder()
+void DeleteTree(const std::string& path)
 {
     // The W operation: the tree may hold names that the ANSI code page cannot spell.
     std::wstring from = WideFromUtf8(path) + L'\0';  // the list ends in two NULs
@@ -103,6 +103,11 @@ TempFolder::~TempFolder()
     operation.pFrom = from.c_str();
     operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
     SHFileOperationW(&operation);
+}
+
+TempFolder::~TempFolder()
+{
+    DeleteTree(path);
 }
 
 AppPathsEntry::AppPathsEntry() { Remove(); }

@@ -20,6 +20,8 @@ std::vector<std::string> ReadLines(const std::string& path);
 bool CopyFileUtf8(const std::string& from, const std::string& to);
 // Creates a new folder at a UTF-8 path; false when it could not, or it is there already.
 bool CreateFolderUtf8(const std::string& path);
+// Deletes the folder at a UTF-8 path with everything in it, read-only files too.
+void DeleteTree(const std::string& path);
 // The setup and the Application Manager stand-in, both beside the running program.
 std::string SetupExe();
 std::string StandInExe();

@@ -333,24 +333,11 @@ void ReadTree(const std::string& folder, const std::string& relative, Tree& tree
     FindClose(search);
 }
 
-void RemoveTree(const std::string& folder)
-{
-    Tree tree;
-    ReadTree(folder, "", tree);
-    for (auto entry = tree.rbegin(); entry != tree.rend(); ++entry) {
-        const std::string path = folder + "\\" + entry->first;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (entry->first.back() == '\\')
-            RemoveDirectoryA(path.c_str());
-        else
-            DeleteFileA(path.c_str());
-    }
-}
-
-// Replaces what lies below `folder` by `tree`.
+// Replaces the folder by one that holds `tree`.
 void WriteTree(const std::string& folder, const Tree& tree)
 {
-    RemoveTree(folder);
+    DeleteTree(folder);
+    CreateDirectoryA(folder.c_str(), nullptr);
     for (const auto& entry : tree) {
         const std::string path = folder + "\\" + entry.first;
         if (entry.first.back() == '\\')
@@ -424,7 +411,6 @@ TEST_F(CrashTest, EveryStopOfTheInstallLeavesOneWholeSet)
     const std::string lastPlace = "fail MoveFileA \\~n\\ " + std::to_string(PayloadCount);
 
     // The install's own calls, once through.
-    CreateDirectoryA(maker.c_str(), nullptr);
     WriteTree(maker, previousSet);
     ASSERT_EQ(0u, Run("count 0"));
     const std::vector<FileCall> install = ReadFileCalls(calls);

@@ -1,6 +1,6 @@
 // The resources that KorvaneSetup.exe carries where the wizard cannot show them to a test:
-// pictures in their sizes and depth, the license agreement's bytes, the string table's
-// header texts, the manifest and the version.
+// pictures in their sizes and depth, the license agreement's bytes, the manifest and the
+// version.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -109,35 +109,6 @@ TEST_F(SetupResources, LicenseIsAnsiTextWithCrLfAndNoTerminator)
     }
     EXPECT_EQ(1, high) << "exactly one byte above 127";
     EXPECT_NE('\n', license.back()) << "no line break after the last line";
-}
-
-TEST_F(SetupResources, StringTableHoldsEveryTextAsWritten)
-{
-    struct {
-        UINT id;
-        const char* text;
-    } const strings[] = {
-        {2, "Finish Window"},
-        {3, "You are about to install the software to the device.\r\nPress Finish to do so."},
-        {5, " "},
-        {6, "License agreement"},
-        {7, "Please, read the license agreement carefully.\r\nTo continue, click Next"},
-        {12, "Registration"},
-        {13, " "},
-        {16, "Orbelwick %s %sInstalation Wizard"},
-        {17, SetupMessage::InvalidFolder},
-        {19, SetupMessage::FolderFailed},
-        {28, "Product Information"},
-        {29, "Please read the information about the product\r\nand click Next to continue"},
-        {31, SetupMessage::ActiveSyncMissing},
-        {32, ErrorCaption},
-    };
-    for (const auto& s : strings) {
-        SCOPED_TRACE(s.id);
-        char text[512] = {};
-        LoadStringA(exe, s.id, text, sizeof text);
-        EXPECT_STREQ(s.text, text);
-    }
 }
 
 TEST_F(SetupResources, ManifestAsksForAdministratorThemedControlsAndKnownSystems)
