@@ -33,7 +33,7 @@ TextString Expanded(const TextString& path)
 void RemoveEnclosingQuotes(TextString& path)
 {
     int length = path.GetLength();
-    char* text = path.GetText();
+    const char* text = path.GetText();
     if (length >= 2 && text[0] == '"' && text[length - 1] == '"')
         path = TextString(text + 1, length - 2);
 }
@@ -41,7 +41,7 @@ void RemoveEnclosingQuotes(TextString& path)
 // Windows takes "/" as a separator too; the install folder is built on "\\".
 void UseBackslashes(TextString& path)
 {
-    for (char* at = path.GetText(); *at; ++at) {
+    for (char* at = path.GetBuffer(); at && *at; ++at) {
         if (*at == '/')
             *at = '\\';
     }
@@ -70,7 +70,8 @@ TextString ReadAppManagerPath()
     // A 32-bit program on 64-bit Windows sees the 32-bit registry view, where a 64-bit
     // Application Manager has no entry: look in the 64-bit view before giving up.
     if (path.GetLength() == 0)
-        path = ReadPathValue(RegKey(HKEY_LOCAL_MACHINE, AppManagerKeyPath, KEY_WOW64_64KEY));
+        path = ReadPathValue(
+            RegKey::OpenForReading(HKEY_LOCAL_MACHINE, AppManagerKeyPath, KEY_WOW64_64KEY));
     return path;
 }
 

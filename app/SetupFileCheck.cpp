@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "support/Heap.h"
+#include "support/OptionalFunction.h"
 #include "support/SequentialFile.h"
 #include "support/SetupFileDigest.h"
 #include "support/UniqueHandle.h"
@@ -104,20 +105,14 @@ SetupFileState Check(HANDLE opened, DWORD& reason)
     return state;
 }
 
-using ModuleFileNameW = DWORD(WINAPI*)(HMODULE, LPWSTR, DWORD);
-using CreateFileWFunction = HANDLE(WINAPI*)(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD,
-                                            DWORD, HANDLE);
-
 // By the Unicode path where there is one: the ANSI path of a folder or name outside the
 // code page holds "?" and names no file. Windows 95 and 98 answer the Unicode calls with
 // failure; there the ANSI path is the only one, and it is whole.
 HANDLE OpenOwnFile()
 {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    auto moduleFileName = reinterpret_cast<ModuleFileNameW>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "GetModuleFileNameW")));
-    auto createFile = reinterpret_cast<CreateFileWFunction>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "CreateFileW")));
+    auto moduleFileName =
+        OptionalKernelFunction<decltype(::GetModuleFileNameW)>("GetModuleFileNameW");
+    auto createFile = OptionalKernelFunction<decltype(::CreateFileW)>("CreateFileW");
     if (moduleFileName && createFile) {
         WCHAR path[MAX_PATH + 1];
         DWORD length = moduleFileName(nullptr, path, MAX_PATH + 1);

@@ -10,26 +10,21 @@
 #include <string>
 #include <vector>
 
+#include "driver/SetupWorld.h"
+#include "driver/StandInSite.h"
+
 namespace {
 
 const char IniSection[] = "CEAppManager";
 const char CabinetSignature[] = "MSCF";
 
-std::string ModuleFolder()
-{
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
-
 std::string RecordPath()
 {
     char path[MAX_PATH];
-    DWORD length = GetEnvironmentVariableA("KORVANE_STANDIN_RECORD", path, MAX_PATH);
+    DWORD length = GetEnvironmentVariableA(StandInRecordVariable, path, MAX_PATH);
     if (length > 0 && length < MAX_PATH)
         return path;
-    return ModuleFolder() + "\\CEAppMgr.record";
+    return BinFolder() + "\\CEAppMgr.record";
 }
 
 // The command line without the program's own name.

@@ -4,18 +4,16 @@
 #include "support/LateBound.h"
 
 RegKey::RegKey(HKEY root, const char* path)
-    : path(path)
 {
-    status = LateBound::RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                             nullptr, &handle, &disposition);
+    status = LateBound::RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                        KEY_ALL_ACCESS, nullptr, &handle, &disposition);
     if (status != ERROR_SUCCESS)
         handle = nullptr;
 }
 
-RegKey::RegKey(HKEY root, const char* path, REGSAM viewFlag)
-    : path(path)
+RegKey::RegKey(HKEY root, const char* path, REGSAM view, ReadOnly)
 {
-    status = LateBound::RegOpenKeyExA(root, path, 0, KEY_READ | viewFlag, &handle);
+    status = LateBound::RegOpenKeyExA(root, path, 0, KEY_READ | view, &handle);
     if (status != ERROR_SUCCESS)
         handle = nullptr;
 }

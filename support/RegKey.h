@@ -4,14 +4,17 @@
 #include <windows.h>
 
 #include "support/RegValue.h"
-#include "support/TextString.h"
 
 class RegKey : public BaseObject {
 public:
     // Creates the subkey (and missing parents) or opens it for all access.
     RegKey(HKEY root, const char* path);
-    // Opens an existing subkey for reading only, in the registry view that viewFlag names.
-    RegKey(HKEY root, const char* path, REGSAM viewFlag);
+    // Opens an existing subkey for reading only, in the registry view that `view` names
+    // (0: the program's own); never creates it.
+    static RegKey OpenForReading(HKEY root, const char* path, REGSAM view = 0)
+    {
+        return RegKey(root, path, view, ReadOnly());
+    }
     ~RegKey() override;
 
     RegKey(const RegKey&) = delete;
@@ -25,8 +28,10 @@ public:
     DWORD GetDisposition() const { return disposition; }
 
 private:
+    struct ReadOnly {};
+    RegKey(HKEY root, const char* path, REGSAM view, ReadOnly);
+
     HKEY handle = nullptr;
     DWORD disposition = 0;
     LONG status = 0;
-    TextString path;
 };

@@ -2,12 +2,11 @@
 // looked up at run time, so the program still starts on a Windows without it.
 #include "support/SystemLibrary.h"
 
+#include "support/OptionalFunction.h"
 #include "support/TextString.h"
 
 namespace {
 
-using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
 constexpr DWORD SearchSystemFolder = 0x800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
 
 // Libraries that the common controls and the shell load by bare name, some of them
@@ -24,15 +23,13 @@ bool restricted = false;
 
 void RestrictSearchToSystemFolder()
 {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    auto setDefault =
+        OptionalKernelFunction<decltype(::SetDefaultDllDirectories)>("SetDefaultDllDirectories");
     restricted = setDefault && setDefault(SearchSystemFolder);
     if (restricted)
         return;
     // Older systems: at least the current folder leaves the search.
-    auto setDirectory = reinterpret_cast<SetDllDirectoryFunction>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDllDirectoryA")));
+    auto setDirectory = OptionalKernelFunction<decltype(::SetDllDirectoryA)>("SetDllDirectoryA");
     if (setDirectory)
         setDirectory("");
 }

@@ -8,9 +8,6 @@
 
 namespace {
 
-// What a string without a buffer reads as; never written by the string itself.
-char emptyText[1];
-
 // wvsprintfA writes at most 1,024 bytes; the local buffer leaves room to spare.
 constexpr int FormatBufferSize = 2048;
 
@@ -40,11 +37,6 @@ TextString::TextString(const TextString& other)
 TextString::~TextString()
 {
     FreeBlock(buffer);
-}
-
-char* TextString::GetText() const
-{
-    return buffer ? buffer : emptyText;
 }
 
 char* TextString::Reserve(unsigned n)

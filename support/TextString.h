@@ -20,8 +20,10 @@ public:
     TextString& operator=(const TextString& other) { return Assign(other); }
     ~TextString() override;
 
-    // The buffer itself (writable within the length), or the shared empty text.
-    char* GetText() const;
+    // The text; the empty text when there is no buffer.
+    const char* GetText() const { return buffer ? buffer : ""; }
+    // The buffer itself, writable within the length; null when there is none.
+    char* GetBuffer() { return buffer; }
     unsigned short GetLength() const { return length; }
     unsigned short GetCapacity() const { return capacity; }
 

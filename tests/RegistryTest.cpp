@@ -88,7 +88,7 @@ TEST_F(Registry, MissingKeyIsCreatedEmptyAndLeftBehind)
 
 TEST_F(Registry, ReadOnlyOpeningNeverCreates)
 {
-    RegKey key(HKEY_CURRENT_USER, TestKeyPath, 0);
+    RegKey key = RegKey::OpenForReading(HKEY_CURRENT_USER, TestKeyPath);
     EXPECT_EQ(nullptr, key.GetHandle());
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, key.GetStatus());
     HKEY absent = nullptr;

@@ -112,7 +112,7 @@ TEST(TextString, CopiesNeverShareTheirBuffer)
     TextString a("path");
     TextString copy = a;
     TextString joined = a + nullptr;
-    a.GetText()[0] = 'b';
+    a.GetBuffer()[0] = 'b';
     EXPECT_STREQ("path", copy.GetText());
     EXPECT_STREQ("path", joined.GetText());
 }

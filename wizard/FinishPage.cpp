@@ -12,7 +12,7 @@ namespace {
 
 void Initialise(HWND page)
 {
-    FormatControlText(page, IDC_FINISH_TEXT, 1);
+    FormatControlText(page, IDC_FINISH_TEXT);
 }
 
 // Nothing is installed while the sheet is open: the setup flow installs after it closes.

@@ -113,15 +113,13 @@ BOOL AnswerNotification(HWND page, LRESULT result)
     return TRUE;
 }
 
-void FormatControlText(HWND page, int controlId, int repeatCount)
+void FormatControlText(HWND page, int controlId)
 {
     char format[ControlTextSize];
     format[0] = '\0';
     LateBound::GetDlgItemTextA(page, controlId, format, ControlTextSize);
     TextString text;
-    if (repeatCount == 2)
-        text.Format(format, ProductLabel, ProductLabel);
-    else
-        text.Format(format, ProductLabel);
+    // As many product names as any text has "%s"; wvsprintfA ignores those it does not use.
+    text.Format(format, ProductLabel, ProductLabel);
     LateBound::SetDlgItemTextA(page, controlId, text.GetText());
 }

@@ -27,8 +27,8 @@ void RequestWizardButtons(HWND page, DWORD buttons);
 // Answers a notification with `result`, as a dialog procedure must: through the page.
 BOOL AnswerNotification(HWND page, LRESULT result);
 
-// Fills the product label into the first repeatCount "%s" of a static control's text.
-void FormatControlText(HWND page, int controlId, int repeatCount);
+// Fills the product label into every "%s" of a static control's text.
+void FormatControlText(HWND page, int controlId);
 
 // The notification code of a WM_NOTIFY.
 inline UINT NotificationCode(LPARAM lParam)

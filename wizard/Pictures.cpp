@@ -14,19 +14,25 @@ constexpr int Percent = 100;
 constexpr int DrawnScales[] = {100, 150, 200};
 constexpr int TakenUpTo[] = {125, 175};
 
-// The index in DrawnScales of the scale nearest the screen's (the system's DPI: the
-// setup is DPI-aware).
+constexpr int Unknown = -1;
+int scaleIndex = Unknown;
+
+// The index in DrawnScales of the scale nearest the screen's. The system's DPI (the setup
+// is DPI-aware) never changes while the process runs, so it is asked once.
 int ScaleIndex()
 {
+    if (scaleIndex != Unknown)
+        return scaleIndex;
     HDC screen = LateBound::GetDC(nullptr);
     int dpi = screen ? LateBound::GetDeviceCaps(screen, LOGPIXELSY) : BaseDpi;
     if (screen)
         LateBound::ReleaseDC(nullptr, screen);
     int scale = dpi * Percent / BaseDpi;
-    int index = 0;
-    while (index < 2 && scale > TakenUpTo[index])
-        ++index;
-    return index;
+    scaleIndex = 0;
+    while (scaleIndex < static_cast<int>(sizeof TakenUpTo / sizeof TakenUpTo[0]) &&
+           scale > TakenUpTo[scaleIndex])
+        ++scaleIndex;
+    return scaleIndex;
 }
 
 } // namespace

@@ -17,7 +17,7 @@ constexpr int CheckMarks[] = {IDC_CHECKMARK_1, IDC_CHECKMARK_2, IDC_CHECKMARK_3,
 
 void Initialise(HWND page)
 {
-    FormatControlText(page, IDC_PRODUCT_HEADING, 1);
+    FormatControlText(page, IDC_PRODUCT_HEADING);
     for (int checkMark : CheckMarks)
         ShowIcon(page, checkMark, IDI_CHECKMARK, CheckMarkSize);
 }

@@ -82,7 +82,7 @@ void Initialise(HWND page)
     support.LoadString(AppInstance, IDS_SUPPORT_MAIL);
     int query = support.Find('?');
     if (query >= 0)
-        support.GetText()[query] = '\0';
+        support.Truncate(query);
     SetLink(page, IDC_SUPPORT_LINK, support, plain);
 }
 

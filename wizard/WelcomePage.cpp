@@ -12,7 +12,7 @@ namespace {
 void Initialise(HWND page)
 {
     ShowPicture(page, IDC_LOGO, Logo);
-    FormatControlText(page, IDC_WELCOME_TEXT, 2);
+    FormatControlText(page, IDC_WELCOME_TEXT);
 }
 
 } // namespace

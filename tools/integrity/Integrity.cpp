@@ -7,25 +7,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "HostFiles.h"
 #include "support/Crc32.h"
 #include "support/SetupFileDigest.h"
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-bool Read(const char* path, Bytes& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-}
+using Bytes = std::vector<uint8_t>;
 
 bool Write(const char* path, const Bytes& bytes)
 {
@@ -43,7 +34,7 @@ void PutLittleEndian32(Bytes& bytes, size_t at, uint32_t value)
 int Stamp(const char* path)
 {
     Bytes file;
-    if (!Read(path, file)) {
+    if (!ReadWholeFile(path, file)) {
         std::fprintf(stderr, "integrity: cannot read %s\n", path);
         return 1;
     }
@@ -76,7 +67,7 @@ int Stamp(const char* path)
 int Digest(const char* path, const char* out)
 {
     Bytes file;
-    if (!Read(path, file)) {
+    if (!ReadWholeFile(path, file)) {
         std::fprintf(stderr, "integrity: cannot read %s\n", path);
         return 1;
     }
