@@ -1,5 +1,6 @@
 // Resource ids of the setup program, shared by the resource script and the code.
 #pragma once
+// clang-format off: the ids keep one column for their values
 
 // A control that the code never addresses.
 #define IDC_STATIC              -1
