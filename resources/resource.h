@@ -1,6 +1,7 @@
 // Resource ids of the setup program, shared by the resource script and the code.
 #pragma once
-// clang-format off: the ids keep one column for their values
+// The ids keep one column for their values.
+// clang-format off
 
 // A control that the code never addresses.
 #define IDC_STATIC              -1
