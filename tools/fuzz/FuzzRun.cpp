@@ -1,0 +1,171 @@
+// fuzzrun: a bounded fuzz run of a host tool that reads outside input, from a fixed seed.
+//   fuzzrun cab SEED COUNT CABCHECK GCAB INI INSTALLED-NAME CABINET...
+//     COUNT mutants of each cabinet through cabcheck: each run ends by itself within the
+//     time limit, with 0 or 1; a mutant it accepts is extracted whole by libmspack (opened
+//     here, through libmspack's own files) and listed by gcab; one it refuses is named on
+//     one line with the reason.
+//   fuzzrun pe SEED COUNT PROGRAM -- TOOL ARG... [-- TOOL ARG...]
+//     COUNT mutants of the program through each tool, {} standing for the mutant: each run
+//     ends by itself within the time limit.
+// Prints what it ran and the slowest run; each failure on a line, its mutant kept in the
+// working folder. Exit status 0: no failure.
+#include <mspack.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "HostFiles.h"
+#include "Mutator.h"
+#include "PeFile.h"
+#include "TimedRun.h"
+
+namespace {
+
+constexpr double LimitSeconds = 1.0;
+constexpr size_t HeaderArea = 0x400, TableArea = 64, CabinetDataAt = 36, CabinetDataHeader = 8;
+
+struct Tally {
+    int runs = 0, accepted = 0, failures = 0;
+    double slowest = 0;
+};
+
+void Keep(const Bytes& mutant, const std::string& name)
+{
+    std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(mutant.data()), mutant.size());
+}
+
+void Fail(Tally& tally, const Bytes& mutant, const std::string& kept, const std::string& what)
+{
+    ++tally.failures;
+    Keep(mutant, kept);
+    std::printf("FAIL %s: %s\n", kept.c_str(), what.c_str());
+}
+
+// Runs one tool on the mutant; "" or why the run failed, whatever the tool decided.
+std::string Run(Tally& tally, const std::vector<std::string>& argv, const std::string& errorPath, RunOutcome& outcome)
+{
+    outcome = TimedRun(argv, errorPath, LimitSeconds);
+    ++tally.runs;
+    tally.slowest = std::max(tally.slowest, outcome.seconds);
+    return outcome.overTime || outcome.exitCode < 0 ? argv[0] + " ended by " + Describe(outcome) : "";
+}
+
+// libmspack's own reading: opened from the file, every file extracted, checksums checked.
+bool ExtractsWhole(const std::string& cabinetPath, const std::string& outPath)
+{
+    mscab_decompressor* cabd = mspack_create_cab_decompressor(nullptr);
+    if (!cabd)
+        return false;
+    mscabd_cabinet* cabinet = cabd->open(cabd, cabinetPath.c_str());
+    bool whole = cabinet != nullptr;
+    for (mscabd_file* file = cabinet ? cabinet->files : nullptr; file && whole; file = file->next)
+        whole = cabd->extract(cabd, file, outPath.c_str()) == MSPACK_ERR_OK;
+    if (cabinet)
+        cabd->close(cabd, cabinet);
+    mspack_destroy_cab_decompressor(cabd);
+    return whole;
+}
+
+// What a run wrote to a file, and how many lines.
+std::string ReadText(const std::string& path, size_t& lines)
+{
+    Bytes bytes;
+    ReadWholeFile(path, bytes);
+    lines = std::count(bytes.begin(), bytes.end(), '\n');
+    return std::string(bytes.begin(), bytes.end());
+}
+
+int FuzzCabinets(uint32_t seed, size_t count, char** argv, int argc)
+{
+    const std::string cabcheck = argv[0], gcab = argv[1], ini = argv[2], installedName = argv[3];
+    HostTempFolder folder("fuzzrun");
+    const std::string mutantPath = folder / installedName, errorPath = folder / "stderr";
+    Mutator mutator(seed);
+    Tally tally;
+    for (int c = 4; c < argc; ++c) {
+        Bytes original;
+        if (!ReadWholeFile(argv[c], original) || original.size() < CabinetDataAt + 4)
+            return std::fprintf(stderr, "fuzzrun: %s is no cabinet\n", argv[c]), 2;
+        // The header, the folder and file entries, and the first data block's header.
+        const size_t directory = std::min<size_t>(original.size(), original[CabinetDataAt] | original[CabinetDataAt + 1] << 8);
+        for (size_t i = 0; i < count; ++i) {
+            const Bytes mutant = mutator.Mutate(original, {{0, directory + CabinetDataHeader}});
+            Keep(mutant, mutantPath);
+            const std::string kept = "fuzz-cab-" + std::to_string(c - 3) + "-" + std::to_string(i) + ".cab";
+            RunOutcome outcome;
+            if (std::string why = Run(tally, {cabcheck, mutantPath, ini}, errorPath, outcome); !why.empty()) {
+                Fail(tally, mutant, kept, why);
+                continue;
+            }
+            size_t lines = 0;
+            const std::string said = ReadText(errorPath, lines);
+            if (outcome.exitCode == 0) {
+                ++tally.accepted;
+                RunOutcome listed;
+                if (!ExtractsWhole(mutantPath, folder / "extracted"))
+                    Fail(tally, mutant, kept, "accepted, but libmspack cannot extract every file");
+                else if (Run(tally, {gcab, "-l", mutantPath}, folder / "gcab", listed).empty() && listed.exitCode != 0)
+                    Fail(tally, mutant, kept, "accepted, but gcab cannot list it");
+            } else if (outcome.exitCode != 1 || lines != 1 || said.rfind(mutantPath + ": ", 0) != 0) {
+                Fail(tally, mutant, kept, "refused with " + Describe(outcome) + " and \"" + said + "\"");
+            }
+        }
+    }
+    std::printf("cab: %zu mutants of each of %d cabinets, %d accepted; %d runs, the slowest %.3f s; %d failed\n", count,
+                argc - 4, tally.accepted, tally.runs, tally.slowest, tally.failures);
+    return tally.failures ? 1 : 0;
+}
+
+int FuzzPrograms(uint32_t seed, size_t count, char** argv, int argc)
+{
+    const PeFile program(argv[0]);
+    if (!program.IsValid())
+        return std::fprintf(stderr, "fuzzrun: %s is no Windows program\n", argv[0]), 2;
+    // The headers and the first entries of the tables the tools follow.
+    std::vector<ByteRange> hot = {{0, HeaderArea}};
+    for (int directory : {PeFile::ImportDirectory, PeFile::ResourceDirectory, PeFile::RelocationDirectory,
+                          PeFile::DelayImportDirectory})
+        if (size_t at = program.Offset(program.DirectoryAddress(directory)); at < program.Bytes().size())
+            hot.push_back({at, TableArea});
+    std::vector<std::vector<std::string>> tools;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--")
+            tools.emplace_back();
+        else if (!tools.empty())
+            tools.back().push_back(argv[i]);
+    }
+    HostTempFolder folder("fuzzrun");
+    const std::string mutantPath = folder / "mutant.exe";
+    Mutator mutator(seed);
+    Tally tally;
+    for (size_t i = 0; i < count; ++i) {
+        const Bytes mutant = mutator.Mutate(program.Bytes(), hot);
+        Keep(mutant, mutantPath);
+        for (std::vector<std::string> tool : tools) {
+            for (std::string& arg : tool)
+                arg = arg == "{}" ? mutantPath : arg;
+            RunOutcome outcome;
+            if (std::string why = Run(tally, tool, folder / "stderr", outcome); !why.empty())
+                Fail(tally, mutant, "fuzz-pe-" + std::to_string(i) + ".exe", why);
+        }
+    }
+    std::printf("pe: %zu mutants through %zu tools; %d runs, the slowest %.3f s; %d failed\n", count, tools.size(),
+                tally.runs, tally.slowest, tally.failures);
+    return tally.failures ? 1 : 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string kind = argc > 4 ? argv[1] : "";
+    if (kind == "cab" && argc >= 9)
+        return FuzzCabinets(std::stoul(argv[2]), std::stoul(argv[3]), argv + 4, argc - 4);
+    if (kind == "pe" && argc >= 7)
+        return FuzzPrograms(std::stoul(argv[2]), std::stoul(argv[3]), argv + 4, argc - 4);
+    std::fprintf(stderr, "usage: fuzzrun cab SEED COUNT CABCHECK GCAB INI INSTALLED-NAME CABINET...\n"
+                         "       fuzzrun pe SEED COUNT PROGRAM -- TOOL ARG... [-- TOOL ARG...]\n");
+    return 2;
+}
