@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -13,6 +14,9 @@
 // Reads the whole file at `path`; false when it cannot be opened.
 inline bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
 {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;  // a folder opens as a stream too, of no sensible size
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
     if (size < 0)

@@ -71,13 +71,15 @@ size_t PeFile::Offset(uint32_t rva) const
     const PeSection* section = SectionOf(rva);
     if (!section || rva - section->virtualAddress >= section->fileSize)
         return SIZE_MAX;
-    return section->fileOffset + (rva - section->virtualAddress);
+    // A section may claim more data than the file holds.
+    const size_t offset = size_t{section->fileOffset} + (rva - section->virtualAddress);
+    return offset < bytes.size() ? offset : SIZE_MAX;
 }
 
 size_t PeFile::BytesAt(uint32_t rva) const
 {
     const size_t offset = Offset(rva);
-    if (offset >= bytes.size())
+    if (offset == SIZE_MAX)
         return 0;
     const PeSection& section = *SectionOf(rva);
     return std::min<size_t>(section.fileSize - (rva - section.virtualAddress), bytes.size() - offset);
