@@ -1,5 +1,6 @@
-// TimedRun: fork and exec, with a real-time timer set in the child, which outlives the
-// exec: a program still running at the limit gets SIGALRM, which ends it.
+// TimedRun: fork and exec (a bare name found on the PATH), with a real-time timer set in
+// the child, which outlives the exec: a program still running at the limit gets SIGALRM,
+// which ends it.
 #include "TimedRun.h"
 
 #include <chrono>
@@ -22,7 +23,7 @@ RunOutcome TimedRun(const std::vector<std::string>& argv, const std::string& err
         const long micro = static_cast<long>(limitSeconds * 1e6);
         const itimerval limit{{0, 0}, {micro / 1000000, micro % 1000000}};
         setitimer(ITIMER_REAL, &limit, nullptr);
-        execv(args[0], args.data());
+        execvp(args[0], args.data());
         _exit(127);
     }
     RunOutcome outcome;
