@@ -24,7 +24,8 @@ inline bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
     // Sized once and read in one go: the libraries the import check reads are megabytes.
     bytes.resize(static_cast<size_t>(size));
     in.seekg(0);
-    return static_cast<bool>(in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(in);
 }
 
 // A new folder under /tmp, removed with everything in it when its owner goes.

@@ -102,6 +102,16 @@ bool ExtractsWhole(const std::string& cabinetPath, const std::string& outPath)
     return whole;
 }
 
+// What an accepted mutant must be: whole for libmspack, opened on its own, and for gcab.
+std::string WhyNotWhole(Tally& tally, const std::string& gcab, const std::string& cabinet, const HostTempFolder& folder)
+{
+    if (!ExtractsWhole(cabinet, folder / "extracted"))
+        return "accepted, but libmspack cannot extract every file";
+    RunOutcome listed;
+    const std::string failed = Run(tally, {gcab, "-l", cabinet}, folder / "gcab", listed);
+    return !failed.empty() ? "accepted, but " + failed : listed.exitCode ? "accepted, but gcab cannot list it" : "";
+}
+
 int FuzzCabinets(uint32_t seed, size_t count, char** argv, int argc)
 {
     const std::string gcab = argv[0], ini = argv[1], installedName = argv[2];
@@ -123,16 +133,17 @@ int FuzzCabinets(uint32_t seed, size_t count, char** argv, int argc)
             const std::string refused = GuardedCheck(mutantPath, ini, kept, seconds);
             ++tally.runs;
             tally.slowest = std::max(tally.slowest, seconds);
-            RunOutcome listed;
+            std::string failure;
             if (seconds > LimitSeconds)
-                Fail(tally, mutant, kept, "the check took " + std::to_string(seconds) + " s");
-            else if (!refused.empty() && (refused.rfind(mutantPath + ": ", 0) != 0 || refused.find('\n') != std::string::npos))
-                Fail(tally, mutant, kept, "refused, but not on one line naming it: \"" + refused + "\"");
-            else if (refused.empty() && (++tally.accepted, !ExtractsWhole(mutantPath, folder / "extracted")))
-                Fail(tally, mutant, kept, "accepted, but libmspack cannot extract every file");
-            else if (refused.empty() && Run(tally, {gcab, "-l", mutantPath}, folder / "gcab", listed).empty() &&
-                     listed.exitCode != 0)
-                Fail(tally, mutant, kept, "accepted, but gcab cannot list it");
+                failure = "the check took " + std::to_string(seconds) + " s";
+            else if (!refused.empty() && (refused.rfind(mutantPath + ": ", 0) || refused.find('\n') != std::string::npos))
+                failure = "refused, but not on one line naming it: \"" + refused + "\"";
+            if (failure.empty() && refused.empty()) {
+                ++tally.accepted;
+                failure = WhyNotWhole(tally, gcab, mutantPath, folder);
+            }
+            if (!failure.empty())
+                Fail(tally, mutant, kept, failure);
         }
     }
     std::printf("cab: %zu mutants of each of %d cabinets, %d accepted; %d runs, the slowest %.3f s; %d failed\n", count,

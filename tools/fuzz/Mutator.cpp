@@ -11,6 +11,7 @@ constexpr uint32_t Edges[] = {0, 1, 0x7F, 0x80, 0xFF, 0x7FFF, 0x8000, 0xFFFF,
                               0x7FFFFFFF, 0x80000000, 0xFFFFFFFE, 0xFFFFFFFF};
 constexpr uint32_t FolderBlock = 0x8000;  // a cabinet folder's block: a field moved one block on
 constexpr size_t MaxChanges = 4, HotShare = 4;  // of every HotShare changes, all but one are hot
+constexpr size_t CutOneIn = 10;                 // one mutant in so many is also cut short
 
 void Put(Bytes& bytes, size_t at, uint32_t value, size_t width)
 {
@@ -60,7 +61,7 @@ Bytes Mutator::Mutate(const Bytes& original, const std::vector<ByteRange>& hot)
     for (size_t changes = Below(MaxChanges) + 1; changes-- > 0;)
         Change(bytes, Place(bytes, hot));
     // Now and then a cut, as a download that stopped would leave it.
-    if (Below(10) == 0)
+    if (Below(CutOneIn) == 0)
         bytes.resize(Below(bytes.size()));
     return bytes;
 }

@@ -18,8 +18,8 @@ RunOutcome TimedRun(const std::vector<std::string>& argv, const std::string& err
     const auto start = std::chrono::steady_clock::now();
     const pid_t child = fork();
     if (child == 0) {
-        const int quiet = open("/dev/null", O_WRONLY), errors = open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(quiet, STDOUT_FILENO), dup2(errors, STDERR_FILENO);
+        dup2(open("/dev/null", O_WRONLY), STDOUT_FILENO);
+        dup2(open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
         const long micro = static_cast<long>(limitSeconds * 1e6);
         const itimerval limit{{0, 0}, {micro / 1000000, micro % 1000000}};
         setitimer(ITIMER_REAL, &limit, nullptr);
@@ -43,5 +43,6 @@ std::string Describe(const RunOutcome& outcome)
 {
     if (outcome.overTime)
         return "over the time limit (" + std::to_string(outcome.seconds) + " s)";
-    return outcome.exitCode >= 0 ? "exit " + std::to_string(outcome.exitCode) : "signal " + std::to_string(outcome.signal);
+    return outcome.exitCode >= 0 ? "exit " + std::to_string(outcome.exitCode)
+                                 : "signal " + std::to_string(outcome.signal);
 }
