@@ -1,13 +1,15 @@
-// The checks a device cabinet must pass before the setup carries it: a whole Microsoft
-// cabinet, holding a Windows CE setup file for an ARM device, installed under a name its
-// INI file's CabFiles gives, for the application its INI file's Component names.
+// The checks a device cabinet must pass before the setup carries it: a whole cabinet,
+// stored or compressed, holding a Windows CE setup file for an ARM device, installed under
+// a name its INI file's CabFiles gives, for the application its Component names.
 #include "CabinetCheck.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <set>
+#include <sstream>
 
-#include "Cabinet.h"
+#include "CabinetFiles.h"
 #include "HostFiles.h"
 
 namespace {
@@ -34,12 +36,10 @@ std::string BaseName(const std::string& path) { return path.substr(path.find_las
 // One key of one section of an INI file, both named case-insensitively; "" when absent.
 std::string IniValue(const std::string& text, const std::string& section, const std::string& key)
 {
+    std::istringstream lines(text);
     bool inSection = false;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = std::min(text.find('\n', start), text.size());
-        const std::string line = Trim(text.substr(start, end - start));
-        start = end + 1;
+    for (std::string line; std::getline(lines, line);) {
+        line = Trim(line);
         const size_t equals = line.find('=');
         if (!line.empty() && line.front() == '[' && line.back() == ']')
             inSection = Lower(line.substr(1, line.size() - 2)) == Lower(section);
@@ -51,14 +51,12 @@ std::string IniValue(const std::string& text, const std::string& section, const 
 
 bool ListNames(const std::string& list, const std::string& name)
 {
-    size_t start = 0;
-    for (size_t comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1)
-        if (Lower(Trim(list.substr(start, comma - start))) == Lower(name))
+    std::istringstream names(list);
+    for (std::string each; std::getline(names, each, ',');)
+        if (Lower(Trim(each)) == Lower(name))
             return true;
-    return Lower(Trim(list.substr(start))) == Lower(name);
+    return false;
 }
-
-uint32_t U32(const Bytes& b, size_t at) { return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24; }
 
 // Reads the setup file's application name, or gives why the device would refuse the file.
 std::string ReadSetupFile(const Bytes& setup, std::string& appName)
@@ -69,7 +67,7 @@ std::string ReadSetupFile(const Bytes& setup, std::string& appName)
     if (std::find(std::begin(AcceptedProcessors), std::end(AcceptedProcessors), processor) ==
         std::end(AcceptedProcessors))
         return "is for processor type " + std::to_string(processor) + ", not ARM";
-    const size_t at = setup[84] | setup[85] << 8, length = setup[86] | setup[87] << 8;  // length counts the NUL
+    const size_t at = U16(setup, 84), length = U16(setup, 86);  // length counts the NUL
     if (length == 0 || at + length > setup.size() || setup[at + length - 1] != 0)
         return "has its application name outside the file";
     appName.assign(setup.begin() + at, setup.begin() + at + length - 1);
@@ -84,22 +82,22 @@ std::string CheckCabinet(const std::string& cabinetPath, const std::string& iniP
     Bytes bytes;
     if (!ReadWholeFile(cabinetPath, bytes))
         return refused(cabinetPath, "cannot be read");
-    Cabinet cabinet;
-    if (std::string reason = ReadCabinet(std::move(bytes), cabinet); !reason.empty())
+    std::vector<CabinetFile> files;
+    if (std::string reason = ExtractCabinet(std::move(bytes), files); !reason.empty())
         return refused(cabinetPath, reason);
-
-    const auto setupFile = std::find_if(cabinet.files.begin(), cabinet.files.end(), [](const CabinetFile& f) {
-        return f.name.size() > 4 && Lower(f.name.substr(f.name.size() - 4)) == ".000";
-    });
-    if (setupFile == cabinet.files.end())
+    std::set<std::string> names;  // as the device's file system compares them: a second copy would replace the first
+    const CabinetFile* setupFile = nullptr;
+    for (const CabinetFile& file : files) {
+        const std::string name = Lower(file.name);
+        if (!names.insert(name).second)
+            return refused(cabinetPath, "holds two files named " + name + " (names compare without case)");
+        if (!setupFile && name.size() > 4 && name.substr(name.size() - 4) == ".000")
+            setupFile = &file;
+    }
+    if (!setupFile)
         return refused(cabinetPath, "holds no Windows CE setup file (.000)");
-    if (IsCompressed(cabinet.folders[setupFile->folder]))
-        return refused(cabinetPath, "compressed setup file not supported");
-    Bytes setup;
-    if (std::string reason = ReadStoredFile(cabinet, *setupFile, setup); !reason.empty())
-        return refused(cabinetPath, reason);
     std::string appName;
-    if (std::string reason = ReadSetupFile(setup, appName); !reason.empty())
+    if (std::string reason = ReadSetupFile(setupFile->data, appName); !reason.empty())
         return refused(cabinetPath, "setup file " + setupFile->name + " " + reason);
 
     Bytes iniBytes;

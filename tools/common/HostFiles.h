@@ -4,8 +4,8 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,11 +14,18 @@
 // Reads the whole file at `path`; false when it cannot be opened.
 inline bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;  // a folder opens as a stream too, of no sensible size
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+    if (size < 0)
         return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
+    // Sized once and read in one go: the libraries the import check reads are megabytes.
+    bytes.resize(static_cast<size_t>(size));
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(in);
 }
 
 // A new folder under /tmp, removed with everything in it when its owner goes.

@@ -27,6 +27,7 @@ constexpr int ImportDescriptorSize = 20;
 constexpr int DelayDescriptorSize = 32;
 constexpr uint32_t DelayAddressesAreRelative = 1;
 constexpr int HighLowRelocation = 3;
+constexpr uint32_t RelocationBlockHeader = 8;  // the page's address and the block's size
 constexpr unsigned char IndirectOpcode = 0xFF;
 constexpr unsigned char CallThroughAbsolute = 0x15;  // call [address]
 constexpr unsigned char JumpThroughAbsolute = 0x25;  // jmp [address]
@@ -170,14 +171,17 @@ void Checker::CheckDelayImports()
 void Checker::CheckCallSlots()
 {
     const auto& bytes = program.Bytes();
-    uint32_t block = program.DirectoryAddress(PeFile::RelocationDirectory);
-    uint32_t end = block + program.DirectorySize(PeFile::RelocationDirectory);
-    while (block && block < end) {
+    // The blocks and every size read from them stay within the data the file holds, so
+    // that no sum of them wraps round.
+    const uint32_t start = program.DirectoryAddress(PeFile::RelocationDirectory);
+    const uint64_t end =
+        start + std::min<uint64_t>(program.DirectorySize(PeFile::RelocationDirectory), program.BytesAt(start));
+    for (uint32_t block = start; block && block + RelocationBlockHeader <= end;) {
         uint32_t page = program.U32At(block);
         uint32_t size = program.U32At(block + 4);
-        if (size < 8)
+        if (size < RelocationBlockHeader || size > end - block)
             break;
-        for (uint32_t i = 8; i + 2 <= size; i += 2) {
+        for (uint32_t i = RelocationBlockHeader; i + 2 <= size; i += 2) {
             uint16_t relocation = program.U16(program.Offset(block + i));
             if (relocation >> 12 != HighLowRelocation)
                 continue;

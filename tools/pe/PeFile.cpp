@@ -2,9 +2,10 @@
 // its data directories and the section table.
 #include "PeFile.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
+
+#include "HostFiles.h"
 
 namespace {
 
@@ -16,8 +17,7 @@ constexpr uint16_t Pe32PlusMagic = 0x20B;
 
 PeFile::PeFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    ReadWholeFile(path, bytes);
     size_t header = U32(0x3C);
     if (bytes.size() < 64 || U32(header) != PeSignature)
         return;
@@ -71,7 +71,18 @@ size_t PeFile::Offset(uint32_t rva) const
     const PeSection* section = SectionOf(rva);
     if (!section || rva - section->virtualAddress >= section->fileSize)
         return SIZE_MAX;
-    return section->fileOffset + (rva - section->virtualAddress);
+    // A section may claim more data than the file holds.
+    const size_t offset = size_t{section->fileOffset} + (rva - section->virtualAddress);
+    return offset < bytes.size() ? offset : SIZE_MAX;
+}
+
+size_t PeFile::BytesAt(uint32_t rva) const
+{
+    const size_t offset = Offset(rva);
+    if (offset == SIZE_MAX)
+        return 0;
+    const PeSection& section = *SectionOf(rva);
+    return std::min<size_t>(section.fileSize - (rva - section.virtualAddress), bytes.size() - offset);
 }
 
 uint16_t PeFile::U16(size_t offset) const
@@ -102,8 +113,9 @@ std::vector<std::string> PeFile::ExportedNames() const
     uint32_t directory = DirectoryAddress(ExportDirectory);
     if (!directory)
         return names;
-    uint32_t count = U32At(directory + 24);
     uint32_t nameTable = U32At(directory + 32);
+    // A count the name table cannot hold would have this read the same empty names for long.
+    uint32_t count = static_cast<uint32_t>(std::min<size_t>(U32At(directory + 24), BytesAt(nameTable) / 4));
     for (uint32_t i = 0; i < count; ++i)
         names.push_back(TextAt(U32At(nameTable + 4 * i)));
     return names;

@@ -35,6 +35,8 @@ public:
     // File offset of a relative virtual address, or SIZE_MAX where the file holds no bytes.
     size_t Offset(uint32_t rva) const;
     const PeSection* SectionOf(uint32_t rva) const;
+    // How many bytes the file holds from `rva` to the end of its section's data.
+    size_t BytesAt(uint32_t rva) const;
     uint16_t U16(size_t offset) const;
     uint32_t U32(size_t offset) const;
     uint32_t U32At(uint32_t rva) const { return U32(Offset(rva)); }

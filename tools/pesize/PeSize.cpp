@@ -2,15 +2,18 @@
 // size in the file, and the resource data by type; the resources of the types named on
 // the command line are the payload, and what is left is the program's own overhead.
 //   pesize program.exe [PAYLOAD_TYPE...]
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
-
 
 #include "PeFile.h"
 
 namespace {
+
+constexpr size_t DirectoryHeaderSize = 16, EntrySize = 8;
 
 // The standard resource types by number, as resource scripts name them.
 std::string TypeName(uint32_t id)
@@ -35,18 +38,27 @@ std::string EntryName(const PeFile& file, size_t resourceBase, uint32_t nameFiel
     return name;
 }
 
-// Adds up the data entries below one directory.
-uint64_t DataBelow(const PeFile& file, size_t resourceBase, uint32_t offset, int depth)
+// The entries a directory at `at` claims, as many as the file holds.
+uint32_t EntryCount(const PeFile& file, size_t at)
 {
-    if (depth > 3)
-        return 0;  // a well-formed tree has three levels: type, name, language
+    const size_t size = file.Bytes().size();
+    const size_t held = at + DirectoryHeaderSize < size ? (size - at - DirectoryHeaderSize) / EntrySize : 0;
+    return static_cast<uint32_t>(std::min<size_t>(file.U16(at + 12) + file.U16(at + 14), held));
+}
+
+// Adds up the data entries below one directory. A well-formed tree has three levels (type,
+// name, language) and reaches each directory once: in a damaged one, a directory reached
+// again adds nothing, which bounds the walk.
+uint64_t DataBelow(const PeFile& file, size_t resourceBase, uint32_t offset, int depth, std::set<uint32_t>& seen)
+{
+    if (depth > 3 || !seen.insert(offset).second)
+        return 0;
     size_t at = resourceBase + offset;
-    uint32_t entries = file.U16(at + 12) + file.U16(at + 14);
     uint64_t total = 0;
-    for (uint32_t i = 0; i < entries; ++i) {
-        uint32_t target = file.U32(at + 16 + 8 * i + 4);
+    for (uint32_t i = 0, entries = EntryCount(file, at); i < entries; ++i) {
+        uint32_t target = file.U32(at + DirectoryHeaderSize + EntrySize * i + 4);
         if (target & 0x80000000u)
-            total += DataBelow(file, resourceBase, target & 0x7FFFFFFFu, depth + 1);
+            total += DataBelow(file, resourceBase, target & 0x7FFFFFFFu, depth + 1, seen);
         else
             total += file.U32(resourceBase + target + 4);
     }
@@ -77,12 +89,12 @@ int main(int argc, char** argv)
         if (section.name != ".rsrc")
             continue;
         size_t base = section.fileOffset;
-        uint32_t types = file.U16(base + 12) + file.U16(base + 14);
-        for (uint32_t i = 0; i < types; ++i) {
-            std::string type = EntryName(file, base, file.U32(base + 16 + 8 * i));
-            uint32_t target = file.U32(base + 16 + 8 * i + 4);
+        std::set<uint32_t> seen = {0};
+        for (uint32_t i = 0, types = EntryCount(file, base); i < types; ++i) {
+            std::string type = EntryName(file, base, file.U32(base + DirectoryHeaderSize + EntrySize * i));
+            uint32_t target = file.U32(base + DirectoryHeaderSize + EntrySize * i + 4);
             uint64_t size = (target & 0x80000000u)
-                                ? DataBelow(file, base, target & 0x7FFFFFFFu, 1)
+                                ? DataBelow(file, base, target & 0x7FFFFFFFu, 1, seen)
                                 : 0;
             bool isPayload = false;
             for (int arg = 2; arg < argc; ++arg)

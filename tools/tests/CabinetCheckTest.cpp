@@ -50,6 +50,8 @@ struct Sample {
     uint32_t processor = 2577;  // what cesetup writes
     const char* gcabOptions = "-c";
     bool withSetupFile = true;
+    size_t setupPatchAt = 0;  // where the setup file is changed to setupPatch, when not 0
+    char setupPatch = 0;
 };
 
 // A cabinet as the build makes its sample: KORVANE.000 (cesetup) and the readme KORVANE.001.
@@ -60,6 +62,8 @@ Bytes MakeCabinet(const TempFolder& folder, const Sample& sample)
                               " Orbelwick Korvane readme.txt").c_str()));
     Bytes setupBytes = Read(setup);
     Put32(setupBytes, 20, sample.processor);
+    if (sample.setupPatchAt)
+        setupBytes[sample.setupPatchAt] = sample.setupPatch;
     Write(setup, setupBytes);
     Write(readme, "Korvane for the device.\n");
     const std::string files = sample.withSetupFile ? setup + " " + readme : readme;
@@ -76,31 +80,42 @@ Bytes MisstatedBlock(Bytes cabinet)
     return cabinet;
 }
 
-Bytes Patched(Bytes cabinet, size_t at, char value)
+Bytes Patched(Bytes cabinet, size_t at, const std::string& value)
 {
-    cabinet[at] = value;
+    cabinet.replace(at, value.size(), value);
     return cabinet;
 }
 
-// The first `size` bytes of a cabinet whose header says it is that long.
-Bytes CutAndRestated(Bytes cabinet, size_t size)
+Bytes Moved(Bytes cabinet, size_t at, uint32_t by)
 {
-    cabinet.resize(size);
-    Put32(cabinet, 8, static_cast<uint32_t>(size));
+    Put32(cabinet, at, Get32(cabinet, at) + by);
     return cabinet;
+}
+
+// The cabinet as the first of a set: the next cabinet's name and disk after the header,
+// and the offsets that follow them moved on.
+Bytes FirstOfSet(Bytes cabinet)
+{
+    const std::string next("NEXT.CAB\0DISK 2", 16);
+    cabinet = Moved(Moved(Moved(cabinet, 8, next.size()), 16, next.size()), 36, next.size());
+    cabinet[30] = 2;
+    return cabinet.insert(36, next);
 }
 
 constexpr char GoodName[] = "KORVANE_US.PPC_ARM.CAB";
 constexpr char Ini[] = "[CEAppManager]\r\nVersion   = 1.0\r\nComponent = Korvane\r\n\r\n"
                        "[Korvane]\r\nDescription = Orbelwick Korvane\r\nCabFiles    = Korvane_US.ppc_arm.cab\r\n";
+constexpr uint32_t FolderBlock = 0x8000;
 
 TEST(CabinetCheck, RefusesWhatTheDeviceWouldRejectAndSaysWhy)
 {
     TempFolder folder;
     Write(folder / "KORVANE.INI", Ini);
-    const Bytes good = MakeCabinet(folder, {});
-    const uint32_t filesAt = Get32(good, 16), dataAt = Get32(good, 36), blockSize = Get32(good, dataAt + 4) & 0xFFFF;
+    const Bytes good = MakeCabinet(folder, {}), compressed = MakeCabinet(folder, {"Korvane", 2577, "-c -z"});
+    // The readme's entry follows the setup file's: 16 bytes and "KORVANE.000".
+    const uint32_t filesAt = Get32(good, 16), readmeAt = filesAt + 28, dataAt = Get32(good, 36);
     ASSERT_LT(filesAt, dataAt);
+    const std::string malformed = "its entries or data are malformed (libmspack error 8)";
 
     struct {
         const char* what;
@@ -110,10 +125,11 @@ TEST(CabinetCheck, RefusesWhatTheDeviceWouldRejectAndSaysWhy)
     } const cases[] = {
         {"the sample", GoodName, good, ""},
         {"for any processor", GoodName, MakeCabinet(folder, {"Korvane", 0}), ""},
+        {"compressed", GoodName, compressed, ""},
         {"the name in another case", "korvane_us.ppc_arm.cab", good, ""},
         {"for a MIPS device", GoodName, MakeCabinet(folder, {"Korvane", 4000}),
          "setup file KORVANE.000 is for processor type 4000, not ARM"},
-        {"for an SH3 device", GoodName, MakeCabinet(folder, {"Korvane", 10003}),
+        {"compressed, for an SH3 device", GoodName, MakeCabinet(folder, {"Korvane", 10003, "-c -z"}),
          "setup file KORVANE.000 is for processor type 10003, not ARM"},
         {"renamed", "KORVANE.CAB", good,
          "installed as KORVANE.CAB, a name that KORVANE.INI's CabFiles (Korvane_US.ppc_arm.cab) does not give"},
@@ -122,28 +138,37 @@ TEST(CabinetCheck, RefusesWhatTheDeviceWouldRejectAndSaysWhy)
         {"a plain file", GoodName, "Korvane for the device.\n", "not a cabinet (no MSCF header)"},
         {"empty", GoodName, "", "not a cabinet (no MSCF header)"},
         {"truncated", GoodName, good.substr(0, good.size() - 1),
-         "truncated: " + std::to_string(good.size() - 1) + " bytes of a " + std::to_string(good.size()) +
-             "-byte cabinet"},
-        {"cut in its header", GoodName, good.substr(0, 20), "truncated: 20 bytes, shorter than a cabinet header"},
-        {"cut in its file entries", GoodName, CutAndRestated(good, filesAt + 20), "file entries run past the end"},
-        {"cut in its data", GoodName, CutAndRestated(good, dataAt + 20), "data blocks run past the end"},
-        {"of a later cabinet version", GoodName, Patched(good, 25, 2), "unsupported cabinet version 2.3"},
-        {"one of a set", GoodName, Patched(good, 30, 2), "part of a cabinet set spanning several files"},
-        {"without files", GoodName, Patched(good, 28, 0), "holds no files"},
-        {"a file in a folder it lacks", GoodName, Patched(good, filesAt + 8, 1), "KORVANE.000 lies in folder 1 of 1"},
-        {"with its file entries past its end", GoodName, Patched(good, 19, 0x7F),
-         "not a cabinet (its header's sizes are impossible)"},
-        {"a file past its folder's data", GoodName, Patched(good, filesAt + 5, 0x10),
-         "KORVANE.000 runs past its folder's data"},
-        {"a setup file without its mark", GoodName, Patched(good, dataAt + 8, 'X'),
-         "setup file KORVANE.000 is not a Windows CE setup file (no MSCE header)"},
-        {"a setup file's name past its end", GoodName, Patched(good, dataAt + 8 + 86, 0x7F),
-         "setup file KORVANE.000 has its application name outside the file"},
+         "KORVANE.000 cannot be extracted: it runs past the cabinet's end"},
+        {"cut in its header", GoodName, good.substr(0, 20), "not a whole cabinet: it runs past the cabinet's end"},
+        {"cut in its file entries", GoodName, good.substr(0, filesAt + 20), "not a whole cabinet: " + malformed},
+        {"of a later cabinet version", GoodName, Patched(good, 25, "\2"), "unsupported cabinet version 2.3"},
+        {"the first of a set", GoodName, FirstOfSet(good), "part of a cabinet set spanning several files"},
+        {"without files", GoodName, Patched(good, 28, std::string(1, '\0')), "not a whole cabinet: " + malformed},
+        {"a file in a folder it lacks", GoodName, Patched(good, filesAt + 8, "\1"), "not a whole cabinet: " + malformed},
+        {"a file continued into the next cabinet", GoodName, Patched(good, readmeAt + 8, "\xFE\xFF"),
+         "KORVANE.001 lies in no folder of this cabinet"},
+        {"its file entries elsewhere", GoodName, Moved(good, 16, 1), "its file entries do not follow its 1 folder entries"},
+        {"one folder more than it has", GoodName, Patched(good, 26, "\2"), "not a whole cabinet: " + malformed},
+        {"a file a block past its folder's data", GoodName, Moved(good, readmeAt + 4, FolderBlock),
+         "KORVANE.001 cannot be extracted: its data does not decompress within its folder"},
+        {"a file of 4 GB", GoodName, Moved(good, readmeAt, 0xFFFFFFFF - 24), "KORVANE.001 cannot be extracted: " + malformed},
+        {"a bit flipped in its data", GoodName, Patched(good, dataAt + 8 + 50, "\x40"),
+         "KORVANE.000 cannot be extracted: a data block fails its checksum"},
+        {"a bit flipped in its compressed data", GoodName,
+         Patched(compressed, Get32(compressed, 36) + 8 + 50, std::string(1, compressed[Get32(compressed, 36) + 58] ^ 1)),
+         "KORVANE.000 cannot be extracted: a data block fails its checksum"},
         {"a stored block that would expand", GoodName, MisstatedBlock(good),
-         "a stored data block of " + std::to_string(blockSize) + " bytes expands to " +
-             std::to_string(blockSize + 1)},
-        {"compressed", GoodName, MakeCabinet(folder, {"Korvane", 2577, "-c -z"}),
-         "compressed setup file not supported"},
+         "KORVANE.000 cannot be extracted: a data block fails its checksum"},
+        {"two files of one name", GoodName, Patched(good, readmeAt + 16, "KORVANE.000"),
+         "holds two files named korvane.000 (names compare without case)"},
+        {"two names that differ in case", GoodName, Patched(good, readmeAt + 16, "korvane.000"),
+         "holds two files named korvane.000 (names compare without case)"},
+        {"a control character in a name", GoodName, Patched(good, readmeAt + 16, "\n"),
+         "holds a file name with a control character"},
+        {"a setup file without its mark", GoodName, MakeCabinet(folder, {"Korvane", 2577, "-c", true, 3, 'X'}),
+         "setup file KORVANE.000 is not a Windows CE setup file (no MSCE header)"},
+        {"a setup file's name past its end", GoodName, MakeCabinet(folder, {"Korvane", 2577, "-c", true, 87, 0x7F}),
+         "setup file KORVANE.000 has its application name outside the file"},
         {"no setup file", GoodName, MakeCabinet(folder, {"Korvane", 2577, "-c", false}),
          "holds no Windows CE setup file (.000)"},
     };
