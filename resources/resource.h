@@ -1,7 +1,5 @@
 // Resource ids of the setup program, shared by the resource script and the code.
 #pragma once
-// The ids keep one column for their values.
-// clang-format off
 
 // A control that the code never addresses.
 #define IDC_STATIC              -1

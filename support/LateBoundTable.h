@@ -2,8 +2,6 @@
 // function} a few to a line; LateBound.h and .cpp include it, each with its LATE_BOUND.
 // cmake/imports.txt lists the same names with the oldest Windows that has them, and the
 // exe_imports test holds the two together.
-// The rows keep their own layout.
-// clang-format off
 
 // USER32 for a message, bound on its own: no fault elsewhere keeps the setup silent.
 LATE_BOUND(Messages, MessageBoxA) LATE_BOUND(Messages, LoadStringA)

@@ -186,20 +186,4 @@ TEST_F(WizardTest, CancelOnAnyPageStartsNothing)
     EXPECT_FALSE(FileExists(record));
 }
 
-TEST_F(WizardTest, FinishHandsTheInstallFolderToTheApplicationManager)
-{
-    WizardDriver wizard;
-    ASSERT_TRUE(wizard.Opened());
-    ASSERT_TRUE(wizard.WalkTo(FinishPage));
-    ASSERT_TRUE(wizard.Press(FinishButton));
-    EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
-
-    ASSERT_TRUE(AwaitStandInRun(record, RecordTimeoutMs));
-    auto runs = ReadStandInRecord(record);
-    ASSERT_EQ(1u, runs.size());
-    EXPECT_EQ(HandOffArguments(BinFolder() + "\\" + InstallFolderBelowAppManager),
-              runs[0].Value("arguments"));
-    EXPECT_EQ(StandInExe(), runs[0].Value("program"));
-}
-
 } // namespace

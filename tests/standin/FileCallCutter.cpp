@@ -15,47 +15,28 @@ namespace {
 // The exit code of a process ended at a cut, which no run of the setup gives itself.
 constexpr UINT CutExitCode = 0xC0DE;
 
-struct Rule {
-    char action[8] = "";
-    char function[32] = "";
-    char text[MAX_PATH] = "";
-    int occurrence = 0;
-};
-Rule rule;
-int callCount = 0;
-int matchCount = 0;
+char action[8], function[32], text[MAX_PATH];
+int occurrence, callCount, matchCount;
 
-// Handles of files opened to change them, and their paths, for the record of writes and
-// flushes; the setup holds only a few open at once.
+// Files opened to be changed, for the record of their writes and flushes; the setup holds
+// only a few open at once.
 struct OpenFile {
     HANDLE handle;
     char path[MAX_PATH];
-};
-OpenFile openFiles[16];
+} openFiles[16];
 
-void ReadRule()
-{
-    char text[2 * MAX_PATH] = "";
-    GetEnvironmentVariableA("KORVANE_CUT", text, sizeof text);
-    if (sscanf(text, "%7s %31s %259s %d", rule.action, rule.function, rule.text,
-               &rule.occurrence) == 4)
-        return;
-    rule.function[0] = '\0';
-    sscanf(text, "%7s %d", rule.action, &rule.occurrence);
-}
-
-void Record(const char* function, const char* first, const char* second)
+void Record(const char* name, const char* first, const char* second)
 {
     char path[MAX_PATH];
     DWORD length = GetEnvironmentVariableA("KORVANE_CUT_RECORD", path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return;
-    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = length && length < MAX_PATH
+                      ? CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)
+                      : INVALID_HANDLE_VALUE;
     if (file == INVALID_HANDLE_VALUE)
         return;
     char line[3 * MAX_PATH];
-    int size = snprintf(line, sizeof line, "%s|%s|%s\r\n", function, first, second ? second : "");
+    int size = snprintf(line, sizeof line, "%s|%s|%s\r\n", name, first, second ? second : "");
     DWORD written;
     WriteFile(file, line, static_cast<DWORD>(size), &written, nullptr);
     CloseHandle(file);
@@ -63,55 +44,53 @@ void Record(const char* function, const char* first, const char* second)
 
 // Counts and records one call that changes a file; true when it must fail, and never
 // returns when the process must end before it.
-bool Cut(const char* function, const char* first, const char* second = nullptr)
+bool Cut(const char* name, const char* first, const char* second = nullptr)
 {
     ++callCount;
-    Record(function, first, second);
-    bool matches = rule.function[0] == '\0'
-                       ? callCount == rule.occurrence
-                       : strcmp(function, rule.function) == 0 && strstr(first, rule.text) &&
-                             ++matchCount == rule.occurrence;
-    if (matches && strcmp(rule.action, "kill") == 0)
+    Record(name, first, second);
+    bool matches = function[0] ? strcmp(name, function) == 0 && strstr(first, text) &&
+                                     ++matchCount == occurrence
+                               : callCount == occurrence;
+    if (matches && strcmp(action, "kill") == 0)
         TerminateProcess(GetCurrentProcess(), CutExitCode);
-    if (matches && strcmp(rule.action, "fail") == 0) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return true;
-    }
-    return false;
+    if (!matches || strcmp(action, "fail") != 0)
+        return false;
+    SetLastError(ERROR_ACCESS_DENIED);
+    return true;
 }
 
-const char* PathOf(HANDLE handle)
+OpenFile* Find(HANDLE handle)
 {
-    for (const OpenFile& open : openFiles) {
-        if (open.handle == handle && handle)
-            return open.path;
+    for (OpenFile& open : openFiles) {
+        if (open.handle == handle)
+            return &open;
     }
     return nullptr;
 }
 
 BOOL WINAPI CutCreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES security)
 {
-    return Cut("CreateDirectoryA", path) ? FALSE : CreateDirectoryA(path, security);
+    return !Cut("CreateDirectoryA", path) && CreateDirectoryA(path, security);
 }
 
 BOOL WINAPI CutRemoveDirectoryA(LPCSTR path)
 {
-    return Cut("RemoveDirectoryA", path) ? FALSE : RemoveDirectoryA(path);
+    return !Cut("RemoveDirectoryA", path) && RemoveDirectoryA(path);
 }
 
 BOOL WINAPI CutMoveFileA(LPCSTR from, LPCSTR to)
 {
-    return Cut("MoveFileA", from, to) ? FALSE : MoveFileA(from, to);
+    return !Cut("MoveFileA", from, to) && MoveFileA(from, to);
 }
 
 BOOL WINAPI CutDeleteFileA(LPCSTR path)
 {
-    return Cut("DeleteFileA", path) ? FALSE : DeleteFileA(path);
+    return !Cut("DeleteFileA", path) && DeleteFileA(path);
 }
 
 BOOL WINAPI CutSetFileAttributesA(LPCSTR path, DWORD attributes)
 {
-    return Cut("SetFileAttributesA", path) ? FALSE : SetFileAttributesA(path, attributes);
+    return !Cut("SetFileAttributesA", path) && SetFileAttributesA(path, attributes);
 }
 
 // Only an open that may create, empty or write a file changes it.
@@ -123,12 +102,10 @@ HANDLE WINAPI CutCreateFileA(LPCSTR path, DWORD access, DWORD share,
     if (changes && Cut("CreateFileA", path))
         return INVALID_HANDLE_VALUE;
     HANDLE file = CreateFileA(path, access, share, security, disposition, flags, model);
-    for (OpenFile& open : openFiles) {
-        if (changes && file != INVALID_HANDLE_VALUE && !open.handle) {
-            open.handle = file;
-            lstrcpynA(open.path, path, MAX_PATH);
-            break;
-        }
+    OpenFile* free = Find(nullptr);
+    if (changes && file != INVALID_HANDLE_VALUE && free) {
+        free->handle = file;
+        lstrcpynA(free->path, path, MAX_PATH);
     }
     return file;
 }
@@ -136,34 +113,28 @@ HANDLE WINAPI CutCreateFileA(LPCSTR path, DWORD access, DWORD share,
 BOOL WINAPI CutWriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
                          LPOVERLAPPED overlapped)
 {
-    const char* path = PathOf(file);
-    if (path && Cut("WriteFile", path))
-        return FALSE;
-    return WriteFile(file, data, size, written, overlapped);
+    OpenFile* open = file ? Find(file) : nullptr;
+    return !(open && Cut("WriteFile", open->path)) &&
+           WriteFile(file, data, size, written, overlapped);
 }
 
 BOOL WINAPI CutFlushFileBuffers(HANDLE file)
 {
-    const char* path = PathOf(file);
-    if (Cut("FlushFileBuffers", path ? path : "?"))
-        return FALSE;
-    return FlushFileBuffers(file);
+    OpenFile* open = file ? Find(file) : nullptr;
+    return !Cut("FlushFileBuffers", open ? open->path : "?") && FlushFileBuffers(file);
 }
 
 BOOL WINAPI CutCloseHandle(HANDLE handle)
 {
-    for (OpenFile& open : openFiles) {
-        if (open.handle == handle && handle)
-            open.handle = nullptr;
-    }
+    if (OpenFile* open = handle ? Find(handle) : nullptr)
+        open->handle = nullptr;
     return CloseHandle(handle);
 }
 
-struct Rebinding {
+const struct {
     const char* name;
     FARPROC replacement;
-};
-const Rebinding Rebindings[] = {
+} Rebindings[] = {
     {"CreateDirectoryA", reinterpret_cast<FARPROC>(CutCreateDirectoryA)},
     {"RemoveDirectoryA", reinterpret_cast<FARPROC>(CutRemoveDirectoryA)},
     {"MoveFileA", reinterpret_cast<FARPROC>(CutMoveFileA)},
@@ -179,21 +150,20 @@ const Rebinding Rebindings[] = {
 void Rebind()
 {
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports =
-        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    for (auto* library = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-         imports.VirtualAddress && library->Name; ++library) {
+    for (auto* library = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports);
+         imports && library->Name; ++library) {
         for (auto* slot = reinterpret_cast<FARPROC*>(base + library->FirstThunk); *slot; ++slot) {
-            for (const Rebinding& rebinding : Rebindings) {
-                if (*slot != GetProcAddress(kernel, rebinding.name))
-                    continue;
+            for (const auto& rebinding : Rebindings) {
                 DWORD was;
-                VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &was);
-                *slot = rebinding.replacement;
-                VirtualProtect(slot, sizeof *slot, was, &was);
+                if (*slot == GetProcAddress(kernel, rebinding.name) &&
+                    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &was)) {
+                    *slot = rebinding.replacement;
+                    VirtualProtect(slot, sizeof *slot, was, &was);
+                }
             }
         }
     }
@@ -207,7 +177,12 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK CutCallWndProc(int code, WPARA
     static bool rebound = false;
     if (!rebound) {
         rebound = true;
-        ReadRule();
+        char rule[2 * MAX_PATH] = "";
+        GetEnvironmentVariableA("KORVANE_CUT", rule, sizeof rule);
+        if (sscanf(rule, "%7s %31s %259s %d", action, function, text, &occurrence) != 4) {
+            function[0] = '\0';
+            sscanf(rule, "%7s %d", action, &occurrence);
+        }
         Rebind();
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
