@@ -96,8 +96,8 @@ TEST(OutcomeTest, EveryRoadEndsWithItsOwnExitCode)
     // Device names, which Wine reports as existing files, alone and inside a real folder.
     const Change nul = [](World& world) { world.entry.SetText("NUL"); };
     const Change com1 = [](World& world) { world.entry.SetText("COM1"); };
-    const Change nulInFolder = [](World& world) { world.entry.SetText(world.activeSync + "\\NUL"); };
-    const Change nulExe = [](World& world) { world.entry.SetText(world.activeSync + "\\NUL.exe"); };
+    const Change nulInFolder = [](World& w) { w.entry.SetText(w.activeSync + "\\NUL"); };
+    const Change nulExe = [](World& w) { w.entry.SetText(w.activeSync + "\\NUL.exe"); };
     const Change folder = [](World& world) { world.entry.SetText(world.activeSync); };
     const struct {
         const char* road;

@@ -1,9 +1,10 @@
 // The wizard's pages at one screen DPI, measured inside the setup with its own fonts
 // (tests/standin/LayoutProbe.cpp): every text fits its control, no two controls of a
 // page, nor two of the sheet's buttons, overlap, and on the interior pages' header band,
-// drawn as Windows draws it (Wine draws none), no title or subtitle falls on the logo. CTest runs it once for each DPI of its
-// table (tests/CMakeLists.txt: setup_exe_layout_96 and on), each in a Wine prefix of its
-// own set to that DPI, which KORVANE_PREFIX_DPI names.
+// drawn as Windows draws it (Wine draws none), no title or subtitle falls on the logo.
+// CTest runs it once for each DPI of its table (tests/CMakeLists.txt: setup_exe_layout_96
+// and on), each in a Wine prefix of its own set to that DPI, which KORVANE_PREFIX_DPI
+// names.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
