@@ -41,8 +41,6 @@ constexpr int CancelButton = IDCANCEL;
 constexpr int LicenseAcceptButton = IDC_LICENSE_ACCEPT;
 constexpr int LicenseDeclineButton = IDC_LICENSE_DECLINE;
 constexpr int LicenseTextBox = IDC_LICENSE_TEXT;
-inline constexpr char LicenseResourceType[] = "LICENCE";
-constexpr size_t LicenseLength = 6332;
 
 // The registration page's links, what they show and what they open.
 constexpr int RegistrationLink = IDC_REGISTRATION_LINK;

@@ -1,4 +1,4 @@
-// The Application Manager lookup, the install folder beside it and the hand-off to it.
+// The Application Manager lookup and the install folder beside it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,8 +7,6 @@
 #include "tests/support/TestSupport.h"
 
 namespace {
-
-const DWORD StandInTimeoutMs = 15000;
 
 std::string WindowsFolder()
 {
@@ -27,7 +25,6 @@ std::string Lookup()
 TEST(AppManagerLookup, ReadsTheRegisteredPath)
 {
     const std::string windows = WindowsFolder();
-    const std::string longPath = "C:\\" + std::string(495, 'p') + "\\CEAppMgr.exe";  // 511
     struct {
         const char* what;
         DWORD type;  // REG_NONE: no value at all
@@ -35,8 +32,6 @@ TEST(AppManagerLookup, ReadsTheRegisteredPath)
         std::string path;
     } const cases[] = {
         {"plain path", REG_SZ, "C:\\AS\\CEAppMgr.exe", "C:\\AS\\CEAppMgr.exe"},
-        {"511 characters", REG_SZ, longPath, longPath},
-        {"512 characters", REG_SZ, longPath + "x", ""},
         {"no value", REG_NONE, "", ""},
         {"empty value", REG_SZ, "", ""},
         {"enclosed in quotes", REG_SZ, "\"C:\\A S\\CEAppMgr.exe\"", "C:\\A S\\CEAppMgr.exe"},
@@ -125,58 +120,6 @@ TEST(AppManagerLookupWow64, FallsBackToThe64BitView)
         entry.SetText("C:\\64\\CEAppMgr.exe", KEY_WOW64_64KEY);
         EXPECT_EQ("C:\\32\\CEAppMgr.exe", Lookup());
     }
-}
-
-// Copies the stand-in into a folder of its own, as a registered Application Manager.
-std::string InstallStandIn(const TempFolder& folder)
-{
-    std::string path = folder / "CEAppMgr.exe";
-    CopyFileA(StandInExe().c_str(), path.c_str(), FALSE);
-    return path;
-}
-
-TEST(AppManagerHandOff, StartsTheProgramOfTheSecondLookupWithBothIniFiles)
-{
-    TempFolder first, second, work;
-    std::string firstProgram = InstallStandIn(first);
-    std::string secondProgram = InstallStandIn(second);
-    std::string record = work / "record.txt";
-    ScopedEnvironment recordVariable(StandInRecordVariable, record);
-
-    std::string installFolder = work / "Active Sync\\Orbelwick\\Korvane";
-    CreateDirectoryA((work / "Active Sync").c_str(), nullptr);
-    CreateDirectoryA((work / "Active Sync\\Orbelwick").c_str(), nullptr);
-    CreateDirectoryA(installFolder.c_str(), nullptr);
-    WriteWholeFile(installFolder + "\\Korvane.ini",
-                   "[CEAppManager]\r\nVersion = 1.0\r\nComponent = Korvane\r\n\r\n[Korvane]\r\n"
-                   "Description = Map viewer\r\nCabFiles = korvane.ARM.CAB\r\n");
-    WriteWholeFile(installFolder + "\\KORVANE.arm.cab", "MSCF and more");
-
-    AppPathsEntry entry;
-    entry.SetText(firstProgram);
-    EXPECT_EQ(firstProgram, ReadAppManagerPath().GetText());
-    entry.SetText(secondProgram);  // the entry changes while the wizard runs
-    DWORD reason = ERROR_SUCCESS;
-    EXPECT_TRUE(LaunchAppManager(TextString(installFolder.c_str()), reason)) << reason;
-    CloseAppManagerKey();
-
-    ASSERT_TRUE(AwaitStandInRun(record, StandInTimeoutMs)) << "stand-in never ran";
-    auto runs = ReadStandInRecord(record);
-    ASSERT_EQ(1u, runs.size());
-    const StandInRun& run = runs[0];
-    EXPECT_EQ(secondProgram, run.Value("program"));
-    EXPECT_EQ(HandOffArguments(installFolder), run.Value("arguments"));
-    EXPECT_EQ((std::vector<std::string>{installFolder + "\\Korvane.ini",
-                                        installFolder + "\\Common1.ini"}),
-              run.Values("ini"));
-    EXPECT_EQ((std::vector<std::string>{"1", "0"}), run.Values("ini.exists"));
-    EXPECT_EQ("1.0", run.Value("ini.version"));
-    EXPECT_EQ("Korvane", run.Value("ini.component"));
-    EXPECT_EQ("Map viewer", run.Value("ini.description"));
-    EXPECT_EQ("korvane.ARM.CAB", run.Value("cab"));
-    EXPECT_EQ("1", run.Value("cab.exists"));
-    EXPECT_EQ("13", run.Value("cab.size"));
-    EXPECT_EQ("1", run.Value("cab.mscf"));
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// Installation pieces in process: the install folder, writing resources to files, the
-// LZ32 expansion, extraction without payload, and pooled message texts.
+// Installation pieces in process: the install folder, the LZ32 expansion and the
+// replacement of the whole set.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,7 +11,6 @@
 #include "install/InstallFolder.h"
 #include "install/PayloadExtractor.h"
 #include "app/ProcessState.h"
-#include "support/ResourceFile.h"
 #include "support/SystemMessage.h"
 #include "app/SetupApplication.h"
 #include "tests/support/TestSupport.h"
@@ -106,18 +105,6 @@ TEST_F(InstallFolderTest, PreparesTheFolderOrSaysWhyNot)
     }
 }
 
-TEST(InstallFolder, CreatesMissingParentsOutermostFirst)
-{
-    TempFolder root;
-    DWORD reason = ERROR_SUCCESS;
-    EXPECT_TRUE(CreateFolderWithParents(TextString((root / "a\\b\\c\\d").c_str()), reason));
-    EXPECT_TRUE(IsFolder(root / "a\\b\\c\\d"));
-    EXPECT_TRUE(CreateFolderWithParents(TextString((root / "a\\b").c_str()), reason));  // exists
-    // No backslash and no folder: the name is refused, and Windows says why.
-    EXPECT_FALSE(CreateFolderWithParents(TextString("no|such"), reason));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_NAME), reason);
-}
-
 // An SZDD stream of 5 literals: one flag byte with its five low bits set.
 std::string Szdd(const std::string& literals, uint32_t statedLength, char mode = 'A')
 {
@@ -170,50 +157,6 @@ TEST(FileExpansion, ExpandsOrCopiesAndReportsAnythingShort)
             EXPECT_EQ(c.reason, reason);
         EXPECT_FALSE(FileExists(folder / "targe_")) << "a stray compressed-name file";
     }
-}
-
-TEST(FileExpansion, ClosesEveryHandleItOpens)
-{
-    // LZ32 has 16 handles; a leak would make the later expansions fail.
-    TempFolder folder;
-    WriteWholeFile(folder / "source", Szdd("hello", 5));
-    DWORD reason = ERROR_SUCCESS;
-    for (int i = 0; i < 40; ++i) {
-        SCOPED_TRACE(i);
-        ASSERT_TRUE(ExpandFile((folder / "source").c_str(), (folder / "target").c_str(), reason));
-        ASSERT_FALSE(
-            ExpandFile((folder / "source").c_str(), (folder / "no\\target").c_str(), reason));
-    }
-}
-
-TEST(ResourceFile, WritesTheResourceOrSaysItCouldNot)
-{
-    const std::string bytes = "resource bytes\r\nas stored\r\n";
-    HMODULE self = GetModuleHandleA(nullptr);
-    TempFolder folder;
-    const std::string path = folder / "out.bin";
-
-    DWORD reason = ERROR_SUCCESS;
-    WriteWholeFile(path, "earlier");
-    EXPECT_FALSE(WriteResourceToFile(path.c_str(), self, "NOSUCH", "TESTBIN", reason));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND), reason);
-    EXPECT_EQ("earlier", ReadWholeFile(path)) << "a missing resource leaves the file alone";
-
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_TRUE(WriteResourceToFile(path.c_str(), self, "TESTDATA", "TESTBIN", reason));
-    EXPECT_EQ(bytes, ReadWholeFile(path));
-    EXPECT_EQ(0u, GetFileAttributesA(path.c_str()) &
-                      (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-
-    const std::string nowhere = folder / "missing\\out.bin";
-    EXPECT_FALSE(WriteResourceToFile(nowhere.c_str(), self, "TESTDATA", "TESTBIN", reason));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), reason);
-    EXPECT_FALSE(FileExists(nowhere));
-
-    CreateDirectoryA((folder / "a folder").c_str(), nullptr);
-    EXPECT_FALSE(
-        WriteResourceToFile((folder / "a folder").c_str(), self, "TESTDATA", "TESTBIN", reason));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), reason);
 }
 
 using PayloadSetTest = WithSetupStrings;
@@ -284,19 +227,6 @@ TEST_F(PayloadSetTest, ReplacesTheWholeSetOrKeepsThePreviousOne)
         EXPECT_EQ(std::vector<std::string>{"Korvane"}, FolderNames(maker));
         EXPECT_EQ(PayloadCount, FolderNames(folder).size());
     }
-}
-
-TEST(PayloadExtractor, AProgramWithoutPayloadExtractsNothingAndSucceeds)
-{
-    // This test program carries no "BIN" resource.
-    TempFolder folder;
-    SetupApplication application;
-    application.InstallFolder.Assign(folder.Path().c_str());
-    AppInstance = GetModuleHandleA(nullptr);
-    DWORD reason = ERROR_SUCCESS;
-    EXPECT_TRUE(ExtractPayload(application, reason));
-    AppInstance = nullptr;
-    EXPECT_TRUE(FolderNames(folder.Path()).empty());
 }
 
 } // namespace

@@ -10,7 +10,6 @@
 
 namespace {
 
-
 // The stand-in's ActiveSync folder, and what a run left in it.
 struct World : StandInSite {
     // A run that ended before the wizard: it made and started nothing.
@@ -94,11 +93,10 @@ TEST(OutcomeTest, EveryRoadEndsWithItsOwnExitCode)
     const Change deleteAppManager = [](World& world) { DeleteFileA(world.appManager.c_str()); };
     const Change removeEntry = [](World&) { AppPathsEntry::Remove(); };
     // Device names, which Wine reports as existing files, alone and inside a real folder.
-    const Change nul = [](World& world) { world.entry.SetText("NUL"); };
     const Change com1 = [](World& world) { world.entry.SetText("COM1"); };
     const Change nulInFolder = [](World& w) { w.entry.SetText(w.activeSync + "\\NUL"); };
-    const Change nulExe = [](World& w) { w.entry.SetText(w.activeSync + "\\NUL.exe"); };
     const Change folder = [](World& world) { world.entry.SetText(world.activeSync); };
+    const Change makerFile = [](World& w) { WriteWholeFile(w.activeSync + "\\Orbelwick", ""); };
     const struct {
         const char* road;
         Change beforeStart;  // the wizard is walked to Finish only when this is null
@@ -113,14 +111,9 @@ TEST(OutcomeTest, EveryRoadEndsWithItsOwnExitCode)
     } roads[] = {
         {"the entry names a missing file", deleteAppManager, nullptr, SetupExit::ActiveSyncMissing,
          ErrorCaption, SetupMessage::ActiveSyncMissing, false, true, {}, 0},
-        {"the entry names NUL", nul, nullptr, SetupExit::ActiveSyncMissing, ErrorCaption,
-         SetupMessage::ActiveSyncMissing, false, true, {"CEAppMgr.exe"}, 0},
         {"the entry names COM1", com1, nullptr, SetupExit::ActiveSyncMissing, ErrorCaption,
          SetupMessage::ActiveSyncMissing, false, true, {"CEAppMgr.exe"}, 0},
         {"the entry names NUL in a real folder", nulInFolder, nullptr,
-         SetupExit::ActiveSyncMissing, ErrorCaption, SetupMessage::ActiveSyncMissing, false, true,
-         {"CEAppMgr.exe"}, 0},
-        {"the entry names NUL.exe in a real folder", nulExe, nullptr,
          SetupExit::ActiveSyncMissing, ErrorCaption, SetupMessage::ActiveSyncMissing, false, true,
          {"CEAppMgr.exe"}, 0},
         {"the entry names a folder", folder, nullptr, SetupExit::ActiveSyncMissing, ErrorCaption,
@@ -129,6 +122,8 @@ TEST(OutcomeTest, EveryRoadEndsWithItsOwnExitCode)
          "", SetupMessage::HandOffFailed, true, false, {"CEAppMgr.exe", "Orbelwick"}, 0},
         {"the Application Manager deleted while the wizard runs", nullptr, deleteAppManager,
          SetupExit::HandOffFailed, "", SetupMessage::HandOffFailed, true, false, {"Orbelwick"}, 0},
+        {"a file where the maker's folder goes", nullptr, makerFile, SetupExit::FolderFailed, "",
+         SetupMessage::FolderFailed, true, false, {"CEAppMgr.exe", "Orbelwick"}, 0},
         {"installed and handed off", nullptr, nullptr, SetupExit::Installed, "", nullptr, false,
          false, {"CEAppMgr.exe", "Orbelwick"}, 1},
     };

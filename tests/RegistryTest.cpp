@@ -65,34 +65,4 @@ TEST_F(Registry, ReadsStoredDataAsBoundedText)
     }
 }
 
-TEST_F(Registry, MissingKeyIsCreatedEmptyAndLeftBehind)
-{
-    {
-        RegKey key(HKEY_CURRENT_USER, TestKeyPath);
-        EXPECT_EQ(ERROR_SUCCESS, key.GetStatus());
-        EXPECT_EQ(static_cast<DWORD>(REG_CREATED_NEW_KEY), key.GetDisposition());
-        EXPECT_STREQ("", key.Value("").GetString().GetText());
-    }
-    HKEY left = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, TestKeyPath, 0, KEY_READ, &left));
-    DWORD values = 99, subkeys = 99;
-    RegQueryInfoKeyA(left, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
-                     nullptr, nullptr, nullptr, nullptr);
-    RegCloseKey(left);
-    EXPECT_EQ(0u, values);
-    EXPECT_EQ(0u, subkeys);
-
-    RegKey again(HKEY_CURRENT_USER, TestKeyPath);
-    EXPECT_EQ(static_cast<DWORD>(REG_OPENED_EXISTING_KEY), again.GetDisposition());
-}
-
-TEST_F(Registry, ReadOnlyOpeningNeverCreates)
-{
-    RegKey key = RegKey::OpenForReading(HKEY_CURRENT_USER, TestKeyPath);
-    EXPECT_EQ(nullptr, key.GetHandle());
-    EXPECT_EQ(ERROR_FILE_NOT_FOUND, key.GetStatus());
-    HKEY absent = nullptr;
-    EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, TestKeyPath, 0, KEY_READ, &absent));
-}
-
 } // namespace

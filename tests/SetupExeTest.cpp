@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/standin/Canvas.h"
 #include "tests/support/TestSupport.h"
 #include "driver/WizardDriver.h"
 
@@ -22,30 +23,17 @@ int IconDistance(HWND iconControl, LPCSTR icon)
     POINT origin = {0, 0};
     ClientToScreen(iconControl, &origin);
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, size, size, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    std::string before(static_cast<char*>(bits), static_cast<size_t>(size * size * 4));
-    DrawIconEx(memory, 0, 0, LoadIconA(nullptr, icon), size, size, 0, nullptr, DI_NORMAL);
-    GdiFlush();
-    const unsigned char* after = static_cast<unsigned char*>(bits);
+    Canvas canvas(screen, {size, size});
+    BitBlt(canvas.Dc(), 0, 0, size, size, screen, origin.x, origin.y, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    const std::vector<DWORD> before = canvas.Pixels();
+    DrawIconEx(canvas.Dc(), 0, 0, LoadIconA(nullptr, icon), size, size, 0, nullptr, DI_NORMAL);
+    const std::vector<DWORD> after = canvas.Pixels();
     int changed = 0;
     for (size_t i = 0; i < before.size(); ++i)
-        if (abs(static_cast<unsigned char>(before[i]) - after[i]) > 48)
-            ++changed;
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+        for (int shift = 0; shift < 24; shift += 8)
+            changed += abs(static_cast<int>(before[i] >> shift & 0xFF) -
+                           static_cast<int>(after[i] >> shift & 0xFF)) > 48;
     return changed;
 }
 
@@ -86,21 +74,6 @@ TEST(SetupExe, WithoutTheApplicationManagerShowsTheErrorBoxAndEnds)
     EXPECT_TRUE(AppPathsEntry::Exists()) << "the lookup leaves its key behind";
     EXPECT_EQ(0u, AppPathsEntry::ValueCount());
     EXPECT_EQ(0u, AppPathsEntry::SubkeyCount());
-}
-
-TEST(SetupExe, WithTheApplicationManagerShowsTheWizardNotTheBox)
-{
-    for (const char* arguments : {"", "/quiet x:\\whatever \"two words\""}) {
-        SCOPED_TRACE(arguments);
-        AppPathsEntry entry;
-        entry.SetText(StandInExe());
-        WizardDriver wizard(arguments);
-        ASSERT_TRUE(wizard.Opened()) << "no wizard";
-        EXPECT_EQ(nullptr, WaitForWindow(wizard.Process().Id(), DialogClass, ErrorCaption, 0));
-        ASSERT_TRUE(wizard.Press(CancelButton));
-        EXPECT_EQ(SetupExit::Cancelled, wizard.Process().WaitForExit(ExitTimeoutMs));
-        EXPECT_EQ(1u, AppPathsEntry::ValueCount());
-    }
 }
 
 // The libraries that installers have been tricked into loading from their own folder,

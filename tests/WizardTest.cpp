@@ -9,7 +9,6 @@
 
 namespace {
 
-
 // The static texts of each page as the user reads them, "%s" filled in.
 const std::vector<std::string> PageTexts[] = {
     {"Orbelwick Software Ltd.\r\n14 Mapmakers Row, Exampleton",
@@ -41,7 +40,6 @@ const std::vector<std::string> PageTexts[] = {
 };
 
 const DWORD ScreenshotDelayMs = 300;
-const DWORD FocusSettleMs = 3000;
 
 // The ids of the page's controls whose text is a resource number (a picture's, given in
 // the template), which a screen reader would read out as the control's name.
@@ -134,56 +132,6 @@ TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
     ASSERT_TRUE(wizard.Press(CancelButton));
     EXPECT_EQ(SetupExit::Cancelled, wizard.Process().WaitForExit(ExitTimeoutMs));
     EXPECT_FALSE(FileExists(record)) << "a cancelled wizard started the Application Manager";
-}
-
-// The license agreement as the exe carries it.
-std::string LicenseResource()
-{
-    HMODULE exe = LoadLibraryExA(SetupExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    HRSRC info = FindResourceA(exe, MAKEINTRESOURCEA(IDR_LICENSE), LicenseResourceType);
-    std::string bytes(static_cast<const char*>(LockResource(LoadResource(exe, info))),
-                      SizeofResource(exe, info));
-    FreeLibrary(exe);
-    return bytes;
-}
-
-// Arriving, the user can read and scroll the agreement from its start.
-TEST_F(WizardTest, LicensePageShowsTheWholeAgreementWithDoNotAcceptChosen)
-{
-    WizardDriver wizard;
-    ASSERT_TRUE(wizard.Opened());
-    ASSERT_TRUE(wizard.GoTo(NextButton, ProductPage));
-    ASSERT_TRUE(wizard.GoTo(NextButton, LicensePage));
-
-    const std::string agreement = LicenseResource();
-    ASSERT_EQ(LicenseLength, agreement.size());
-    HWND text = wizard.Control(LicenseTextBox);
-    EXPECT_EQ(agreement, WindowText(text)) << "the text box must hold exactly the resource";
-    EXPECT_EQ(0, SendMessageA(text, EM_GETFIRSTVISIBLELINE, 0, 0));
-    EXPECT_TRUE(GetWindowLongA(text, GWL_STYLE) & ES_READONLY);
-
-    HWND decline = wizard.Control(LicenseDeclineButton);
-    EXPECT_TRUE(Checked(decline));
-    EXPECT_FALSE(Checked(wizard.Control(LicenseAcceptButton)));
-    // The chosen "I do not accept" has the focus once the page has settled.
-    EXPECT_TRUE(WaitUntil(FocusSettleMs, [&] { return wizard.Focus() == decline; }))
-        << "the focus is on control " << GetDlgCtrlID(wizard.Focus());
-    ASSERT_TRUE(wizard.Press(CancelButton));
-}
-
-TEST_F(WizardTest, CancelOnAnyPageStartsNothing)
-{
-    for (int page = WelcomePage; page <= FinishPage; ++page) {
-        SCOPED_TRACE(page);
-        WizardDriver wizard;
-        ASSERT_TRUE(wizard.Opened());
-        ASSERT_TRUE(wizard.WalkTo(page));
-        ASSERT_TRUE(wizard.Press(CancelButton));
-        EXPECT_EQ(SetupExit::Cancelled, wizard.Process().WaitForExit(ExitTimeoutMs));
-        EXPECT_EQ(nullptr, WaitForWindow(wizard.Process().Id(), nullptr, nullptr, 0));
-    }
-    Sleep(QuietMs);
-    EXPECT_FALSE(FileExists(record));
 }
 
 } // namespace

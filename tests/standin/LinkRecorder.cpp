@@ -1,7 +1,5 @@
 // Stands in for the browser and the mail program: appends the address it was asked to
-// open, one line a call, to the file named by KORVANE_LINK_RECORD (else links.record
-// beside itself), then exits 0. With KORVANE_LINK_SHOW_RECORD set, it also appends to that
-// file, one line a call, how it was asked to show its window: the number, or "default".
+// open, one line a call, to the file named by KORVANE_LINK_RECORD, then exits 0.
 #include <windows.h>
 
 namespace {
@@ -40,35 +38,13 @@ bool AppendLine(const char* path, const char* line)
     return true;
 }
 
-// The show state the starter gave, kept apart so the address record stays one line a call.
-bool RecordShowState()
-{
-    char record[MAX_PATH];
-    DWORD length = GetEnvironmentVariableA("KORVANE_LINK_SHOW_RECORD", record, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return true;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    GetStartupInfoA(&startup);
-    char show[16] = "default";
-    if (startup.dwFlags & STARTF_USESHOWWINDOW)
-        wsprintfA(show, "%u", static_cast<unsigned>(startup.wShowWindow));
-    return AppendLine(record, show);
-}
-
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     char record[MAX_PATH];
     DWORD length = GetEnvironmentVariableA("KORVANE_LINK_RECORD", record, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        length = GetModuleFileNameA(nullptr, record, MAX_PATH - 16);
-        while (length > 0 && record[length - 1] != '\\')
-            --length;
-        lstrcpyA(record + length, "links.record");
-    }
-    if (!AppendLine(record, Address(GetCommandLineA())))
+    if (length == 0 || length >= MAX_PATH)
         return 1;
-    return RecordShowState() ? 0 : 1;
+    return AppendLine(record, Address(GetCommandLineA())) ? 0 : 1;
 }

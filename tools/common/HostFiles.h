@@ -1,4 +1,4 @@
-// Files for the host tools and their tests: a whole file read into bytes, and a
+// Files for the host tools and their tests: whole files read and written as bytes, and a
 // temporary folder that goes with its owner.
 #pragma once
 
@@ -6,7 +6,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <stdlib.h>
@@ -26,6 +28,24 @@ inline bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
     in.seekg(0);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(in);
+}
+
+// Writes `data` as the whole file at `path`.
+inline void WriteBytes(const std::string& path, std::string_view data)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(data.data(), static_cast<std::streamsize>(data.size()));
+}
+inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& data)
+{
+    WriteBytes(path, std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+}
+
+// The whole file at `path` as bytes of `Container`'s kind; empty when it cannot be read.
+template <typename Container> Container ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Container(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // A new folder under /tmp, removed with everything in it when its owner goes.
