@@ -1,6 +1,9 @@
 // Resource ids of the setup program, shared by the resource script and the code.
 #pragma once
 
+// The ids in aligned columns, as the resource script lists them.
+// clang-format off
+
 // A control that the code never addresses.
 #define IDC_STATIC              -1
 
@@ -77,3 +80,4 @@
 // ---- String table: the registration page's links ------------------------------------
 #define IDS_SUPPORT_MAIL        100    // "mailto:...?subject=Question (%s)"
 #define IDS_REGISTRATION_URL    101
+// clang-format on

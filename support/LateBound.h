@@ -13,8 +13,10 @@
 namespace LateBound {
 
 // Messages and User are both USER32, bound apart.
+// clang-format off
 enum class Library : unsigned char { Messages, User, Graphics, Registry, Expansion, Controls,
                                      Shell, Count };
+// clang-format on
 
 // The slots, in table order; each is named in the namespace by its function's name.
 struct Entries {

@@ -2,6 +2,7 @@
 // function} a few to a line; LateBound.h and .cpp include it, each with its LATE_BOUND.
 // cmake/imports.txt lists the same names with the oldest Windows that has them, and the
 // exe_imports test holds the two together.
+// clang-format off
 
 // USER32 for a message, bound on its own: no fault elsewhere keeps the setup silent.
 LATE_BOUND(Messages, MessageBoxA) LATE_BOUND(Messages, LoadStringA)
@@ -33,3 +34,4 @@ LATE_BOUND(Expansion, LZInit) LATE_BOUND(Expansion, LZCopy) LATE_BOUND(Expansion
 LATE_BOUND(Controls, InitCommonControls)
 LATE_BOUND(Controls, CreatePropertySheetPageA) LATE_BOUND(Controls, PropertySheetA)
 LATE_BOUND(Shell, ShellExecuteExA)  // SHELL32: the hand-off and the links, bound when needed
+// clang-format on

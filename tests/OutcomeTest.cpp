@@ -97,6 +97,7 @@ TEST(OutcomeTest, EveryRoadEndsWithItsOwnExitCode)
     const Change nulInFolder = [](World& w) { w.entry.SetText(w.activeSync + "\\NUL"); };
     const Change folder = [](World& world) { world.entry.SetText(world.activeSync); };
     const Change makerFile = [](World& w) { WriteWholeFile(w.activeSync + "\\Orbelwick", ""); };
+    // clang-format off
     const struct {
         const char* road;
         Change beforeStart;  // the wizard is walked to Finish only when this is null
@@ -127,6 +128,7 @@ TEST(OutcomeTest, EveryRoadEndsWithItsOwnExitCode)
         {"installed and handed off", nullptr, nullptr, SetupExit::Installed, "", nullptr, false,
          false, {"CEAppMgr.exe", "Orbelwick"}, 1},
     };
+    // clang-format on
     for (const auto& road : roads) {
         SCOPED_TRACE(road.road);
         World world;

@@ -66,6 +66,8 @@ Layout ReadLayout(const std::string& path)
         for (std::string field; std::getline(fields, field, '\t');)
             f.push_back(field);
         auto n = [&](size_t i) { return std::atol(f[i].c_str()); };
+        // Each record's fields in the order of the probe's line.
+        // clang-format off
         if (f.size() >= 2 && f[0] == "header") {
             layout.headerReported = true;
             if (f.size() == HeaderFields)
@@ -81,6 +83,7 @@ Layout ReadLayout(const std::string& path)
                                        n(6) != 0, {n(7), n(8)}, {n(9), n(10)}, n(11), f[12],
                                        f.size() > 13 ? f[13] : ""});
         }
+        // clang-format on
     }
     return layout;
 }

@@ -89,30 +89,33 @@ TEST_F(SetupFileCheck, AnyDamageIsRefusedBeforeAnythingElse)
 {
     const std::string built = ReadWholeFile(SetupExe());
     ASSERT_GT(built.size(), 4096u);
+    using Exe = const std::string&;
+    // clang-format off
     const struct {
         const char* what;
         std::function<bool(std::string&)> change;
     } changes[] = {
-        {"a byte of code", FlipAt([](const std::string& exe) { return CodeOffset(exe) + 0x100; })},
+        {"a byte of code", FlipAt([](Exe exe) { return CodeOffset(exe) + 0x100; })},
         {"the COMMON1.INI resource",
-         FlipAt([](const std::string& exe) { return Find(exe, "Description = Common Components"); })},
+         FlipAt([](Exe exe) { return Find(exe, "Description = Common Components"); })},
         {"the KORVANE.INI resource",
-         FlipAt([](const std::string& exe) { return Find(exe, "Description = Orbelwick Korvane"); })},
+         FlipAt([](Exe exe) { return Find(exe, "Description = Orbelwick Korvane"); })},
         // The first SZDD mark is the expander's own constant; the cabinets follow.
         {"the first cabinet resource",
-         FlipAt([](const std::string& exe) { return Find(exe, SzddMagic, 1) + 100; })},
+         FlipAt([](Exe exe) { return Find(exe, SzddMagic, 1) + 100; })},
         {"the second cabinet resource",
-         FlipAt([](const std::string& exe) { return Find(exe, SzddMagic, 2) + 100; })},
+         FlipAt([](Exe exe) { return Find(exe, SzddMagic, 2) + 100; })},
         {"the names of the platform functions",
-         FlipAt([](const std::string& exe) { return Find(exe, "GetDlgItem"); })},
-        {"the string table", FlipAt([](const std::string& exe) { return Find(exe, Utf16("Instalation")); })},
+         FlipAt([](Exe exe) { return Find(exe, "GetDlgItem"); })},
+        {"the string table", FlipAt([](Exe exe) { return Find(exe, Utf16("Instalation")); })},
         {"the PE header's time stamp",
-         FlipAt([](const std::string& exe) { return U32(exe, 0x3C) + 8; })},
-        {"the PE checksum", FlipAt([](const std::string& exe) { return U32(exe, 0x3C) + 24 + 64; })},
+         FlipAt([](Exe exe) { return U32(exe, 0x3C) + 8; })},
+        {"the PE checksum", FlipAt([](Exe exe) { return U32(exe, 0x3C) + 24 + 64; })},
         // Same words, other order: the PE checksum, a sum of words, cannot tell.
         {"two words of code swapped",
          [](std::string& exe) {
              size_t at = CodeOffset(exe) + 0x100;
+    // clang-format on
              while (exe.compare(at, 2, exe, at + 2, 2) == 0)
                  at += 2;
              std::swap(exe[at], exe[at + 2]);

@@ -162,12 +162,14 @@ std::string Describe(HWND control, const char* scope)
     for (char* at = text; *at; ++at)
         if (*at == '\t' || *at == '\r' || *at == '\n')
             *at = ' ';
+    // clang-format off
     const long fields[] = {GetDlgCtrlID(control), window.left, window.top, window.right,
                            window.bottom, measured,
                            measured ? wrapped.right + room.left + room.right : 0,
                            measured ? wrapped.bottom + room.top + room.bottom : 0,
                            client.right, client.bottom,
                            measured ? unwrapped.right + room.left + room.right : 0};
+    // clang-format on
     std::string line = scope;
     for (long field : fields)
         line += "\t" + Number(field);

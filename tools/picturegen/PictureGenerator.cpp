@@ -17,6 +17,7 @@
 namespace {
 
 // The 16 colours of the classic VGA palette, as the bitmaps store them (B, G, R).
+// clang-format off
 enum Colour : uint8_t {
     Black, Maroon, Green, Olive, Navy, Purple, Teal, Silver,
     Grey, Red, Lime, Yellow, Blue, Fuchsia, Aqua, White,
@@ -26,6 +27,7 @@ const uint8_t Palette[16][3] = {
     {128, 128, 0}, {192, 192, 192}, {128, 128, 128}, {0, 0, 255}, {0, 255, 0},
     {0, 255, 255}, {255, 0, 0}, {255, 0, 255}, {255, 255, 0}, {255, 255, 255},
 };
+// clang-format on
 
 // A picture of palette indices, top row first, with an optional transparency mask. Shapes
 // are given in the units of the picture at 100%; at another scale each edge lands on the
