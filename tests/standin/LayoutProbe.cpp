@@ -35,6 +35,7 @@ bool TextLayout(HWND control, const char* className, HDC dc, UINT& format, RECT&
     room = {0, 0, 0, 0};
     if (lstrcmpiA(className, "Static") == 0) {
         // The formats of the static control's painting: the three aligned kinds wrap words.
+        // clang-format off
         switch (style & SS_TYPEMASK) {
         case SS_LEFT: format = DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK; break;
         case SS_CENTER: format = DT_CENTER | DT_EXPANDTABS | DT_WORDBREAK; break;
@@ -43,6 +44,7 @@ bool TextLayout(HWND control, const char* className, HDC dc, UINT& format, RECT&
         case SS_LEFTNOWORDWRAP: format = DT_LEFT | DT_EXPANDTABS; break;
         default: return false;
         }
+        // clang-format on
         if (style & SS_NOPREFIX)
             format |= DT_NOPREFIX;
         return true;
