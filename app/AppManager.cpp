@@ -1,8 +1,8 @@
 // Application Manager lookup and hand-off.
 #include "app/AppManager.h"
 
-#include "support/LateBound.h"
 #include "app/Product.h"
+#include "support/LateBound.h"
 #include "support/RegKey.h"
 #include "support/UniqueHandle.h"
 
@@ -58,7 +58,7 @@ TextString ReadPathValue(const RegKey& key)
     return path;
 }
 
-} // namespace
+}  // namespace
 
 TextString ReadAppManagerPath()
 {

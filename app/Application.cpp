@@ -2,9 +2,9 @@
 // never reaches the message loops, which stay here so that the framework is whole.
 #include "app/Application.h"
 
-#include "support/LateBound.h"
 #include "app/ModuleState.h"
 #include "app/ProcessState.h"
+#include "support/LateBound.h"
 
 namespace {
 
@@ -15,10 +15,10 @@ constexpr DWORD InputWaiting = WAIT_OBJECT_0 + 1;
 
 // Every classic kind of input (0xFF): keys, mouse, posted and sent messages, timers,
 // paint and hot keys. Today's QS_ALLINPUT adds raw input, which the loop never asked for.
-constexpr DWORD WaitWakeMask = QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON | QS_POSTMESSAGE |
-                               QS_TIMER | QS_PAINT | QS_SENDMESSAGE | QS_HOTKEY;
+constexpr DWORD WaitWakeMask = QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON | QS_POSTMESSAGE | QS_TIMER |
+                               QS_PAINT | QS_SENDMESSAGE | QS_HOTKEY;
 
-} // namespace
+}  // namespace
 
 int Application::Init(HINSTANCE instance, char* commandLine, int showCommand)
 {
@@ -38,7 +38,8 @@ int Application::Exit(int code)
 DWORD Application::WaitWithMessages(HANDLE handle, DWORD timeout)
 {
     for (;;) {
-        DWORD result = LateBound::MsgWaitForMultipleObjects(1, &handle, FALSE, timeout, WaitWakeMask);
+        DWORD result =
+            LateBound::MsgWaitForMultipleObjects(1, &handle, FALSE, timeout, WaitWakeMask);
         if (result != InputWaiting)
             return result;
         PumpMessages();
@@ -107,7 +108,8 @@ int Application::UnregisterWindowClass()
 
 void Application::Dispatch(MSG& message, HWND acceleratorWindow)
 {
-    if (TheModuleState.ActiveDialog && LateBound::IsDialogMessageA(TheModuleState.ActiveDialog, &message))
+    if (TheModuleState.ActiveDialog &&
+        LateBound::IsDialogMessageA(TheModuleState.ActiveDialog, &message))
         return;
     if (Accelerators && LateBound::TranslateAcceleratorA(acceleratorWindow, Accelerators, &message))
         return;
@@ -115,8 +117,7 @@ void Application::Dispatch(MSG& message, HWND acceleratorWindow)
     LateBound::DispatchMessageA(&message);
 }
 
-int RunApplication(Application& application, HINSTANCE instance, char* commandLine,
-                   int showCommand)
+int RunApplication(Application& application, HINSTANCE instance, char* commandLine, int showCommand)
 {
     int exitCode = 0;
     if (application.Init(instance, commandLine, showCommand))

@@ -18,4 +18,4 @@ constexpr int SetupUnreadable = ERROR_INSTALL_PACKAGE_OPEN_FAILED;    // 1619
 constexpr int WizardFailed = ERROR_INSTALL_UI_FAILURE;                // 1621
 constexpr int AlreadyRunning = ERROR_INSTALL_ALREADY_RUNNING;         // 1618
 
-} // namespace ExitCode
+}  // namespace ExitCode

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "support/BaseObject.h"
 #include "app/TempPool.h"
+#include "support/BaseObject.h"
 
 class ModuleState : public BaseObject {
 public:

@@ -2,18 +2,17 @@
 // payload beside the Application Manager and hand it over.
 #include "app/SetupApplication.h"
 
-
 #include "app/AppManager.h"
 #include "app/ExitCode.h"
-#include "install/InstallFolder.h"
-#include "install/InstallMessage.h"
-#include "support/LateBound.h"
-#include "install/PayloadExtractor.h"
 #include "app/ProcessState.h"
 #include "app/Product.h"
+#include "install/InstallFolder.h"
+#include "install/InstallMessage.h"
+#include "install/PayloadExtractor.h"
+#include "resources/resource.h"
+#include "support/LateBound.h"
 #include "support/SystemLibrary.h"
 #include "wizard/Wizard.h"
-#include "resources/resource.h"
 
 namespace {
 
@@ -27,7 +26,7 @@ void ShowActiveSyncMissing()
     LateBound::MessageBoxA(nullptr, text.GetText(), caption.GetText(), MB_ICONERROR);
 }
 
-} // namespace
+}  // namespace
 
 // The Application Manager never gets an incomplete payload.
 int SetupApplication::Install()

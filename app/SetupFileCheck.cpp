@@ -129,7 +129,7 @@ HANDLE OpenOwnFile()
     return OpenForSequentialReading(path);
 }
 
-} // namespace
+}  // namespace
 
 bool SetupFileIsIntact(const char* path)
 {
@@ -137,7 +137,4 @@ bool SetupFileIsIntact(const char* path)
     return Check(OpenForSequentialReading(path), reason) == Intact;
 }
 
-SetupFileState CheckOwnFile(DWORD& reason)
-{
-    return Check(OpenOwnFile(), reason);
-}
+SetupFileState CheckOwnFile(DWORD& reason) { return Check(OpenOwnFile(), reason); }

@@ -43,12 +43,12 @@ BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM parameter)
     return FALSE;
 }
 
-} // namespace
+}  // namespace
 
 bool SingleInstance::Claim()
 {
-    record.Reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                    sizeof(DWORD), RecordName));
+    record.Reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(DWORD),
+                                    RecordName));
     if (!record.IsValid())
         return true;  // no record to be had: nothing tells of another copy either
     if (GetLastError() == ERROR_ALREADY_EXISTS) {

@@ -10,12 +10,12 @@
 #include <windows.h>
 
 #include "app/ExitCode.h"
-#include "support/LateBound.h"
 #include "app/SetupFileCheck.h"
+#include "resources/resource.h"
+#include "support/LateBound.h"
 #include "support/SystemLibrary.h"
 #include "support/SystemMessage.h"
 #include "support/TextString.h"
-#include "resources/resource.h"
 
 namespace {
 
@@ -95,7 +95,7 @@ void BindLibrariesOrEnd()
         EndWithMessage(IDS_WIZARD_FAILED, reason, ExitCode::WizardFailed);
 }
 
-} // namespace
+}  // namespace
 
 // The linker's list of static constructors: a count (or -1), the functions, then 0.
 extern "C" ExitFunction __CTOR_LIST__[];

@@ -9,7 +9,7 @@ namespace {
 // What callers get when the pool has no memory left: they read its text and nothing else.
 TextString exhausted;
 
-} // namespace
+}  // namespace
 
 TextString* LoadTempString(unsigned id)
 {

@@ -22,12 +22,12 @@
 #include <string>
 #include <vector>
 
-#include "install/PayloadDigest.h"
 #include "app/SetupFileCheck.h"
 #include "bench/PeerWizard.h"
 #include "driver/StandInSite.h"
 #include "driver/Wait.h"
 #include "driver/WizardDriver.h"
+#include "install/PayloadDigest.h"
 
 namespace {
 
@@ -93,8 +93,9 @@ FirstPage TimeToFirstPage(const StartingWizard& wizard)
     ChildProcess child(wizard.program);
     HWND window = nullptr;
     if (child.Started() &&
-        WaitUntil(TimeoutMs, [&] { return (window = wizard.visible(child.Id())) != nullptr; },
-                  TimingPollMs))
+        WaitUntil(
+            TimeoutMs, [&] { return (window = wizard.visible(child.Id())) != nullptr; },
+            TimingPollMs))
         result.ms = NowMs() - start;
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
@@ -118,7 +119,8 @@ double InstallThrough(const StandInSite& site, int finishButton, const Arguments
     const double start = NowMs();
     if (!wizard.Press(finishButton))
         return -1;
-    WaitUntil(TimeoutMs, [&] { return FileExists(site.record); }, TimingPollMs);
+    WaitUntil(
+        TimeoutMs, [&] { return FileExists(site.record); }, TimingPollMs);
     const double ms = NowMs() - start;
     wizard.Process().WaitForExit(TimeoutMs);
     return AwaitStandInRun(site.record, TimeoutMs) ? ms : -1;
@@ -179,8 +181,8 @@ double Flush(const std::string& expander, const std::string& payload)
         return -1;
     double ms = 0;
     for (const char* name : PayloadNames) {
-        HANDLE file = CreateFileA((target / name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
+        HANDLE file = CreateFileA((target / name).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  0, nullptr);
         const double start = NowMs();
         bool flushed = FlushFileBuffers(file);
         ms += NowMs() - start;
@@ -203,8 +205,7 @@ std::vector<double> Runs(int count, const std::function<double()>& run)
 }
 
 // A program timed against others: its name, and one timed run of it.
-template <class Value>
-struct Contender {
+template <class Value> struct Contender {
     const char* name;
     std::function<Value()> run;
 };
@@ -353,7 +354,7 @@ int Check(int count, char** peers)
     return same ? 0 : 1;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -7,12 +7,9 @@
 
 namespace {
 
-INT_PTR CALLBACK PageProc(HWND, UINT, WPARAM, LPARAM)
-{
-    return FALSE;
-}
+INT_PTR CALLBACK PageProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
-} // namespace
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

@@ -8,7 +8,7 @@ namespace {
 constexpr DWORD SettleTimeoutMs = 5000;
 constexpr UINT MessageTimeoutMs = 2000;
 
-} // namespace
+}  // namespace
 
 HWND PeerPage(HWND wizard)
 {

@@ -3,8 +3,8 @@
 //
 // The record goes to the file named by KORVANE_STANDIN_RECORD, else to CEAppMgr.record
 // beside this program. With KORVANE_STANDIN_SHOW set (the demo on a display), it then
-// shows what it would install in a small window. Each run appends a block of key=value lines between "run" and
-// "end"; keys of an INI start with "ini", keys of one of its cabinets with "cab".
+// shows what it would install in a small window. Each run appends a block of key=value lines
+// between "run" and "end"; keys of an INI start with "ini", keys of one of its cabinets with "cab".
 #include <windows.h>
 
 #include <string>
@@ -61,8 +61,8 @@ std::vector<std::string> QuotedPaths(const std::string& arguments)
 std::string IniString(const std::string& ini, const std::string& section, const char* key)
 {
     char value[1024];
-    DWORD length = GetPrivateProfileStringA(section.c_str(), key, "", value, sizeof value,
-                                            ini.c_str());
+    DWORD length =
+        GetPrivateProfileStringA(section.c_str(), key, "", value, sizeof value, ini.c_str());
     return std::string(value, length);
 }
 
@@ -136,7 +136,8 @@ void ShowComponents(const std::string& arguments)
         text += "  " + IniString(ini, component, "Description") + "  (" +
                 IniString(ini, component, "CabFiles") + ")\r\n";
     }
-    MessageBoxA(nullptr, text.c_str(), "Application Manager (stand-in)", MB_OK | MB_ICONINFORMATION);
+    MessageBoxA(nullptr, text.c_str(), "Application Manager (stand-in)",
+                MB_OK | MB_ICONINFORMATION);
 }
 
 // How the starter asked the window to be shown: the number it gave, or "default" when it
@@ -151,7 +152,7 @@ std::string ShowState()
     return std::to_string(startup.wShowWindow);
 }
 
-} // namespace
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {

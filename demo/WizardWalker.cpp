@@ -21,7 +21,7 @@ int Fail(const char* what)
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

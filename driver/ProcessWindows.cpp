@@ -24,7 +24,7 @@ BOOL CALLBACK CollectVisible(HWND window, LPARAM context)
     return TRUE;
 }
 
-} // namespace
+}  // namespace
 
 ChildProcess::ChildProcess(const std::string& program, const std::string& arguments,
                            const std::string& directory, bool suspended)
@@ -132,10 +132,10 @@ MessageBoxSeen AnswerBox(HWND box)
     // Wine keeps the icon control of a box without icon, but empty.
     HWND icon = GetDlgItem(box, MessageBoxIconId);
     DWORD_PTR shown = 0;
-    seen.icon = icon && IsWindowVisible(icon) &&
-                SendMessageTimeoutA(icon, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs,
-                                    &shown) &&
-                shown != 0;
+    seen.icon =
+        icon && IsWindowVisible(icon) &&
+        SendMessageTimeoutA(icon, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs, &shown) &&
+        shown != 0;
     PressButton(GetDlgItem(box, IDOK));
     return seen;
 }
@@ -153,7 +153,4 @@ MessageBoxSeen AnswerMessageBox(DWORD processId, DWORD timeoutMs, HANDLE stop)
     return seen;
 }
 
-bool Checked(HWND button)
-{
-    return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }

@@ -77,7 +77,7 @@ inline constexpr char HandOffFailed[] = "Unable to start the Windows CE Applicat
 inline constexpr char Damaged[] =
     "The setup file is damaged. Download it again and run the new copy.";
 inline constexpr char Unreadable[] = "The setup file cannot be read.";
-} // namespace SetupMessage
+}  // namespace SetupMessage
 
 // The setup's exit codes, as the README documents them for scripts.
 namespace SetupExit {
@@ -91,4 +91,4 @@ constexpr DWORD Damaged = 1392;
 constexpr DWORD Unreadable = 1619;
 constexpr DWORD WizardFailed = 1621;
 constexpr DWORD AlreadyRunning = 1618;
-} // namespace SetupExit
+}  // namespace SetupExit

@@ -11,7 +11,7 @@ namespace {
 
 constexpr int MaxNameTries = 1000;
 
-} // namespace
+}  // namespace
 
 std::string BinFolder()
 {
@@ -58,7 +58,8 @@ bool WriteWholeFile(const std::string& path, const std::string& content)
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
-    BOOL wrote = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    BOOL wrote =
+        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
     CloseHandle(file);
     return wrote && written == content.size();
 }
@@ -105,10 +106,7 @@ void DeleteTree(const std::string& path)
     SHFileOperationW(&operation);
 }
 
-TempFolder::~TempFolder()
-{
-    DeleteTree(path);
-}
+TempFolder::~TempFolder() { DeleteTree(path); }
 
 AppPathsEntry::AppPathsEntry() { Remove(); }
 AppPathsEntry::~AppPathsEntry() { Remove(); }
@@ -156,7 +154,7 @@ bool QueryKey(REGSAM view, DWORD* subkeys, DWORD* values)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool AppPathsEntry::Exists(REGSAM view)
 {

@@ -8,7 +8,7 @@ namespace {
 // The last line of each run the stand-in records.
 const std::string RunEnd = "end\r\n";
 
-} // namespace
+}  // namespace
 
 bool AwaitStandInRun(const std::string& record, DWORD timeoutMs)
 {

@@ -6,8 +6,8 @@
 ThreadHook::ThreadHook(const std::string& name, const char* procedure, int type, HWND window)
     : library(LoadLibraryA((BinFolder() + "\\" + name).c_str()))
 {
-    auto proc = reinterpret_cast<HOOKPROC>(
-        reinterpret_cast<void*>(GetProcAddress(library, procedure)));
+    auto proc =
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library, procedure)));
     if (proc)
         hook = SetWindowsHookExA(type, proc, library, GetWindowThreadProcessId(window, nullptr));
 }

@@ -14,10 +14,7 @@ constexpr UINT MessageTimeoutMs = 2000;
 // Long enough for button requests still queued to arrive.
 constexpr DWORD QueueDrainMs = 100;
 
-bool Pressable(HWND button)
-{
-    return button && IsWindowVisible(button) && IsWindowEnabled(button);
-}
+bool Pressable(HWND button) { return button && IsWindowVisible(button) && IsWindowEnabled(button); }
 
 BOOL CALLBACK CollectStatic(HWND control, LPARAM context)
 {
@@ -31,7 +28,7 @@ BOOL CALLBACK CollectStatic(HWND control, LPARAM context)
     return TRUE;
 }
 
-} // namespace
+}  // namespace
 
 std::ostream& operator<<(std::ostream& out, const WizardButtons& b)
 {

@@ -29,7 +29,8 @@ std::ostream& operator<<(std::ostream& out, const WizardButtons& b);
 class WizardDriver {
 public:
     // Starts the setup and waits for its wizard.
-    explicit WizardDriver(const std::string& arguments = "", const std::string& program = SetupExe(),
+    explicit WizardDriver(const std::string& arguments = "",
+                          const std::string& program = SetupExe(),
                           const std::string& directory = "");
 
     bool Opened() const { return sheet != nullptr; }

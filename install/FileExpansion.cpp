@@ -54,12 +54,9 @@ DWORD ExpectedLength(const char* source, LONG& length)
 
 // A Win32 file handle as LZ32 takes it: LZ32 reads and writes through _lread/_lwrite,
 // which take any handle of CreateFile.
-HFILE AsLzFile(HANDLE file)
-{
-    return static_cast<HFILE>(reinterpret_cast<INT_PTR>(file));
-}
+HFILE AsLzFile(HANDLE file) { return static_cast<HFILE>(reinterpret_cast<INT_PTR>(file)); }
 
-} // namespace
+}  // namespace
 
 // Each failure's reason is taken where it happens, before any handle is closed.
 bool ExpandFile(const char* source, const char* target, DWORD& reason)

@@ -3,8 +3,8 @@
 #include "install/InstallFolder.h"
 
 #include "install/InstallMessage.h"
-#include "support/UniqueHandle.h"
 #include "resources/resource.h"
+#include "support/UniqueHandle.h"
 
 bool IsFolder(const TextString& path)
 {
@@ -24,7 +24,7 @@ DWORD CreateLevel(const TextString& path)
     return IsFolder(path) ? ERROR_SUCCESS : reason;
 }
 
-} // namespace
+}  // namespace
 
 bool PrepareInstallFolder(const char* path, HWND owner)
 {

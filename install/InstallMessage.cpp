@@ -3,15 +3,14 @@
 #include "install/InstallMessage.h"
 
 #include "app/Application.h"
-#include "support/LateBound.h"
 #include "app/ProcessState.h"
-#include "support/SystemMessage.h"
 #include "app/TempString.h"
+#include "support/LateBound.h"
+#include "support/SystemMessage.h"
 
 void ShowInstallMessage(HWND owner, unsigned stringId, DWORD reason)
 {
     TextString* text = LoadTempString(stringId);
     AppendSystemReason(*text, reason);
-    LateBound::MessageBoxA(owner, text->GetText(), CurrentApplication->AppTitle.GetText(),
-                           MB_OK);
+    LateBound::MessageBoxA(owner, text->GetText(), CurrentApplication->AppTitle.GetText(), MB_OK);
 }

@@ -35,7 +35,7 @@ DWORD Measure(const char* path, unsigned char* buffer, DWORD& length, uint32_t& 
     return ERROR_SUCCESS;
 }
 
-} // namespace
+}  // namespace
 
 DWORD CompareWithPayloadDigest(const char* path, HMODULE module, const char* name)
 {

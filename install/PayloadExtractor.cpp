@@ -16,13 +16,13 @@
 // short names keep every path in transit no longer than the longest installed path.
 #include "install/PayloadExtractor.h"
 
+#include "app/ProcessState.h"
+#include "app/Product.h"
+#include "app/SetupApplication.h"
 #include "install/FileExpansion.h"
 #include "install/InstallFolder.h"
 #include "install/PayloadDigest.h"
-#include "app/ProcessState.h"
-#include "app/Product.h"
 #include "support/ResourceFile.h"
-#include "app/SetupApplication.h"
 
 namespace {
 
@@ -220,7 +220,7 @@ DWORD Install(const PayloadFolders& folders)
     return reason;
 }
 
-} // namespace
+}  // namespace
 
 bool ExtractPayload(SetupApplication& application, DWORD& reason)
 {

@@ -5,7 +5,7 @@ namespace {
 
 constexpr uint32_t Polynomial = 0xEDB88320u;
 
-} // namespace
+}  // namespace
 
 Crc32::Crc32()
 {

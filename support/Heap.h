@@ -4,10 +4,7 @@
 
 #include <windows.h>
 
-inline void* AllocateBlock(size_t size)
-{
-    return HeapAlloc(GetProcessHeap(), 0, size);
-}
+inline void* AllocateBlock(size_t size) { return HeapAlloc(GetProcessHeap(), 0, size); }
 
 // A null block is ignored, like free's.
 inline void FreeBlock(void* block)

@@ -8,10 +8,7 @@ namespace LateBound {
 namespace {
 
 // Where an entry point leads until bound: the process ends, as at a missing import.
-void WINAPI Unbound()
-{
-    ExitProcess(ERROR_PROC_NOT_FOUND);
-}
+void WINAPI Unbound() { ExitProcess(ERROR_PROC_NOT_FOUND); }
 
 // The table as data: each slot's library, and the names in one string, NUL-separated.
 #define LATE_BOUND(library, name) Library::library,
@@ -25,7 +22,7 @@ const char Names[] =
 #include "support/LateBoundTable.h"
     ;
 #undef LATE_BOUND
-const char* const LibraryFiles[] = {"user32.dll", "user32.dll", "gdi32.dll",   "advapi32.dll",
+const char* const LibraryFiles[] = {"user32.dll", "user32.dll",   "gdi32.dll",  "advapi32.dll",
                                     "lz32.dll",   "comctl32.dll", "shell32.dll"};
 static_assert(sizeof LibraryFiles / sizeof LibraryFiles[0] == static_cast<int>(Library::Count));
 HMODULE modules[static_cast<int>(Library::Count)];
@@ -40,7 +37,7 @@ HMODULE Load(Library library)
     return LoadSystemLibrary(file);
 }
 
-} // namespace
+}  // namespace
 
 #define LATE_BOUND(library, name) reinterpret_cast<decltype(&::name)>(&Unbound),
 Entries Bound = {
@@ -81,4 +78,4 @@ DWORD BindForStartup()
     return ERROR_SUCCESS;
 }
 
-} // namespace LateBound
+}  // namespace LateBound

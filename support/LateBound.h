@@ -35,4 +35,4 @@ DWORD Bind(Library library);
 // Binds every library that the setup needs from its start: all but the shell.
 DWORD BindForStartup();
 
-} // namespace LateBound
+}  // namespace LateBound

@@ -6,8 +6,7 @@
 #include <windows.h>
 
 // The function `name` of KERNEL32, or null where this Windows lacks it.
-template <class Function>
-Function* OptionalKernelFunction(const char* name)
+template <class Function> Function* OptionalKernelFunction(const char* name)
 {
     FARPROC address = GetProcAddress(GetModuleHandleA("kernel32.dll"), name);
     return reinterpret_cast<Function*>(reinterpret_cast<void*>(address));

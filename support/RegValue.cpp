@@ -3,10 +3,7 @@
 
 #include "support/LateBound.h"
 
-RegValue::RegValue(HKEY key, const char* name)
-    : key(key), name(name)
-{
-}
+RegValue::RegValue(HKEY key, const char* name) : key(key), name(name) {}
 
 TextString RegValue::GetString()
 {
@@ -14,7 +11,7 @@ TextString RegValue::GetString()
     DWORD size = BufferSize;
     type = REG_NONE;
     status = LateBound::RegQueryValueExA(key, name.GetText(), nullptr, &type,
-                              reinterpret_cast<BYTE*>(buffer), &size);
+                                         reinterpret_cast<BYTE*>(buffer), &size);
     if (status != ERROR_SUCCESS)
         return TextString("");
     // Stored data need not end in a NUL: the text ends at the first NUL or with the

@@ -1,8 +1,7 @@
 // ResourceData: find, load and lock at once; the module image owns the bytes.
 #include "support/ResourceData.h"
 
-ResourceData::ResourceData(HMODULE module, LPCSTR name, LPCSTR type)
-    : module(module)
+ResourceData::ResourceData(HMODULE module, LPCSTR name, LPCSTR type) : module(module)
 {
     info = FindResourceA(module, name, type);
     loaded = LoadResource(module, info);

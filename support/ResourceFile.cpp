@@ -3,8 +3,7 @@
 
 #include "support/UniqueHandle.h"
 
-bool WriteResourceToFile(const char* path, HMODULE module, LPCSTR name, LPCSTR type,
-                         DWORD& reason)
+bool WriteResourceToFile(const char* path, HMODULE module, LPCSTR name, LPCSTR type, DWORD& reason)
 {
     HRSRC info = FindResourceA(module, name, type);
     HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;

@@ -19,7 +19,7 @@ bool Inside(uint32_t at, uint32_t start, uint32_t length)
     return at >= start && at - start < length;
 }
 
-} // namespace
+}  // namespace
 
 uint32_t ReadLittleEndian32(const unsigned char* bytes)
 {
@@ -52,10 +52,7 @@ SetupFileLayout ReadSetupFileLayout(const unsigned char* header, size_t size)
 }
 
 // A one's complement sum of 16-bit words: the carries are folded back in at the end.
-void SetupFileDigest::AddWord(uint32_t word)
-{
-    sum += word;
-}
+void SetupFileDigest::AddWord(uint32_t word) { sum += word; }
 
 void SetupFileDigest::AddByte(unsigned char byte)
 {

@@ -20,9 +20,9 @@ constexpr uint32_t HeaderReadSize = 1024;
 // Where the fields that change after the stamp lie, read from the file's first bytes.
 struct SetupFileLayout {
     bool valid = false;
-    uint32_t checksumOffset = 0;       // the PE checksum field, 4 bytes
+    uint32_t checksumOffset = 0;          // the PE checksum field, 4 bytes
     uint32_t certificateEntryOffset = 0;  // the certificate table's directory entry, 8 bytes
-    uint32_t certificateOffset = 0;    // the certificate table: a file offset, 0 when unsigned
+    uint32_t certificateOffset = 0;       // the certificate table: a file offset, 0 when unsigned
     uint32_t certificateSize = 0;
 };
 
@@ -33,7 +33,9 @@ SetupFileLayout ReadSetupFileLayout(const unsigned char* header, size_t size);
 class SetupFileDigest {
 public:
     SetupFileDigest(const SetupFileLayout& layout, uint32_t stampedEnd)
-        : layout(layout), stampedEnd(stampedEnd) {}
+        : layout(layout), stampedEnd(stampedEnd)
+    {
+    }
 
     void Update(const unsigned char* data, size_t size);
     uint32_t Crc() const { return crc.Value(); }

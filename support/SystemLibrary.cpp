@@ -16,8 +16,8 @@ constexpr DWORD SearchSystemFolder = 0x800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
 // for beside the program; loaded from the system folder at start-up, they are found
 // already loaded whenever they are asked for by name. The ones with fewest imports of
 // their own come first, so that each one's imports are found loaded already.
-const char* const PinnedLibraries[] = {"version.dll", "cryptbase.dll", "dwmapi.dll",
-                                       "msimg32.dll", "uxtheme.dll"};
+const char* const PinnedLibraries[] = {"version.dll", "cryptbase.dll", "dwmapi.dll", "msimg32.dll",
+                                       "uxtheme.dll"};
 
 bool restricted = false;
 
@@ -34,7 +34,7 @@ void RestrictSearchToSystemFolder()
         setDirectory("");
 }
 
-} // namespace
+}  // namespace
 
 void RestrictLibrarySearch()
 {
@@ -43,10 +43,7 @@ void RestrictLibrarySearch()
         LoadSystemLibrary(library);  // a library this Windows lacks is simply not there
 }
 
-bool LibrarySearchIsRestricted()
-{
-    return restricted;
-}
+bool LibrarySearchIsRestricted() { return restricted; }
 
 HMODULE LoadSystemLibrary(const char* fileName)
 {

@@ -8,7 +8,7 @@ namespace {
 constexpr unsigned ReasonCapacity = 512;
 constexpr DWORD FromSystem = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
 
-} // namespace
+}  // namespace
 
 void AppendSystemReason(TextString& text, DWORD error)
 {
@@ -18,10 +18,10 @@ void AppendSystemReason(TextString& text, DWORD error)
     char* buffer = reason.Reserve(ReasonCapacity);
     if (!buffer)
         return;
-    DWORD length = FormatMessageA(FromSystem, nullptr, error, 0, buffer, ReasonCapacity + 1,
-                                  nullptr);
-    while (length > 0 && (buffer[length - 1] == '\n' || buffer[length - 1] == '\r' ||
-                          buffer[length - 1] == ' '))
+    DWORD length =
+        FormatMessageA(FromSystem, nullptr, error, 0, buffer, ReasonCapacity + 1, nullptr);
+    while (length > 0 &&
+           (buffer[length - 1] == '\n' || buffer[length - 1] == '\r' || buffer[length - 1] == ' '))
         --length;
     if (length == 0)
         return;

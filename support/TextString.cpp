@@ -14,7 +14,7 @@ constexpr int FormatBufferSize = 2048;
 // LoadStringA copies at most this many bytes, the terminator included.
 constexpr int LoadBufferSize = 512;
 
-} // namespace
+}  // namespace
 
 TextString::TextString(const char* text, int length)
 {
@@ -28,16 +28,9 @@ TextString::TextString(const char* text, int length)
     }
 }
 
-TextString::TextString(const TextString& other)
-    : BaseObject()
-{
-    Assign(other);
-}
+TextString::TextString(const TextString& other) : BaseObject() { Assign(other); }
 
-TextString::~TextString()
-{
-    FreeBlock(buffer);
-}
+TextString::~TextString() { FreeBlock(buffer); }
 
 char* TextString::Reserve(unsigned n)
 {

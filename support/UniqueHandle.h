@@ -4,8 +4,7 @@
 
 #include <windows.h>
 
-template <typename Traits>
-class UniqueHandle {
+template <typename Traits> class UniqueHandle {
 public:
     using Type = typename Traits::Type;
 

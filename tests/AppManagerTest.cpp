@@ -122,4 +122,4 @@ TEST(AppManagerLookupWow64, FallsBackToThe64BitView)
     }
 }
 
-} // namespace
+}  // namespace

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/TestSupport.h"
 #include "driver/ThreadHook.h"
 #include "driver/WizardDriver.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -159,7 +159,7 @@ TEST_F(InstallTest, AReinstallThatCannotCompleteKeepsThePreviousSet)
         const char* obstacle;  // a folder of this name in the install folder, or null
         const char* held;      // a payload file held open without sharing, or null
         std::string program;
-        DWORD reason;          // Windows' reason, the one the failure gave; none: 0
+        DWORD reason;  // Windows' reason, the one the failure gave; none: 0
     } const cases[] = {
         {"a folder in a payload file's place", "KORVANE.INI", nullptr, SetupExe(),
          ERROR_ALREADY_EXISTS},
@@ -275,8 +275,8 @@ std::vector<FileCall> ReadFileCalls(const std::string& record)
     for (const std::string& line : ReadLines(record)) {
         size_t bar = line.find('|');
         size_t next = line.find('|', bar + 1);
-        calls.push_back({line.substr(0, bar), line.substr(bar + 1, next - bar - 1),
-                         line.substr(next + 1)});
+        calls.push_back(
+            {line.substr(0, bar), line.substr(bar + 1, next - bar - 1), line.substr(next + 1)});
     }
     return calls;
 }
@@ -395,8 +395,8 @@ TEST_F(CrashTest, EveryStopOfTheInstallLeavesOneWholeSet)
             SCOPED_TRACE("published " + call.second);
             bool flushed = false;
             for (size_t j = 0; j < i; ++j)
-                flushed |= install[j].function == "FlushFileBuffers" &&
-                           install[j].first == call.first;
+                flushed |=
+                    install[j].function == "FlushFileBuffers" && install[j].first == call.first;
             EXPECT_TRUE(flushed) << "published before its data was flushed";
         }
         if (call.function == "MoveFileA" && call.second == maker + "\\~d")
@@ -476,7 +476,8 @@ protected:
         EXPECT_EQ(SupportAddress, wizard.ControlText(SupportLink));
 
         ClickLink(wizard.Control(RegistrationLink), 3, false);
-        EXPECT_TRUE(AwaitLines(links, 1, RecordTimeoutMs)) << "the registration link opened nothing";
+        EXPECT_TRUE(AwaitLines(links, 1, RecordTimeoutMs))
+            << "the registration link opened nothing";
         ClickLink(wizard.Control(SupportLink), 10, false);
         EXPECT_TRUE(AwaitLines(links, 2, RecordTimeoutMs)) << "the support link opened nothing";
         ClickLink(wizard.Control(RegistrationLink), 3, true);
@@ -515,8 +516,11 @@ TEST_F(WholeRoadTest, OnEveryReportedWindows)
     struct {
         const char* version;
         const std::vector<std::string>& links;
-    } const platforms[] = {{"win95", PlainLinks}, {"win98", RtfLinks}, {"winxp", RtfLinks},
-                           {"win7", RtfLinks},    {"win10", RtfLinks}};
+    } const platforms[] = {{"win95", PlainLinks},
+                           {"win98", RtfLinks},
+                           {"winxp", RtfLinks},
+                           {"win7", RtfLinks},
+                           {"win10", RtfLinks}};
     size_t run = 0;
     for (const auto& platform : platforms) {
         SCOPED_TRACE(platform.version);
@@ -531,10 +535,10 @@ struct KeyStep {
     WORD key;
     WORD modifier;
     int page;
-    int focus;      // the control with the focus: the page's, or else the sheet's
+    int focus;  // the control with the focus: the page's, or else the sheet's
     bool onPage;
-    int upTo;       // pressed at most this often, until the focus is there
-    size_t links;   // links opened so far
+    int upTo;      // pressed at most this often, until the focus is there
+    size_t links;  // links opened so far
 };
 
 // Presses the step's key (once, or until the focus is where the step says), then lets the
@@ -637,4 +641,4 @@ TEST_F(WholeRoadTest, Wow64WithTheApplicationManagerOnlyInThe64BitView)
     EXPECT_EQ(RtfLinks, WalkWholeRoad(1));
 }
 
-} // namespace
+}  // namespace

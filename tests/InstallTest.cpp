@@ -6,13 +6,13 @@
 #include <string>
 #include <thread>
 
-#include "install/FileExpansion.h"
-#include "install/PayloadDigest.h"
-#include "install/InstallFolder.h"
-#include "install/PayloadExtractor.h"
 #include "app/ProcessState.h"
-#include "support/SystemMessage.h"
 #include "app/SetupApplication.h"
+#include "install/FileExpansion.h"
+#include "install/InstallFolder.h"
+#include "install/PayloadDigest.h"
+#include "install/PayloadExtractor.h"
+#include "support/SystemMessage.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -41,7 +41,8 @@ MessageBoxSeen WhileAnsweringBoxes(const std::function<void()>& call)
 {
     HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     MessageBoxSeen seen;
-    std::thread watcher([&] { seen = AnswerMessageBox(GetCurrentProcessId(), BoxTimeoutMs, done); });
+    std::thread watcher(
+        [&] { seen = AnswerMessageBox(GetCurrentProcessId(), BoxTimeoutMs, done); });
     call();
     SetEvent(done);
     watcher.join();
@@ -62,25 +63,25 @@ TEST_F(InstallFolderTest, PreparesTheFolderOrSaysWhyNot)
     struct {
         const char* what;
         std::function<void(const TempFolder&)> arrange;
-        std::string path;       // below the temporary folder; "" and "\\" as they are
+        std::string path;  // below the temporary folder; "" and "\\" as they are
         bool ready;
-        const char* message;    // null: no box
+        const char* message;     // null: no box
         std::string folderMade;  // below the temporary folder; "": none
         bool reason = false;     // Windows' reason on a second line
     } const cases[] = {
         {"empty", nullptr, "", false, InvalidFolder, ""},
         {"a lone backslash", nullptr, "\\", false, InvalidFolder, ""},
-        {"existing", [](const TempFolder& t) { CreateDirectoryA((t / "K").c_str(), nullptr); },
-         "K", true, nullptr, "K"},
-        {"existing, trailing backslash",
-         [](const TempFolder& t) { CreateDirectoryA((t / "K").c_str(), nullptr); }, "K\\",
+        {"existing", [](const TempFolder& t) { CreateDirectoryA((t / "K").c_str(), nullptr); }, "K",
          true, nullptr, "K"},
-        {"two missing levels", nullptr, "Orbelwick\\Korvane", true, nullptr,
-         "Orbelwick\\Korvane"},
-        {"a file of the folder's name", [](const TempFolder& t) { WriteWholeFile(t / "K", "x"); }, "K",
+        {"existing, trailing backslash",
+         [](const TempFolder& t) { CreateDirectoryA((t / "K").c_str(), nullptr); }, "K\\", true,
+         nullptr, "K"},
+        {"two missing levels", nullptr, "Orbelwick\\Korvane", true, nullptr, "Orbelwick\\Korvane"},
+        {"a file of the folder's name", [](const TempFolder& t) { WriteWholeFile(t / "K", "x"); },
+         "K", false, FolderFailed, "", true},
+        {"a file where a parent should be",
+         [](const TempFolder& t) { WriteWholeFile(t / "Orbelwick", "x"); }, "Orbelwick\\Korvane",
          false, FolderFailed, "", true},
-        {"a file where a parent should be", [](const TempFolder& t) { WriteWholeFile(t / "Orbelwick", "x"); },
-         "Orbelwick\\Korvane", false, FolderFailed, "", true},
         {"a name no folder can have", nullptr, "bad|name\\Korvane", false, FolderFailed, "", true},
     };
     for (const auto& c : cases) {
@@ -88,10 +89,10 @@ TEST_F(InstallFolderTest, PreparesTheFolderOrSaysWhyNot)
         TempFolder root;
         if (c.arrange)
             c.arrange(root);
-        const std::string path =
-            c.path.empty() || c.path == "\\" ? c.path : root / c.path;
+        const std::string path = c.path.empty() || c.path == "\\" ? c.path : root / c.path;
         bool ready = false;
-        MessageBoxSeen box = WhileAnsweringBoxes([&] { ready = PrepareInstallFolder(path.c_str(), nullptr); });
+        MessageBoxSeen box =
+            WhileAnsweringBoxes([&] { ready = PrepareInstallFolder(path.c_str(), nullptr); });
         EXPECT_EQ(c.ready, ready);
         EXPECT_EQ(c.message != nullptr, box.shown);
         if (c.message && box.shown) {
@@ -118,9 +119,9 @@ TEST(FileExpansion, ExpandsOrCopiesAndReportsAnythingShort)
 {
     struct {
         const char* what;
-        std::string source;  // empty: no source file at all
+        std::string source;          // empty: no source file at all
         bool targetInMissingFolder;  // else the target is "target", which may be a folder
-        DWORD reason;  // ERROR_SUCCESS: the whole content arrives
+        DWORD reason;                // ERROR_SUCCESS: the whole content arrives
         std::string expanded;
     } const cases[] = {
         {"plain text is copied", "plain text", false, ERROR_SUCCESS, "plain text"},
@@ -168,9 +169,9 @@ TEST_F(PayloadSetTest, ReplacesTheWholeSetOrKeepsThePreviousOne)
 {
     struct {
         const char* what;
-        bool readOnly;        // the previous files are read-only
-        bool interrupted;     // an earlier run left KORVANE.INI in "~o"
-        const char* held;     // a file below the maker's folder held open without sharing
+        bool readOnly;     // the previous files are read-only
+        bool interrupted;  // an earlier run left KORVANE.INI in "~o"
+        const char* held;  // a file below the maker's folder held open without sharing
         bool installed;
     } const cases[] = {
         {"read-only previous files", true, false, nullptr, true},
@@ -178,8 +179,8 @@ TEST_F(PayloadSetTest, ReplacesTheWholeSetOrKeepsThePreviousOne)
         {"an interrupted earlier run, then a held file", false, true,
          "Korvane\\COMMON1_US.PPC_ARM.CAB", false},
         // The new set cannot even be made: only the clearing of leftovers puts KORVANE.INI back.
-        {"an interrupted earlier run, then its temporary held", false, true,
-         "~n\\COMMON1.INI.zip", false},
+        {"an interrupted earlier run, then its temporary held", false, true, "~n\\COMMON1.INI.zip",
+         false},
         {"an interrupted earlier run", false, true, nullptr, true},
     };
     for (const auto& c : cases) {
@@ -229,4 +230,4 @@ TEST_F(PayloadSetTest, ReplacesTheWholeSetOrKeepsThePreviousOne)
     }
 }
 
-} // namespace
+}  // namespace

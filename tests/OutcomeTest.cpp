@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/TestSupport.h"
 #include "driver/WizardDriver.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -224,4 +224,4 @@ TEST(OutcomeTest, WithoutTheCommonControlsEndsWithTheWizardFailure)
     world.ExpectUntouched();
 }
 
-} // namespace
+}  // namespace

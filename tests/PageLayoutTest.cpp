@@ -32,7 +32,7 @@ constexpr size_t HeaderFields = 16;
 struct Control {
     std::string scope;  // "page" or "sheet"
     int id = 0;
-    RECT rect = {};     // on screen
+    RECT rect = {};  // on screen
     bool measured = false;
     SIZE need = {}, have = {};
     long unwrapped = 0;
@@ -209,7 +209,8 @@ TEST(PageLayout, EveryTextFitsItsControlAndNoControlsOverlapOnEveryPage)
         }
         for (const Control& c : layout.controls)
             if (page == WelcomePage && c.scope == "page" && c.id == IDC_LOGO)
-                EXPECT_EQ(WidthAt(LogoWidth, dpi), c.rect.right - c.rect.left) << where << "the logo";
+                EXPECT_EQ(WidthAt(LogoWidth, dpi), c.rect.right - c.rect.left)
+                    << where << "the logo";
         EXPECT_NE(0u, texts[0]) << where << "no text measured on the page";
         EXPECT_NE(0u, texts[1]) << where << "no button of the sheet measured";
         // No two controls of the page overlap; nor do two of the sheet's buttons.
@@ -227,4 +228,4 @@ TEST(PageLayout, EveryTextFitsItsControlAndNoControlsOverlapOnEveryPage)
     EXPECT_EQ(SetupExit::Cancelled, wizard.Process().WaitForExit(ExitTimeoutMs));
 }
 
-} // namespace
+}  // namespace

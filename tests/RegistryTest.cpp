@@ -44,10 +44,9 @@ TEST_F(Registry, ReadsStoredDataAsBoundedText)
         {"no terminator", REG_BINARY, "abc", "abc", ERROR_SUCCESS},
         {"511 bytes without terminator", REG_BINARY, std::string(511, 'b'), std::string(511, 'b'),
          ERROR_SUCCESS},
-        {"512 bytes without terminator leave no room for one", REG_BINARY,
-         std::string(512, 'b'), "", ERROR_SUCCESS},
-        {"text ends at the first NUL", REG_BINARY, std::string("ab\0cd\0", 6), "ab",
-         ERROR_SUCCESS},
+        {"512 bytes without terminator leave no room for one", REG_BINARY, std::string(512, 'b'),
+         "", ERROR_SUCCESS},
+        {"text ends at the first NUL", REG_BINARY, std::string("ab\0cd\0", 6), "ab", ERROR_SUCCESS},
         {"expandable text is read unexpanded", REG_EXPAND_SZ, Terminated("%windir%\\x"),
          "%windir%\\x", ERROR_SUCCESS},
     };
@@ -65,4 +64,4 @@ TEST_F(Registry, ReadsStoredDataAsBoundedText)
     }
 }
 
-} // namespace
+}  // namespace

@@ -29,4 +29,4 @@ TEST(SetupResources, ManifestAsksForAdministratorThemedControlsAndKnownSystems)
         EXPECT_NE(std::string::npos, manifest.find(expected)) << expected;
 }
 
-} // namespace
+}  // namespace

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "driver/WizardDriver.h"
 #include "tests/standin/Canvas.h"
 #include "tests/support/TestSupport.h"
-#include "driver/WizardDriver.h"
 
 namespace {
 
@@ -55,8 +55,9 @@ int IconDistance(HWND iconControl, LPCSTR icon)
     return error ? ::testing::AssertionSuccess()
                  : ::testing::AssertionFailure()
                        << "pixels changed by drawing the error, warning, information and "
-                          "question icons over the shown one: " << changed[0] << ", "
-                       << changed[1] << ", " << changed[2] << ", " << changed[3];
+                          "question icons over the shown one: "
+                       << changed[0] << ", " << changed[1] << ", " << changed[2] << ", "
+                       << changed[3];
 }
 
 TEST(SetupExe, WithoutTheApplicationManagerShowsTheErrorBoxAndEnds)
@@ -83,15 +84,15 @@ TEST(SetupExe, WithoutTheApplicationManagerShowsTheErrorBoxAndEnds)
 // and kernelbase, which every process has loaded before its first instruction, and which
 // Wine, unlike Windows, would take from beside the program when told to prefer them.
 const char* const PlantedNames[] = {
-    "advapi32", "advpack",  "bcrypt",   "cabinet",  "combase",  "comctl32", "comdlg32",
-    "compstui", "crypt32",  "cryptbase", "cryptnet", "cryptui", "dbghelp",  "dhcpcsvc",
-    "dinput8",  "dnsapi",   "dwmapi",   "gdi32",    "gdiplus",  "hid",      "imagehlp",
-    "imm32",    "iphlpapi", "localspl", "lz32",     "midimap",
-    "mlang",    "mpr",      "msacm32",  "msimg32",  "msvcrt",   "netapi32", "nsi",
-    "ole32",    "oleaut32", "propsys",  "riched20", "rpcrt4",   "sechost",  "secur32",
-    "setupapi", "shcore",   "shdocvw",  "shell32",  "shlwapi",  "spoolss",  "ucrtbase",
-    "urlmon",   "user32",   "usp10",    "uxtheme",  "version",  "win32u",   "windowscodecs",
-    "wininet",  "winmm",    "wintrust", "ws2_32",   "zlib1"};
+    "advapi32", "advpack",  "bcrypt",    "cabinet",  "combase",       "comctl32", "comdlg32",
+    "compstui", "crypt32",  "cryptbase", "cryptnet", "cryptui",       "dbghelp",  "dhcpcsvc",
+    "dinput8",  "dnsapi",   "dwmapi",    "gdi32",    "gdiplus",       "hid",      "imagehlp",
+    "imm32",    "iphlpapi", "localspl",  "lz32",     "midimap",       "mlang",    "mpr",
+    "msacm32",  "msimg32",  "msvcrt",    "netapi32", "nsi",           "ole32",    "oleaut32",
+    "propsys",  "riched20", "rpcrt4",    "sechost",  "secur32",       "setupapi", "shcore",
+    "shdocvw",  "shell32",  "shlwapi",   "spoolss",  "ucrtbase",      "urlmon",   "user32",
+    "usp10",    "uxtheme",  "version",   "win32u",   "windowscodecs", "wininet",  "winmm",
+    "wintrust", "ws2_32",   "zlib1"};
 
 // Plants marker copies of those libraries beside a copy of the program and in the folder
 // it runs in, asks Wine to prefer them to its own (as Windows prefers a library found
@@ -140,4 +141,4 @@ TEST(SetupExe, NeverLoadsALibraryPlantedBesideItOrInItsCurrentFolder)
     EXPECT_TRUE(AwaitStandInRun(site.record, ExitTimeoutMs)) << "no hand-off";
 }
 
-} // namespace
+}  // namespace

@@ -4,14 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <utility>
 #include <string>
+#include <utility>
 
-#include "tests/support/TestSupport.h"
 #include "driver/WizardDriver.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
-
 
 uint32_t U32(const std::string& bytes, size_t at)
 {
@@ -25,8 +24,9 @@ uint32_t U32(const std::string& bytes, size_t at)
 size_t CodeOffset(const std::string& exe)
 {
     size_t pe = U32(exe, 0x3C);
-    size_t sections = pe + 24 + (static_cast<unsigned char>(exe.at(pe + 20)) |
-                                 static_cast<unsigned char>(exe.at(pe + 21)) << 8);
+    size_t sections = pe + 24 +
+                      (static_cast<unsigned char>(exe.at(pe + 20)) |
+                       static_cast<unsigned char>(exe.at(pe + 21)) << 8);
     return U32(exe, sections + 20);
 }
 
@@ -115,7 +115,7 @@ TEST_F(SetupFileCheck, AnyDamageIsRefusedBeforeAnythingElse)
         {"two words of code swapped",
          [](std::string& exe) {
              size_t at = CodeOffset(exe) + 0x100;
-    // clang-format on
+             // clang-format on
              while (exe.compare(at, 2, exe, at + 2, 2) == 0)
                  at += 2;
              std::swap(exe[at], exe[at + 2]);
@@ -123,8 +123,15 @@ TEST_F(SetupFileCheck, AnyDamageIsRefusedBeforeAnythingElse)
              return true;
          }},
         {"the file cut short by 4 bytes",
-         [](std::string& exe) { exe.resize(exe.size() - 4); return true; }},
-        {"16 bytes appended", [](std::string& exe) { exe.append(16, '\0'); return true; }},
+         [](std::string& exe) {
+             exe.resize(exe.size() - 4);
+             return true;
+         }},
+        {"16 bytes appended",
+         [](std::string& exe) {
+             exe.append(16, '\0');
+             return true;
+         }},
     };
     for (const auto& change : changes) {
         SCOPED_TRACE(change.what);
@@ -162,4 +169,4 @@ TEST_F(SetupFileCheck, ASignedSetupPassesItsCheckAndADamagedOneDoesNot)
     EXPECT_FALSE(FileExists(record));
 }
 
-} // namespace
+}  // namespace

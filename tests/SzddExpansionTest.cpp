@@ -15,7 +15,8 @@ TEST(SzddExpansion, PlatformExpandsEveryCompressedInputBackToItsBytes)
     TempFolder work;
     int checked = 0;
     for (const std::string& name : FolderNames(corpus)) {
-        if (name.size() <= suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        if (name.size() <= suffix.size() ||
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
             continue;
         SCOPED_TRACE(name);
         const std::string original = corpus + "\\" + name.substr(0, name.size() - suffix.size());
@@ -28,4 +29,4 @@ TEST(SzddExpansion, PlatformExpandsEveryCompressedInputBackToItsBytes)
     EXPECT_GE(checked, 12) << "the corpus and both sample cabinets";
 }
 
-} // namespace
+}  // namespace

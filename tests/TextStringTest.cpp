@@ -1,6 +1,6 @@
 // TextString: the text each operation leaves, and its 16-bit limit.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
@@ -77,4 +77,4 @@ TEST(TextString, NeverWrapsItsSixteenBitCapacity)
     EXPECT_STREQ("", tooLong.GetText());
 }
 
-} // namespace
+}  // namespace

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/TestSupport.h"
 #include "driver/WizardDriver.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -13,15 +13,12 @@ namespace {
 const std::vector<std::string> PageTexts[] = {
     {"Orbelwick Software Ltd.\r\n14 Mapmakers Row, Exampleton",
      "Tel. +1 555 0100\r\nFax. +1 555 0101",
-     "Mobile mapping software\r\nDigital cartography\r\nCustom development",
-     "",
+     "Mobile mapping software\r\nDigital cartography\r\nCustom development", "",
      "Welcome to the Orbelwick Korvane 1.0 Installation Wizard. \r\n\r\nThis program will "
      "download and install Orbelwick Korvane 1.0 on your Windows CE device.",
      "www.orbelwick.example\r\ne-mail: help@orbelwick.example"},
-    {"Orbelwick Korvane 1.0 supports:",
-     "Simple creating free maps for you Pocket PC",
-     "Pushpins to mark places",
-     "Full-screen map viewing",
+    {"Orbelwick Korvane 1.0 supports:", "Simple creating free maps for you Pocket PC",
+     "Pushpins to mark places", "Full-screen map viewing",
      "Source map image files of many formats (jpg, gif, bmp, tiff\x85 )",
      "Zoom in and out of large maps"},
     {},
@@ -62,8 +59,7 @@ std::vector<int> NamedByNumber(HWND page)
 // The Application Manager stand-in registered, recording into a file of the test's own.
 class WizardTest : public ::testing::Test {
 protected:
-    WizardTest()
-        : record(work / "appmgr.record"), recordVariable(StandInRecordVariable, record)
+    WizardTest() : record(work / "appmgr.record"), recordVariable(StandInRecordVariable, record)
     {
         entry.SetText(StandInExe());
     }
@@ -82,7 +78,7 @@ TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
     const WizardButtons backFinish = {true, false, true, true};
     struct Step {
         const char* what;
-        int button;     // a sheet button, or a control of the current page; 0: none
+        int button;  // a sheet button, or a control of the current page; 0: none
         bool onPage;
         int page;
         WizardButtons buttons;
@@ -124,8 +120,8 @@ TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
         }
         if (!shot[step.page]) {
             Sleep(ScreenshotDelayMs);  // the header band is painted after the page shows
-            shot[step.page] = wizard.Screenshot(ScreenshotFolder() + "\\" +
-                                                PageNames[step.page] + ".png");
+            shot[step.page] =
+                wizard.Screenshot(ScreenshotFolder() + "\\" + PageNames[step.page] + ".png");
             EXPECT_TRUE(shot[step.page]) << "no screenshot";
         }
     }
@@ -134,4 +130,4 @@ TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
     EXPECT_FALSE(FileExists(record)) << "a cancelled wizard started the Application Manager";
 }
 
-} // namespace
+}  // namespace

@@ -3,17 +3,14 @@
 #include <commctrl.h>
 
 #include "app/ProcessState.h"
+#include "resources/resource.h"
 #include "support/LateBound.h"
 #include "wizard/PageConduct.h"
 #include "wizard/WizardPages.h"
-#include "resources/resource.h"
 
 namespace {
 
-void Initialise(HWND page)
-{
-    FormatControlText(page, IDC_FINISH_TEXT);
-}
+void Initialise(HWND page) { FormatControlText(page, IDC_FINISH_TEXT); }
 
 // Nothing is installed while the sheet is open: the setup flow installs after it closes.
 // The shell, which the hand-off needs, is loaded while the user reads this page, so that
@@ -28,7 +25,7 @@ BOOL OnNotify(HWND, WPARAM, LPARAM lParam)
     return FALSE;
 }
 
-} // namespace
+}  // namespace
 
-const PageConduct FinishConduct = {PSWIZB_BACK | PSWIZB_FINISH, nullptr, nullptr, Initialise,
-                                   OnNotify, nullptr};
+const PageConduct FinishConduct = {
+    PSWIZB_BACK | PSWIZB_FINISH, nullptr, nullptr, Initialise, OnNotify, nullptr};

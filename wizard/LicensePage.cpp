@@ -2,13 +2,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "support/LateBound.h"
-#include "wizard/PageConduct.h"
 #include "app/ProcessState.h"
+#include "resources/resource.h"
+#include "support/LateBound.h"
 #include "support/ResourceData.h"
 #include "support/TextString.h"
+#include "wizard/PageConduct.h"
 #include "wizard/WizardPages.h"
-#include "resources/resource.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ void ShowAgreement(HWND page)
 DWORD ButtonsForChoice(HWND page)
 {
     return LateBound::IsDlgButtonChecked(page, IDC_LICENSE_ACCEPT) ? PSWIZB_BACK | PSWIZB_NEXT
-                                                        : PSWIZB_BACK;
+                                                                   : PSWIZB_BACK;
 }
 
 // On arrival the focus goes to the chosen answer, "I do not accept" at first: a radio
@@ -54,7 +54,7 @@ void OnCommand(HWND page, WPARAM wParam)
         RequestWizardButtons(page, ButtonsForChoice(page));
 }
 
-} // namespace
+}  // namespace
 
-const PageConduct LicenseConduct = {0, ButtonsForChoice, FocusedChoice, Initialise, nullptr,
-                                    OnCommand};
+const PageConduct LicenseConduct = {0,          ButtonsForChoice, FocusedChoice,
+                                    Initialise, nullptr,          OnCommand};

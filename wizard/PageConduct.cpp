@@ -36,8 +36,7 @@ void PostButtons(HWND page, DWORD buttons, BOOL arriving)
 
 void OnArrival(const PageConduct& conduct, HWND page)
 {
-    PostButtons(page, conduct.chooseButtons ? conduct.chooseButtons(page) : conduct.buttons,
-                TRUE);
+    PostButtons(page, conduct.chooseButtons ? conduct.chooseButtons(page) : conduct.buttons, TRUE);
 }
 
 // The sheet makes whichever button is enabled its default, Back where Next is not: Enter
@@ -74,10 +73,9 @@ void OnCommand(const PageConduct& conduct, HWND page, WPARAM wParam)
         conduct.command(page, wParam);
 }
 
-} // namespace
+}  // namespace
 
-INT_PTR RunPage(const PageConduct& conduct, HWND page, UINT message, WPARAM wParam,
-                LPARAM lParam)
+INT_PTR RunPage(const PageConduct& conduct, HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
@@ -102,10 +100,7 @@ INT_PTR RunPage(const PageConduct& conduct, HWND page, UINT message, WPARAM wPar
     }
 }
 
-void RequestWizardButtons(HWND page, DWORD buttons)
-{
-    PostButtons(page, buttons, FALSE);
-}
+void RequestWizardButtons(HWND page, DWORD buttons) { PostButtons(page, buttons, FALSE); }
 
 BOOL AnswerNotification(HWND page, LRESULT result)
 {

@@ -17,8 +17,7 @@ struct PageConduct {
 };
 
 // The dialog procedure's body for the page whose handlers are `conduct`.
-INT_PTR RunPage(const PageConduct& conduct, HWND page, UINT message, WPARAM wParam,
-                LPARAM lParam);
+INT_PTR RunPage(const PageConduct& conduct, HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Posts (never sends) the wizard-button request, so that requests take effect in the
 // order they were made, after the message being handled; the default button follows.
@@ -31,7 +30,4 @@ BOOL AnswerNotification(HWND page, LRESULT result);
 void FormatControlText(HWND page, int controlId);
 
 // The notification code of a WM_NOTIFY.
-inline UINT NotificationCode(LPARAM lParam)
-{
-    return reinterpret_cast<const NMHDR*>(lParam)->code;
-}
+inline UINT NotificationCode(LPARAM lParam) { return reinterpret_cast<const NMHDR*>(lParam)->code; }

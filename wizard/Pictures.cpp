@@ -35,7 +35,7 @@ int ScaleIndex()
     return scaleIndex;
 }
 
-} // namespace
+}  // namespace
 
 WORD PictureForScreen(const ScaledPicture& picture)
 {
@@ -47,8 +47,7 @@ WORD PictureForScreen(const ScaledPicture& picture)
 // them for as long as they live.
 void ShowPicture(HWND page, int controlId, const ScaledPicture& picture)
 {
-    HANDLE bitmap = LateBound::LoadImageA(AppInstance,
-                                          MAKEINTRESOURCEA(PictureForScreen(picture)),
+    HANDLE bitmap = LateBound::LoadImageA(AppInstance, MAKEINTRESOURCEA(PictureForScreen(picture)),
                                           IMAGE_BITMAP, 0, 0, LR_SHARED);
     LateBound::SendDlgItemMessageA(page, controlId, STM_SETIMAGE, IMAGE_BITMAP,
                                    reinterpret_cast<LPARAM>(bitmap));
@@ -57,8 +56,7 @@ void ShowPicture(HWND page, int controlId, const ScaledPicture& picture)
 void ShowIcon(HWND page, int controlId, WORD iconId, int sizeAt100)
 {
     int size = sizeAt100 * DrawnScales[ScaleIndex()] / Percent;
-    HANDLE icon = LateBound::LoadImageA(AppInstance, MAKEINTRESOURCEA(iconId), IMAGE_ICON,
-                                        size, size, LR_SHARED);
-    LateBound::SendDlgItemMessageA(page, controlId, STM_SETICON,
-                                   reinterpret_cast<WPARAM>(icon), 0);
+    HANDLE icon = LateBound::LoadImageA(AppInstance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, size,
+                                        size, LR_SHARED);
+    LateBound::SendDlgItemMessageA(page, controlId, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }

@@ -2,18 +2,18 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "resources/resource.h"
 #include "wizard/PageConduct.h"
 #include "wizard/Pictures.h"
 #include "wizard/WizardPages.h"
-#include "resources/resource.h"
 
 namespace {
 
 constexpr DWORD Buttons = PSWIZB_BACK | PSWIZB_NEXT;
 
 constexpr int CheckMarkSize = 16;  // at 100%
-constexpr int CheckMarks[] = {IDC_CHECKMARK_1, IDC_CHECKMARK_2, IDC_CHECKMARK_3,
-                              IDC_CHECKMARK_4, IDC_CHECKMARK_5};
+constexpr int CheckMarks[] = {IDC_CHECKMARK_1, IDC_CHECKMARK_2, IDC_CHECKMARK_3, IDC_CHECKMARK_4,
+                              IDC_CHECKMARK_5};
 
 void Initialise(HWND page)
 {
@@ -30,6 +30,6 @@ BOOL OnNotify(HWND page, WPARAM, LPARAM lParam)
     return FALSE;
 }
 
-} // namespace
+}  // namespace
 
 const PageConduct ProductConduct = {Buttons, nullptr, nullptr, Initialise, OnNotify, nullptr};

@@ -4,13 +4,13 @@
 #include <richedit.h>
 #include <shellapi.h>
 
-#include "support/LateBound.h"
-#include "wizard/PageConduct.h"
 #include "app/ProcessState.h"
 #include "app/Product.h"
-#include "support/TextString.h"
-#include "wizard/WizardPages.h"
 #include "resources/resource.h"
+#include "support/LateBound.h"
+#include "support/TextString.h"
+#include "wizard/PageConduct.h"
+#include "wizard/WizardPages.h"
 
 namespace {
 
@@ -50,8 +50,7 @@ void SetLink(HWND page, int controlId, TextString& text, bool plain)
         text.Format(RtfFormat, text.GetText());
     LateBound::SendDlgItemMessageA(page, controlId, EM_AUTOURLDETECT, TRUE, 0);
     LateBound::SetDlgItemTextA(page, controlId, text.GetText());
-    LateBound::SendDlgItemMessageA(page, controlId, EM_SETEVENTMASK, 0,
-                                   ENM_LINK | ENM_KEYEVENTS);
+    LateBound::SendDlgItemMessageA(page, controlId, EM_SETEVENTMASK, 0, ENM_LINK | ENM_KEYEVENTS);
     LateBound::SendDlgItemMessageA(page, controlId, EM_SETBKGNDCOLOR, 0,
                                    LateBound::GetSysColor(COLOR_3DFACE));
 }
@@ -140,7 +139,7 @@ BOOL OnNotify(HWND page, WPARAM wParam, LPARAM lParam)
     }
 }
 
-} // namespace
+}  // namespace
 
-const PageConduct RegistrationConduct = {PSWIZB_BACK | PSWIZB_NEXT, nullptr, nullptr, Initialise,
-                                         OnNotify, nullptr};
+const PageConduct RegistrationConduct = {
+    PSWIZB_BACK | PSWIZB_NEXT, nullptr, nullptr, Initialise, OnNotify, nullptr};

@@ -2,10 +2,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "resources/resource.h"
 #include "wizard/PageConduct.h"
 #include "wizard/Pictures.h"
 #include "wizard/WizardPages.h"
-#include "resources/resource.h"
 
 namespace {
 
@@ -15,6 +15,6 @@ void Initialise(HWND page)
     FormatControlText(page, IDC_WELCOME_TEXT);
 }
 
-} // namespace
+}  // namespace
 
 const PageConduct WelcomeConduct = {PSWIZB_NEXT, nullptr, nullptr, Initialise, nullptr, nullptr};

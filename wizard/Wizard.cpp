@@ -3,11 +3,11 @@
 
 #include <stddef.h>
 
-#include "support/LateBound.h"
 #include "app/ProcessState.h"
+#include "resources/resource.h"
+#include "support/LateBound.h"
 #include "wizard/Pictures.h"
 #include "wizard/WizardPages.h"
-#include "resources/resource.h"
 
 namespace {
 
@@ -40,13 +40,13 @@ constexpr PageRow Pages[] = {
     {IDD_WELCOME, WelcomePageProc, IDS_WELCOME_TITLE, IDS_WELCOME_SUBTITLE, ExteriorPage},
     {IDD_PRODUCT, ProductPageProc, IDS_PRODUCT_TITLE, IDS_PRODUCT_SUBTITLE, InteriorPage},
     {IDD_LICENSE, LicensePageProc, IDS_LICENSE_TITLE, IDS_LICENSE_SUBTITLE, InteriorPage},
-    {IDD_REGISTRATION, RegistrationPageProc, IDS_REGISTRATION_TITLE,
-     IDS_REGISTRATION_SUBTITLE, InteriorPage},
+    {IDD_REGISTRATION, RegistrationPageProc, IDS_REGISTRATION_TITLE, IDS_REGISTRATION_SUBTITLE,
+     InteriorPage},
     {IDD_FINISH, FinishPageProc, IDS_FINISH_TITLE, IDS_FINISH_SUBTITLE, InteriorPage},
 };
 static_assert(sizeof Pages / sizeof Pages[0] == WizardPageCount);
 
-} // namespace
+}  // namespace
 
 void FillPageDescriptor(UINT index, PROPSHEETPAGEA& page)
 {

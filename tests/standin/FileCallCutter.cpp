@@ -83,10 +83,7 @@ BOOL WINAPI CutMoveFileA(LPCSTR from, LPCSTR to)
     return !Cut("MoveFileA", from, to) && MoveFileA(from, to);
 }
 
-BOOL WINAPI CutDeleteFileA(LPCSTR path)
-{
-    return !Cut("DeleteFileA", path) && DeleteFileA(path);
-}
+BOOL WINAPI CutDeleteFileA(LPCSTR path) { return !Cut("DeleteFileA", path) && DeleteFileA(path); }
 
 BOOL WINAPI CutSetFileAttributesA(LPCSTR path, DWORD attributes)
 {
@@ -94,9 +91,8 @@ BOOL WINAPI CutSetFileAttributesA(LPCSTR path, DWORD attributes)
 }
 
 // Only an open that may create, empty or write a file changes it.
-HANDLE WINAPI CutCreateFileA(LPCSTR path, DWORD access, DWORD share,
-                             LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
-                             HANDLE model)
+HANDLE WINAPI CutCreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                             DWORD disposition, DWORD flags, HANDLE model)
 {
     bool changes = disposition != OPEN_EXISTING || (access & (GENERIC_WRITE | FILE_WRITE_DATA));
     if (changes && Cut("CreateFileA", path))
@@ -169,10 +165,10 @@ void Rebind()
     }
 }
 
-} // namespace
+}  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK CutCallWndProc(int code, WPARAM wParam,
-                                                                 LPARAM lParam)
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    CutCallWndProc(int code, WPARAM wParam, LPARAM lParam)
 {
     static bool rebound = false;
     if (!rebound) {

@@ -52,8 +52,8 @@ void DrawBand(HDC target, SIZE area, HBITMAP band, SIZE& bandSize)
     RECT whole = {0, 0, area.cx, area.cy};
     FillRect(target, &whole, ground);
     DeleteObject(ground);
-    BitBlt(target, 0, 0, info.bmWidth, info.bmHeight < area.cy ? info.bmHeight : area.cy,
-           source, 0, 0, SRCCOPY);
+    BitBlt(target, 0, 0, info.bmWidth, info.bmHeight < area.cy ? info.bmHeight : area.cy, source, 0,
+           0, SRCCOPY);
     SelectObject(source, old);
     DeleteDC(source);
 }
@@ -93,7 +93,7 @@ std::string Fields(std::initializer_list<long> values)
     return line;
 }
 
-} // namespace
+}  // namespace
 
 std::string DescribeHeader(HWND sheet, UINT titleId, UINT subtitleId, const char* picturePath)
 {
@@ -136,11 +136,10 @@ std::string DescribeHeader(HWND sheet, UINT titleId, UINT subtitleId, const char
         if (picturePath)
             canvas.Save(picturePath);
         report = "header\t1" +
-                 Fields({bandSize.cx, bandSize.cy, area.cx, area.cy, titleRect.left,
-                         titleRect.top, titleRect.right, titleRect.bottom,
-                         LogoPixels(pixels, area, titleRect), subtitleRect.left,
-                         subtitleRect.top, subtitleRect.right, subtitleRect.bottom,
-                         LogoPixels(pixels, area, subtitleRect)}) +
+                 Fields({bandSize.cx, bandSize.cy, area.cx, area.cy, titleRect.left, titleRect.top,
+                         titleRect.right, titleRect.bottom, LogoPixels(pixels, area, titleRect),
+                         subtitleRect.left, subtitleRect.top, subtitleRect.right,
+                         subtitleRect.bottom, LogoPixels(pixels, area, subtitleRect)}) +
                  "\r\n";
     }
     ReleaseDC(nullptr, screen);

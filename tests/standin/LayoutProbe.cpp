@@ -234,10 +234,9 @@ void Report(HWND sheet, WPARAM headerTexts, bool pictureHeader)
     ReleaseDC(nullptr, screen);
     report += DescribeChildren(page, "page", nullptr) + DescribeChildren(sheet, "sheet", "Button");
     if (headerTexts)
-        report += DescribeHeader(sheet, LOWORD(headerTexts), HIWORD(headerTexts),
-                                 pictureHeader && PathFrom("KORVANE_HEADER_PICTURE", picture)
-                                     ? picture
-                                     : nullptr);
+        report += DescribeHeader(
+            sheet, LOWORD(headerTexts), HIWORD(headerTexts),
+            pictureHeader && PathFrom("KORVANE_HEADER_PICTURE", picture) ? picture : nullptr);
 
     HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -248,10 +247,10 @@ void Report(HWND sheet, WPARAM headerTexts, bool pictureHeader)
     CloseHandle(file);
 }
 
-} // namespace
+}  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeCallWndProc(int code, WPARAM wParam,
-                                                                   LPARAM lParam)
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    ProbeCallWndProc(int code, WPARAM wParam, LPARAM lParam)
 {
     static const UINT probe = RegisterWindowMessageA("KorvaneLayoutProbe");
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);

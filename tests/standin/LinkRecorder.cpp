@@ -38,7 +38,7 @@ bool AppendLine(const char* path, const char* line)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {

@@ -2,7 +2,4 @@
 // control case that shows a planted library can be picked up at all.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
-{
-    return LoadLibraryA("riched20") ? 0 : 1;
-}
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return LoadLibraryA("riched20") ? 0 : 1; }

@@ -29,10 +29,10 @@ void Record(const char* text)
     CloseHandle(file);
 }
 
-} // namespace
+}  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK SpyCallWndProc(int code, WPARAM wParam,
-                                                                 LPARAM lParam)
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    SpyCallWndProc(int code, WPARAM wParam, LPARAM lParam)
 {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && message->message == WM_SETTEXT && IsRichEdit(message->hwnd))

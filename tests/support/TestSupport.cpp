@@ -9,11 +9,10 @@ namespace {
 
 // The product's code in this process calls the platform through its late-bound entry
 // points, bound as the setup's own start-up binds them, before any test runs.
-const bool PlatformBound =
-    LateBound::BindForStartup() == ERROR_SUCCESS &&
-    LateBound::Bind(LateBound::Library::Shell) == ERROR_SUCCESS;
+const bool PlatformBound = LateBound::BindForStartup() == ERROR_SUCCESS &&
+                           LateBound::Bind(LateBound::Library::Shell) == ERROR_SUCCESS;
 
-} // namespace
+}  // namespace
 
 WineAppDefault::WineAppDefault(const std::string& program, const std::string& subkey,
                                const char* name, const char* value)
@@ -50,8 +49,7 @@ SchemeHandler::SchemeHandler(const std::string& scheme, const std::string& progr
 SchemeHandler::~SchemeHandler()
 {
     HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &handle) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS)
         return;
     RegSetValueExA(handle, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(previous.c_str()),
                    static_cast<DWORD>(previous.size() + 1));
@@ -100,8 +98,8 @@ std::vector<StandInRun> ReadStandInRecord(const std::string& path)
             runs.emplace_back();
         } else if (!runs.empty() && line != "end") {
             size_t equals = line.find('=');
-            runs.back().lines.emplace_back(line.substr(0, equals),
-                                           equals == std::string::npos ? "" : line.substr(equals + 1));
+            runs.back().lines.emplace_back(
+                line.substr(0, equals), equals == std::string::npos ? "" : line.substr(equals + 1));
         }
     }
     return runs;
@@ -132,10 +130,7 @@ void SeparateAppPathsViews()
     RegCloseKey(own);
 }
 
-std::string FirstLine(const std::string& text)
-{
-    return text.substr(0, text.find('\n'));
-}
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
 std::string SecondLine(const std::string& text)
 {

@@ -43,7 +43,8 @@ std::string IniValue(const std::string& text, const std::string& section, const 
         const size_t equals = line.find('=');
         if (!line.empty() && line.front() == '[' && line.back() == ']')
             inSection = Lower(line.substr(1, line.size() - 2)) == Lower(section);
-        else if (inSection && equals != std::string::npos && Lower(Trim(line.substr(0, equals))) == Lower(key))
+        else if (inSection && equals != std::string::npos &&
+                 Lower(Trim(line.substr(0, equals))) == Lower(key))
             return Trim(line.substr(equals + 1));
     }
     return "";
@@ -74,23 +75,28 @@ std::string ReadSetupFile(const Bytes& setup, std::string& appName)
     return "";
 }
 
-} // namespace
+}  // namespace
 
-std::string CheckCabinet(const std::string& cabinetPath, const std::string& iniPath, std::string installedName)
+std::string CheckCabinet(const std::string& cabinetPath, const std::string& iniPath,
+                         std::string installedName)
 {
-    const auto refused = [](const std::string& file, const std::string& reason) { return file + ": " + reason; };
+    const auto refused = [](const std::string& file, const std::string& reason) {
+        return file + ": " + reason;
+    };
     Bytes bytes;
     if (!ReadWholeFile(cabinetPath, bytes))
         return refused(cabinetPath, "cannot be read");
     std::vector<CabinetFile> files;
     if (std::string reason = ExtractCabinet(std::move(bytes), files); !reason.empty())
         return refused(cabinetPath, reason);
-    std::set<std::string> names;  // as the device's file system compares them: a second copy would replace the first
+    std::set<std::string>
+        names;  // as the device's file system compares them: a second copy would replace the first
     const CabinetFile* setupFile = nullptr;
     for (const CabinetFile& file : files) {
         const std::string name = Lower(file.name);
         if (!names.insert(name).second)
-            return refused(cabinetPath, "holds two files named " + name + " (names compare without case)");
+            return refused(cabinetPath,
+                           "holds two files named " + name + " (names compare without case)");
         if (!setupFile && name.size() > 4 && name.substr(name.size() - 4) == ".000")
             setupFile = &file;
     }

@@ -15,9 +15,11 @@
 namespace {
 
 // Where the header and a file entry hold what is checked here, and the sizes of their parts.
-constexpr size_t FilesAt = 16, FolderCountAt = 26, FileCountAt = 28, FolderReserveAt = 38, FileFolderAt = 8;
+constexpr size_t FilesAt = 16, FolderCountAt = 26, FileCountAt = 28, FolderReserveAt = 38,
+                 FileFolderAt = 8;
 constexpr size_t HeaderSize = 36, HeaderReserveSize = 4, FolderSize = 8, FileEntrySize = 16;
-static_assert(MSPACK_SYS_SEEK_START == SEEK_SET && MSPACK_SYS_SEEK_CUR == SEEK_CUR && MSPACK_SYS_SEEK_END == SEEK_END);
+static_assert(MSPACK_SYS_SEEK_START == SEEK_SET && MSPACK_SYS_SEEK_CUR == SEEK_CUR &&
+              MSPACK_SYS_SEEK_END == SEEK_END);
 
 struct MemorySystem : mspack_system {
     Bytes* cabinet;
@@ -30,14 +32,21 @@ FILE* Stream(mspack_file* file) { return reinterpret_cast<FILE*>(file); }
 mspack_file* Open(mspack_system* self, const char*, int mode)
 {
     auto& system = *static_cast<MemorySystem*>(self);
-    return reinterpret_cast<mspack_file*>(mode == MSPACK_SYS_OPEN_READ
-                                              ? fmemopen(system.cabinet->data(), system.cabinet->size(), "rb")
-                                              : open_memstream(&system.written, &system.writtenSize));
+    return reinterpret_cast<mspack_file*>(
+        mode == MSPACK_SYS_OPEN_READ
+            ? fmemopen(system.cabinet->data(), system.cabinet->size(), "rb")
+            : open_memstream(&system.written, &system.writtenSize));
 }
 
 void Close(mspack_file* file) { std::fclose(Stream(file)); }
-int Read(mspack_file* file, void* to, int size) { return static_cast<int>(fread(to, 1, size, Stream(file))); }
-int Write(mspack_file* file, void* from, int size) { return static_cast<int>(fwrite(from, 1, size, Stream(file))); }
+int Read(mspack_file* file, void* to, int size)
+{
+    return static_cast<int>(fread(to, 1, size, Stream(file)));
+}
+int Write(mspack_file* file, void* from, int size)
+{
+    return static_cast<int>(fwrite(from, 1, size, Stream(file)));
+}
 // A memory stream refuses a seek past its end, which libmspack takes for a cabinet that ends early.
 int Seek(mspack_file* file, off_t offset, int mode) { return fseeko(Stream(file), offset, mode); }
 off_t Tell(mspack_file* file) { return ftello(Stream(file)); }
@@ -47,10 +56,12 @@ void Copy(void* from, void* to, size_t size) { std::memmove(to, from, size); }
 
 std::string Why(int error)
 {
-    return error == MSPACK_ERR_CHECKSUM                           ? "a data block fails its checksum"
-           : error == MSPACK_ERR_DECRUNCH                         ? "its data does not decompress within its folder"
-           : error == MSPACK_ERR_READ || error == MSPACK_ERR_SEEK ? "it runs past the cabinet's end"
-                        : "its entries or data are malformed (libmspack error " + std::to_string(error) + ")";
+    return error == MSPACK_ERR_CHECKSUM   ? "a data block fails its checksum"
+           : error == MSPACK_ERR_DECRUNCH ? "its data does not decompress within its folder"
+           : error == MSPACK_ERR_READ || error == MSPACK_ERR_SEEK
+               ? "it runs past the cabinet's end"
+               : "its entries or data are malformed (libmspack error " + std::to_string(error) +
+                     ")";
 }
 
 // libmspack reads the file entries right after the folder entries, whatever the header
@@ -67,7 +78,8 @@ std::string CheckEntries(const Bytes& b, const mscabd_cabinet& cabinet)
     size_t at = HeaderSize + (reserve ? HeaderReserveSize + cabinet.header_resv : 0) +
                 U16(b, FolderCountAt) * (FolderSize + (reserve ? b[FolderReserveAt] : 0));
     if (U32(b, FilesAt) != at)
-        return "its file entries do not follow its " + std::to_string(U16(b, FolderCountAt)) + " folder entries";
+        return "its file entries do not follow its " + std::to_string(U16(b, FolderCountAt)) +
+               " folder entries";
     uint32_t listed = 0;
     for (const mscabd_file* file = cabinet.files; file; file = file->next, ++listed) {
         const std::string name = file->filename;
@@ -78,18 +90,20 @@ std::string CheckEntries(const Bytes& b, const mscabd_cabinet& cabinet)
         at += FileEntrySize + name.size() + 1;
     }
     if (listed != U16(b, FileCountAt))
-        return "lists " + std::to_string(U16(b, FileCountAt)) + " files, of which " + std::to_string(listed) +
-               " can be read";
+        return "lists " + std::to_string(U16(b, FileCountAt)) + " files, of which " +
+               std::to_string(listed) + " can be read";
     return "";
 }
 
-} // namespace
+}  // namespace
 
 std::string ExtractCabinet(Bytes bytes, std::vector<CabinetFile>& files)
 {
     if (bytes.size() < 4 || std::memcmp(bytes.data(), "MSCF", 4) != 0)
         return "not a cabinet (no MSCF header)";
-    MemorySystem system{{Open, Close, Read, Write, Seek, Tell, Message, Allocate, std::free, Copy, nullptr}, &bytes};
+    MemorySystem system{
+        {Open, Close, Read, Write, Seek, Tell, Message, Allocate, std::free, Copy, nullptr},
+        &bytes};
     const std::unique_ptr<mscab_decompressor, void (*)(mscab_decompressor*)> cabd(
         mspack_create_cab_decompressor(&system), mspack_destroy_cab_decompressor);
     if (!cabd)
@@ -98,7 +112,8 @@ std::string ExtractCabinet(Bytes bytes, std::vector<CabinetFile>& files)
     cabd->set_param(cabd.get(), MSCABD_PARAM_SALVAGE, 0);
     cabd->set_param(cabd.get(), MSCABD_PARAM_FIXMSZIP, 0);
     const auto close = [&cabd](mscabd_cabinet* cabinet) { cabd->close(cabd.get(), cabinet); };
-    const std::unique_ptr<mscabd_cabinet, decltype(close)> cabinet(cabd->open(cabd.get(), "cabinet"), close);
+    const std::unique_ptr<mscabd_cabinet, decltype(close)> cabinet(
+        cabd->open(cabd.get(), "cabinet"), close);
     if (!cabinet)
         return "not a whole cabinet: " + Why(cabd->last_error(cabd.get()));
     if (std::string reason = CheckEntries(bytes, *cabinet); !reason.empty())

@@ -20,17 +20,37 @@ constexpr uint32_t FileFlags = 0;
 
 struct Writer {
     std::vector<uint8_t> bytes;
-    void U16(uint16_t v) { bytes.push_back(v & 0xFF); bytes.push_back(v >> 8); }
-    void U32(uint32_t v) { U16(v & 0xFFFF); U16(static_cast<uint16_t>(v >> 16)); }
-    void Text(const std::string& s) { bytes.insert(bytes.end(), s.begin(), s.end()); bytes.push_back(0); }
-    void PutU16(size_t at, uint16_t v) { bytes[at] = v & 0xFF; bytes[at + 1] = v >> 8; }
-    void PutU32(size_t at, uint32_t v) { PutU16(at, v & 0xFFFF); PutU16(at + 2, static_cast<uint16_t>(v >> 16)); }
+    void U16(uint16_t v)
+    {
+        bytes.push_back(v & 0xFF);
+        bytes.push_back(v >> 8);
+    }
+    void U32(uint32_t v)
+    {
+        U16(v & 0xFFFF);
+        U16(static_cast<uint16_t>(v >> 16));
+    }
+    void Text(const std::string& s)
+    {
+        bytes.insert(bytes.end(), s.begin(), s.end());
+        bytes.push_back(0);
+    }
+    void PutU16(size_t at, uint16_t v)
+    {
+        bytes[at] = v & 0xFF;
+        bytes[at + 1] = v >> 8;
+    }
+    void PutU32(size_t at, uint32_t v)
+    {
+        PutU16(at, v & 0xFFFF);
+        PutU16(at + 2, static_cast<uint16_t>(v >> 16));
+    }
     uint32_t Size() const { return static_cast<uint32_t>(bytes.size()); }
 };
 
 uint16_t Length(const std::string& s) { return static_cast<uint16_t>(s.size() + 1); }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

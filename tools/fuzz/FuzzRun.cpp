@@ -11,6 +11,7 @@
 // working folder. Exit status 0: no failure.
 #include <mspack.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -19,7 +20,6 @@
 #include <fstream>
 #include <string>
 #include <sys/time.h>
-#include <unistd.h>
 
 #include "CabinetCheck.h"
 #include "HostFiles.h"
@@ -44,10 +44,12 @@ void OnSignal(int signal)
 }
 
 // The cabinet check in this process, under a timer and with its crashes caught.
-std::string GuardedCheck(const std::string& cabinet, const std::string& ini, const std::string& what, double& seconds)
+std::string GuardedCheck(const std::string& cabinet, const std::string& ini,
+                         const std::string& what, double& seconds)
 {
-    std::snprintf(lastWords, sizeof lastWords, "FAIL %s: the check, on the mutant left at %s, ended by signal ",
-                  what.c_str(), cabinet.c_str());
+    std::snprintf(lastWords, sizeof lastWords,
+                  "FAIL %s: the check, on the mutant left at %s, ended by signal ", what.c_str(),
+                  cabinet.c_str());
     for (int signal : {SIGALRM, SIGSEGV, SIGBUS, SIGABRT, SIGFPE, SIGILL})
         std::signal(signal, OnSignal);
     const long micro = static_cast<long>(LimitSeconds * 1e6);
@@ -67,7 +69,8 @@ struct Tally {
 
 void Keep(const Bytes& mutant, const std::string& name)
 {
-    std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(mutant.data()), mutant.size());
+    std::ofstream(name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(mutant.data()), mutant.size());
 }
 
 void Fail(Tally& tally, const Bytes& mutant, const std::string& kept, const std::string& what)
@@ -78,12 +81,14 @@ void Fail(Tally& tally, const Bytes& mutant, const std::string& kept, const std:
 }
 
 // Runs one tool on the mutant; "" or why the run failed, whatever the tool decided.
-std::string Run(Tally& tally, const std::vector<std::string>& argv, const std::string& errorPath, RunOutcome& outcome)
+std::string Run(Tally& tally, const std::vector<std::string>& argv, const std::string& errorPath,
+                RunOutcome& outcome)
 {
     outcome = TimedRun(argv, errorPath, LimitSeconds);
     ++tally.runs;
     tally.slowest = std::max(tally.slowest, outcome.seconds);
-    return outcome.overTime || outcome.exitCode < 0 ? argv[0] + " ended by " + Describe(outcome) : "";
+    return outcome.overTime || outcome.exitCode < 0 ? argv[0] + " ended by " + Describe(outcome)
+                                                    : "";
 }
 
 // libmspack's own reading: opened from the file, every file extracted, checksums checked.
@@ -103,13 +108,16 @@ bool ExtractsWhole(const std::string& cabinetPath, const std::string& outPath)
 }
 
 // What an accepted mutant must be: whole for libmspack, opened on its own, and for gcab.
-std::string WhyNotWhole(Tally& tally, const std::string& gcab, const std::string& cabinet, const HostTempFolder& folder)
+std::string WhyNotWhole(Tally& tally, const std::string& gcab, const std::string& cabinet,
+                        const HostTempFolder& folder)
 {
     if (!ExtractsWhole(cabinet, folder / "extracted"))
         return "accepted, but libmspack cannot extract every file";
     RunOutcome listed;
     const std::string failed = Run(tally, {gcab, "-l", cabinet}, folder / "gcab", listed);
-    return !failed.empty() ? "accepted, but " + failed : listed.exitCode ? "accepted, but gcab cannot list it" : "";
+    return !failed.empty()   ? "accepted, but " + failed
+           : listed.exitCode ? "accepted, but gcab cannot list it"
+                             : "";
 }
 
 int FuzzCabinets(uint32_t seed, size_t count, char** argv, int argc)
@@ -128,7 +136,8 @@ int FuzzCabinets(uint32_t seed, size_t count, char** argv, int argc)
         for (size_t i = 0; i < count; ++i) {
             const Bytes mutant = mutator.Mutate(original, {{0, directory + CabinetDataHeader}});
             Keep(mutant, mutantPath);
-            const std::string kept = "fuzz-cab-" + std::to_string(c - 2) + "-" + std::to_string(i) + ".cab";
+            const std::string kept =
+                "fuzz-cab-" + std::to_string(c - 2) + "-" + std::to_string(i) + ".cab";
             double seconds = 0;
             const std::string refused = GuardedCheck(mutantPath, ini, kept, seconds);
             ++tally.runs;
@@ -136,7 +145,8 @@ int FuzzCabinets(uint32_t seed, size_t count, char** argv, int argc)
             std::string failure;
             if (seconds > LimitSeconds)
                 failure = "the check took " + std::to_string(seconds) + " s";
-            else if (!refused.empty() && (refused.rfind(mutantPath + ": ", 0) || refused.find('\n') != std::string::npos))
+            else if (!refused.empty() && (refused.rfind(mutantPath + ": ", 0) ||
+                                          refused.find('\n') != std::string::npos))
                 failure = "refused, but not on one line naming it: \"" + refused + "\"";
             if (failure.empty() && refused.empty()) {
                 ++tally.accepted;
@@ -146,8 +156,9 @@ int FuzzCabinets(uint32_t seed, size_t count, char** argv, int argc)
                 Fail(tally, mutant, kept, failure);
         }
     }
-    std::printf("cab: %zu mutants of each of %d cabinets, %d accepted; %d runs, the slowest %.3f s; %d failed\n", count,
-                argc - 3, tally.accepted, tally.runs, tally.slowest, tally.failures);
+    std::printf("cab: %zu mutants of each of %d cabinets, %d accepted; %d runs, the slowest %.3f "
+                "s; %d failed\n",
+                count, argc - 3, tally.accepted, tally.runs, tally.slowest, tally.failures);
     return tally.failures ? 1 : 0;
 }
 
@@ -158,9 +169,10 @@ int FuzzPrograms(uint32_t seed, size_t count, char** argv, int argc)
         return std::fprintf(stderr, "fuzzrun: %s is no Windows program\n", argv[0]), 2;
     // The headers and the first entries of the tables the tools follow.
     std::vector<ByteRange> hot = {{0, HeaderArea}};
-    for (int directory : {PeFile::ImportDirectory, PeFile::ResourceDirectory, PeFile::RelocationDirectory,
-                          PeFile::DelayImportDirectory})
-        if (size_t at = program.Offset(program.DirectoryAddress(directory)); at < program.Bytes().size())
+    for (int directory : {PeFile::ImportDirectory, PeFile::ResourceDirectory,
+                          PeFile::RelocationDirectory, PeFile::DelayImportDirectory})
+        if (size_t at = program.Offset(program.DirectoryAddress(directory));
+            at < program.Bytes().size())
             hot.push_back({at, TableArea});
     std::vector<std::vector<std::string>> tools;
     for (int i = 1; i < argc; ++i) {
@@ -184,12 +196,12 @@ int FuzzPrograms(uint32_t seed, size_t count, char** argv, int argc)
                 Fail(tally, mutant, "fuzz-pe-" + std::to_string(i) + ".exe", why);
         }
     }
-    std::printf("pe: %zu mutants through %zu tools; %d runs, the slowest %.3f s; %d failed\n", count, tools.size(),
-                tally.runs, tally.slowest, tally.failures);
+    std::printf("pe: %zu mutants through %zu tools; %d runs, the slowest %.3f s; %d failed\n",
+                count, tools.size(), tally.runs, tally.slowest, tally.failures);
     return tally.failures ? 1 : 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

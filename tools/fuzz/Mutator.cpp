@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr uint32_t Edges[] = {0, 1, 0x7F, 0x80, 0xFF, 0x7FFF, 0x8000, 0xFFFF,
-                              0x7FFFFFFF, 0x80000000, 0xFFFFFFFE, 0xFFFFFFFF};
+constexpr uint32_t Edges[] = {0,      1,      0x7F,       0x80,       0xFF,       0x7FFF,
+                              0x8000, 0xFFFF, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFE, 0xFFFFFFFF};
 constexpr uint32_t FolderBlock = 0x8000;  // a cabinet folder's block: a field moved one block on
 constexpr size_t MaxChanges = 4, HotShare = 4;  // of every HotShare changes, all but one are hot
 constexpr size_t CutOneIn = 10;                 // one mutant in so many is also cut short
@@ -27,7 +27,7 @@ uint32_t Get32(const Bytes& bytes, size_t at)
     return value;
 }
 
-} // namespace
+}  // namespace
 
 size_t Mutator::Place(const Bytes& bytes, const std::vector<ByteRange>& hot)
 {
@@ -40,11 +40,21 @@ size_t Mutator::Place(const Bytes& bytes, const std::vector<ByteRange>& hot)
 void Mutator::Change(Bytes& bytes, size_t at)
 {
     switch (Below(6)) {
-    case 0: bytes[at] ^= static_cast<uint8_t>(1u << Below(8)); break;
-    case 1: Put(bytes, at, Edges[Below(std::size(Edges))], 1); break;
-    case 2: Put(bytes, at, Edges[Below(std::size(Edges))], 2); break;
-    case 3: Put(bytes, at & ~size_t{3}, Edges[Below(std::size(Edges))], 4); break;
-    case 4: Put(bytes, at & ~size_t{3}, Get32(bytes, at & ~size_t{3}) + FolderBlock, 4); break;
+    case 0:
+        bytes[at] ^= static_cast<uint8_t>(1u << Below(8));
+        break;
+    case 1:
+        Put(bytes, at, Edges[Below(std::size(Edges))], 1);
+        break;
+    case 2:
+        Put(bytes, at, Edges[Below(std::size(Edges))], 2);
+        break;
+    case 3:
+        Put(bytes, at & ~size_t{3}, Edges[Below(std::size(Edges))], 4);
+        break;
+    case 4:
+        Put(bytes, at & ~size_t{3}, Get32(bytes, at & ~size_t{3}) + FolderBlock, 4);
+        break;
     default: {  // a run of bytes copied over another place, as a repeated entry would be
         const size_t from = Below(bytes.size());
         const size_t length = std::min({Below(64) + 1, bytes.size() - from, bytes.size() - at});

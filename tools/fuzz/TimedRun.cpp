@@ -3,13 +3,14 @@
 // which ends it.
 #include "TimedRun.h"
 
-#include <chrono>
 #include <fcntl.h>
+#include <unistd.h>
+#include <chrono>
 #include <sys/time.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-RunOutcome TimedRun(const std::vector<std::string>& argv, const std::string& errorPath, double limitSeconds)
+RunOutcome TimedRun(const std::vector<std::string>& argv, const std::string& errorPath,
+                    double limitSeconds)
 {
     std::vector<char*> args;
     for (const std::string& arg : argv)
@@ -30,7 +31,8 @@ RunOutcome TimedRun(const std::vector<std::string>& argv, const std::string& err
     int status = 0;
     if (child < 0 || waitpid(child, &status, 0) != child)
         return outcome;
-    outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    outcome.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (WIFEXITED(status))
         outcome.exitCode = WEXITSTATUS(status);
     else

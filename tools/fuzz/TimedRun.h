@@ -13,7 +13,8 @@ struct RunOutcome {
 };
 
 // Runs `argv` with its standard output dropped and its standard error into `errorPath`.
-RunOutcome TimedRun(const std::vector<std::string>& argv, const std::string& errorPath, double limitSeconds);
+RunOutcome TimedRun(const std::vector<std::string>& argv, const std::string& errorPath,
+                    double limitSeconds);
 
 // "exit 0", "signal 11", "over the time limit": for a failure's line.
 std::string Describe(const RunOutcome& outcome);

@@ -50,7 +50,9 @@ struct Entry {
 class Checker {
 public:
     Checker(const PeFile& program, const std::string& libraryFolder)
-        : program(program), libraryFolder(libraryFolder) {}
+        : program(program), libraryFolder(libraryFolder)
+    {
+    }
 
     bool ReadList(const std::string& path);
     void CheckImports();
@@ -64,10 +66,14 @@ private:
     bool Exports(const std::string& library, const std::string& function);
     void CheckImport(const std::string& library, const std::string& function,
                      const std::string& how);
-    uint32_t Rva(uint64_t address) const { return static_cast<uint32_t>(address - program.ImageBase()); }
+    uint32_t Rva(uint64_t address) const
+    {
+        return static_cast<uint32_t>(address - program.ImageBase());
+    }
     bool InsideImage(uint32_t address) const
     {
-        return address >= program.ImageBase() && address - program.ImageBase() < program.SizeOfImage();
+        return address >= program.ImageBase() &&
+               address - program.ImageBase() < program.SizeOfImage();
     }
 
     const PeFile& program;
@@ -161,7 +167,8 @@ void Checker::CheckDelayImports()
             CheckImport(library, program.TextAt(rva(name) + 2), "delay");
             uint32_t first = program.U32At(slots + 4 * i);
             if (!InsideImage(first))
-                Fail(library + ": delay slot " + std::to_string(i) + " holds no address in the image");
+                Fail(library + ": delay slot " + std::to_string(i) +
+                     " holds no address in the image");
         }
     }
 }
@@ -175,7 +182,8 @@ void Checker::CheckCallSlots()
     // that no sum of them wraps round.
     const uint32_t start = program.DirectoryAddress(PeFile::RelocationDirectory);
     const uint64_t end =
-        start + std::min<uint64_t>(program.DirectorySize(PeFile::RelocationDirectory), program.BytesAt(start));
+        start + std::min<uint64_t>(program.DirectorySize(PeFile::RelocationDirectory),
+                                   program.BytesAt(start));
     for (uint32_t block = start; block && block + RelocationBlockHeader <= end;) {
         uint32_t page = program.U32At(block);
         uint32_t size = program.U32At(block + 4);
@@ -190,17 +198,19 @@ void Checker::CheckCallSlots()
             size_t offset = program.Offset(operand);
             if (!section || !(section->characteristics & PeFile::ExecutableSection) ||
                 offset == SIZE_MAX || offset < 2 || bytes[offset - 2] != IndirectOpcode ||
-                (bytes[offset - 1] != CallThroughAbsolute && bytes[offset - 1] != JumpThroughAbsolute))
+                (bytes[offset - 1] != CallThroughAbsolute &&
+                 bytes[offset - 1] != JumpThroughAbsolute))
                 continue;
             ++callSlots;
             uint32_t slot = Rva(program.U32(offset));
             uint32_t held = program.U32At(slot);
             if (!loaderFilledSlots.count(slot) && !InsideImage(held)) {
                 char text[128];
-                std::snprintf(text, sizeof text,
-                              "code at 0x%llx goes through slot 0x%llx, which holds 0x%x in the file",
-                              static_cast<unsigned long long>(program.ImageBase() + operand - 2),
-                              static_cast<unsigned long long>(program.ImageBase() + slot), held);
+                std::snprintf(
+                    text, sizeof text,
+                    "code at 0x%llx goes through slot 0x%llx, which holds 0x%x in the file",
+                    static_cast<unsigned long long>(program.ImageBase() + operand - 2),
+                    static_cast<unsigned long long>(program.ImageBase() + slot), held);
                 Fail(text);
             }
         }
@@ -235,14 +245,14 @@ void Checker::CheckListedEntries()
 
 int Checker::Report() const
 {
-    std::printf("%d imports, %zu listed entries, %d call slots checked\n", imports,
-                entries.size(), callSlots);
+    std::printf("%d imports, %zu listed entries, %d call slots checked\n", imports, entries.size(),
+                callSlots);
     for (const std::string& failure : failures)
         std::printf("FAIL %s\n", failure.c_str());
     return failures.empty() ? 0 : 1;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -21,7 +21,8 @@ using Bytes = std::vector<uint8_t>;
 bool Write(const char* path, const Bytes& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
 }
 
@@ -44,9 +45,9 @@ int Stamp(const char* path)
         return 1;
     }
     // Stamped once, right after the link: a second trailer would make the first one stale.
-    bool stamped = file.size() >= TrailerSize &&
-                   std::equal(std::begin(TrailerMark), std::end(TrailerMark),
-                              file.end() - TrailerSize);
+    bool stamped =
+        file.size() >= TrailerSize &&
+        std::equal(std::begin(TrailerMark), std::end(TrailerMark), file.end() - TrailerSize);
     if (stamped) {
         std::fprintf(stderr, "integrity: %s is stamped already\n", path);
         return 1;
@@ -60,7 +61,8 @@ int Stamp(const char* path)
 
     SetupFileDigest whole(layout, stampedEnd);
     whole.Update(file.data(), file.size());
-    PutLittleEndian32(file, layout.checksumOffset, whole.PeChecksum(static_cast<uint32_t>(file.size())));
+    PutLittleEndian32(file, layout.checksumOffset,
+                      whole.PeChecksum(static_cast<uint32_t>(file.size())));
     return Write(path, file) ? 0 : 1;
 }
 
@@ -79,7 +81,7 @@ int Digest(const char* path, const char* out)
     return Write(out, digest) ? 0 : 1;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

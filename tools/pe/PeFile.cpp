@@ -13,7 +13,7 @@ constexpr uint32_t PeSignature = 0x00004550;  // "PE\0\0"
 constexpr uint16_t Pe32Magic = 0x10B;
 constexpr uint16_t Pe32PlusMagic = 0x20B;
 
-} // namespace
+}  // namespace
 
 PeFile::PeFile(const std::string& path)
 {
@@ -40,8 +40,8 @@ PeFile::PeFile(const std::string& path)
             return;
         std::string name(reinterpret_cast<const char*>(&bytes[at]), 8);
         name.resize(name.find('\0') == std::string::npos ? 8 : name.find('\0'));
-        sections.push_back({name, U32(at + 12), U32(at + 8), U32(at + 20), U32(at + 16),
-                            U32(at + 36)});
+        sections.push_back(
+            {name, U32(at + 12), U32(at + 8), U32(at + 20), U32(at + 16), U32(at + 36)});
     }
     valid = true;
 }
@@ -82,7 +82,8 @@ size_t PeFile::BytesAt(uint32_t rva) const
     if (offset == SIZE_MAX)
         return 0;
     const PeSection& section = *SectionOf(rva);
-    return std::min<size_t>(section.fileSize - (rva - section.virtualAddress), bytes.size() - offset);
+    return std::min<size_t>(section.fileSize - (rva - section.virtualAddress),
+                            bytes.size() - offset);
 }
 
 uint16_t PeFile::U16(size_t offset) const
@@ -115,7 +116,8 @@ std::vector<std::string> PeFile::ExportedNames() const
         return names;
     uint32_t nameTable = U32At(directory + 32);
     // A count the name table cannot hold would have this read the same empty names for long.
-    uint32_t count = static_cast<uint32_t>(std::min<size_t>(U32At(directory + 24), BytesAt(nameTable) / 4));
+    uint32_t count =
+        static_cast<uint32_t>(std::min<size_t>(U32At(directory + 24), BytesAt(nameTable) / 4));
     for (uint32_t i = 0; i < count; ++i)
         names.push_back(TextAt(U32At(nameTable + 4 * i)));
     return names;

@@ -19,8 +19,8 @@ constexpr size_t DirectoryHeaderSize = 16, EntrySize = 8;
 std::string TypeName(uint32_t id)
 {
     static const std::map<uint32_t, const char*> names = {
-        {1, "CURSOR"},  {2, "BITMAP"},      {3, "ICON"},       {4, "MENU"},
-        {5, "DIALOG"},  {6, "STRINGTABLE"}, {9, "ACCELERATOR"}, {10, "RCDATA"},
+        {1, "CURSOR"},        {2, "BITMAP"},      {3, "ICON"},         {4, "MENU"},
+        {5, "DIALOG"},        {6, "STRINGTABLE"}, {9, "ACCELERATOR"},  {10, "RCDATA"},
         {12, "GROUP_CURSOR"}, {14, "GROUP_ICON"}, {16, "VERSIONINFO"}, {24, "MANIFEST"}};
     auto found = names.find(id);
     return found != names.end() ? found->second : "#" + std::to_string(id);
@@ -42,14 +42,16 @@ std::string EntryName(const PeFile& file, size_t resourceBase, uint32_t nameFiel
 uint32_t EntryCount(const PeFile& file, size_t at)
 {
     const size_t size = file.Bytes().size();
-    const size_t held = at + DirectoryHeaderSize < size ? (size - at - DirectoryHeaderSize) / EntrySize : 0;
+    const size_t held =
+        at + DirectoryHeaderSize < size ? (size - at - DirectoryHeaderSize) / EntrySize : 0;
     return static_cast<uint32_t>(std::min<size_t>(file.U16(at + 12) + file.U16(at + 14), held));
 }
 
 // Adds up the data entries below one directory. A well-formed tree has three levels (type,
 // name, language) and reaches each directory once: in a damaged one, a directory reached
 // again adds nothing, which bounds the walk.
-uint64_t DataBelow(const PeFile& file, size_t resourceBase, uint32_t offset, int depth, std::set<uint32_t>& seen)
+uint64_t DataBelow(const PeFile& file, size_t resourceBase, uint32_t offset, int depth,
+                   std::set<uint32_t>& seen)
 {
     if (depth > 3 || !seen.insert(offset).second)
         return 0;
@@ -65,7 +67,7 @@ uint64_t DataBelow(const PeFile& file, size_t resourceBase, uint32_t offset, int
     return total;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -91,11 +93,11 @@ int main(int argc, char** argv)
         size_t base = section.fileOffset;
         std::set<uint32_t> seen = {0};
         for (uint32_t i = 0, types = EntryCount(file, base); i < types; ++i) {
-            std::string type = EntryName(file, base, file.U32(base + DirectoryHeaderSize + EntrySize * i));
+            std::string type =
+                EntryName(file, base, file.U32(base + DirectoryHeaderSize + EntrySize * i));
             uint32_t target = file.U32(base + DirectoryHeaderSize + EntrySize * i + 4);
-            uint64_t size = (target & 0x80000000u)
-                                ? DataBelow(file, base, target & 0x7FFFFFFFu, 1, seen)
-                                : 0;
+            uint64_t size =
+                (target & 0x80000000u) ? DataBelow(file, base, target & 0x7FFFFFFFu, 1, seen) : 0;
             bool isPayload = false;
             for (int arg = 2; arg < argc; ++arg)
                 isPayload = isPayload || type == argv[arg];

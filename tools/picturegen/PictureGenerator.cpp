@@ -40,7 +40,9 @@ struct Picture {
 
     Picture(int w, int h, Colour ground, int scale = 100)
         : percent(scale), width(Px(w)), height(Px(h)), pixels(width * height, ground),
-          transparent(width * height, false) {}
+          transparent(width * height, false)
+    {
+    }
     int Px(int units) const { return (units * percent + 50) / 100; }
     double Scale() const { return percent / 100.0; }
     // Lines one unit wide stay whole pixels wide: 1 at 100% and 150%, 2 at 200%.
@@ -158,16 +160,23 @@ void DrawMark(Picture& p, int x, int y, int size)
 void DrawLogo(Picture& p, int x, int y, int markSize, int scale)
 {
     DrawMark(p, x, y, markSize);
-    DrawText(p, x + markSize + 2 * scale, y + (markSize - 7 * scale) / 2, scale, "ORBELWICK",
-             Navy);
+    DrawText(p, x + markSize + 2 * scale, y + (markSize - 7 * scale) / 2, scale, "ORBELWICK", Navy);
 }
 
 // ---- Writing --------------------------------------------------------------------
 
 struct Bytes : std::vector<uint8_t> {
     using std::vector<uint8_t>::vector;
-    void U16(unsigned v) { push_back(v & 0xFF); push_back((v >> 8) & 0xFF); }
-    void U32(uint32_t v) { U16(v & 0xFFFF); U16(v >> 16); }
+    void U16(unsigned v)
+    {
+        push_back(v & 0xFF);
+        push_back((v >> 8) & 0xFF);
+    }
+    void U32(uint32_t v)
+    {
+        U16(v & 0xFFFF);
+        U16(v >> 16);
+    }
 };
 
 constexpr uint32_t InfoHeaderSize = 40;
@@ -179,11 +188,11 @@ void InfoHeader(Bytes& out, int width, int height, uint32_t compression, uint32_
     out.U32(InfoHeaderSize);
     out.U32(width);
     out.U32(height);
-    out.U16(1);   // planes
-    out.U16(4);   // bits per pixel
+    out.U16(1);  // planes
+    out.U16(4);  // bits per pixel
     out.U32(compression);
     out.U32(imageSize);
-    out.U32(0);   // resolution: none stated
+    out.U32(0);  // resolution: none stated
     out.U32(0);
     out.U32(16);  // colours used
     out.U32(0);
@@ -321,19 +330,19 @@ Picture Computer(int percent)
 {
     Picture p(32, 32, Black, percent);
     p.MakeTransparent();
-    p.Fill(1, 4, 20, 16, Silver);    // monitor
+    p.Fill(1, 4, 20, 16, Silver);  // monitor
     p.Frame(1, 4, 20, 16, Black);
-    p.Fill(4, 7, 14, 10, Navy);      // screen
+    p.Fill(4, 7, 14, 10, Navy);  // screen
     p.Line(6, 9, 8, Aqua);
     p.Line(6, 12, 10, Aqua);
-    p.Fill(8, 20, 6, 3, Grey);       // stand
-    p.Fill(2, 23, 18, 5, Silver);    // base unit
+    p.Fill(8, 20, 6, 3, Grey);     // stand
+    p.Fill(2, 23, 18, 5, Silver);  // base unit
     p.Frame(2, 23, 18, 5, Black);
     p.Line(14, 25, 3, Lime);         // power light
     p.Fill(21, 11, 10, 19, Yellow);  // box
     p.Frame(21, 11, 10, 19, Black);
-    p.Fill(22, 16, 8, 3, Red);       // stripe
-    p.Fill(25, 22, 3, 4, Navy);      // label
+    p.Fill(22, 16, 8, 3, Red);   // stripe
+    p.Fill(25, 22, 3, 4, Navy);  // label
     return p;
 }
 
@@ -358,7 +367,7 @@ bool Write(const std::string& path, const Bytes& bytes)
     return std::fclose(file) == 0 && written;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -367,10 +376,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-    bool ok = Write(folder + "/watermark.bmp", Bitmap(Watermark(), false)) &&
-              Write(folder + "/computer.ico", Icon({Computer(100)})) &&
-              Write(folder + "/checkmark.ico",
-                    Icon({CheckMark(100), CheckMark(150), CheckMark(200)}));
+    bool ok =
+        Write(folder + "/watermark.bmp", Bitmap(Watermark(), false)) &&
+        Write(folder + "/computer.ico", Icon({Computer(100)})) &&
+        Write(folder + "/checkmark.ico", Icon({CheckMark(100), CheckMark(150), CheckMark(200)}));
     // The 100% pictures keep the names they always had.
     for (int percent : {100, 150, 200}) {
         const std::string suffix = percent == 100 ? "" : "-" + std::to_string(percent);

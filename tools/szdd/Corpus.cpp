@@ -28,7 +28,7 @@ Bytes Text()
     return Bytes(text.begin(), text.end());
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::pair<std::string, Bytes>> MakeCorpus()
 {
@@ -57,15 +57,10 @@ std::vector<std::pair<std::string, Bytes>> MakeCorpus()
         mixed.push_back(random.Next() & 0x0F);
 
     return {
-        {"empty", Bytes()},
-        {"one-byte", Bytes{'K'}},
-        {"blank-byte", Bytes{' '}},
-        {"eighteen-blanks", Bytes(18, ' ')},
-        {"window-edge-runs", runs},
-        {"period-4096", periodic},
-        {"random", randomBytes},
-        {"text", Text()},
-        {"text-and-nibbles", mixed},
-        {"szdd-magic", Bytes(SzddMagic, SzddMagic + 8)},
+        {"empty", Bytes()},          {"one-byte", Bytes{'K'}},
+        {"blank-byte", Bytes{' '}},  {"eighteen-blanks", Bytes(18, ' ')},
+        {"window-edge-runs", runs},  {"period-4096", periodic},
+        {"random", randomBytes},     {"text", Text()},
+        {"text-and-nibbles", mixed}, {"szdd-magic", Bytes(SzddMagic, SzddMagic + 8)},
     };
 }

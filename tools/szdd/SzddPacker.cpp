@@ -1,9 +1,9 @@
 // The SZDD packer. The decoder's window is 4,096 bytes of blanks, written from position
-// 4,080 on (16 bytes before its end: so the platform's LZ32 and libmspack expand it); a literal costs a flag bit and a byte, a match a flag bit and two bytes,
-// whatever its length (3 to 18) or distance (1 to 4,096). Modelled as a linear history
-// of 4,096 blanks followed by the input, every match is a copy from at most 4,096 bytes
-// back, and a shortest path over the exact byte cost (flag bytes included) gives the
-// smallest output.
+// 4,080 on (16 bytes before its end: so the platform's LZ32 and libmspack expand it); a literal
+// costs a flag bit and a byte, a match a flag bit and two bytes, whatever its length (3 to 18) or
+// distance (1 to 4,096). Modelled as a linear history of 4,096 blanks followed by the input, every
+// match is a copy from at most 4,096 bytes back, and a shortest path over the exact byte cost (flag
+// bytes included) gives the smallest output.
 #include "SzddPacker.h"
 
 #include <algorithm>
@@ -120,7 +120,7 @@ void PutLength(Bytes& out, uint32_t length)
         out.push_back(static_cast<uint8_t>(length >> shift));
 }
 
-} // namespace
+}  // namespace
 
 bool BeginsWithSzddMagic(const Bytes& data)
 {

@@ -4,12 +4,12 @@
 //   szdd corpus FOLDER      writes the test corpus: NAME and NAME.szdd for each input
 //   szdd bench FILE...      prints size, mscompress size, our size, ratio, encode time
 //   szdd measure FILE       the same figures for one file, bare, for scripts to lay out
+#include <unistd.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "Corpus.h"
 #include "HostFiles.h"
@@ -20,7 +20,8 @@ namespace {
 bool Write(const std::string& path, const Bytes& data)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    out.write(reinterpret_cast<const char*>(data.data()),
+              static_cast<std::streamsize>(data.size()));
     return static_cast<bool>(out);
 }
 
@@ -54,8 +55,8 @@ Measure Measured(const Bytes& data)
 {
     auto start = std::chrono::steady_clock::now();
     Bytes packed = SzddCompress(data);
-    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                    .count();
+    double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     long theirs = MscompressSize(data);
     return {data.size(), theirs, packed.size(),
             theirs > 0 ? double(packed.size()) / double(theirs) : 0.0, ms};
@@ -70,12 +71,13 @@ void Bench(const std::string& name, const Bytes& data)
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: szdd pack|compress IN OUT | szdd corpus FOLDER | szdd bench FILE... | "
-                         "szdd measure FILE\n");
+    std::fprintf(stderr,
+                 "usage: szdd pack|compress IN OUT | szdd corpus FOLDER | szdd bench FILE... | "
+                 "szdd measure FILE\n");
     return 2;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

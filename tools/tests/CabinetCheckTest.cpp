@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "HostFiles.h"
 #include "CabinetCheck.h"
+#include "HostFiles.h"
 
 namespace {
 
@@ -181,4 +181,4 @@ TEST(CabinetCheck, RefusesWhatTheDeviceWouldRejectAndSaysWhy)
     }
 }
 
-} // namespace
+}  // namespace

@@ -1,16 +1,16 @@
 // The SZDD packer against two independent expanders' reading of the format: Debian's
 // libmspack here (the platform's LZ32 is checked under Wine), and its size against
 // Debian's mscompress on every input.
-#include <gtest/gtest.h>
 #include <mspack.h>
+#include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
-#include "HostFiles.h"
 #include "Corpus.h"
+#include "HostFiles.h"
 #include "SzddPacker.h"
 
 namespace {
@@ -57,7 +57,8 @@ TEST(SzddPacker, RoundTripsThroughLibmspackAndNeverLosesToMscompress)
         SCOPED_TRACE(name);
         Bytes packed = SzddCompress(data);
         ASSERT_GE(packed.size(), SzddHeaderSize);
-        uint32_t length = packed[10] | packed[11] << 8 | packed[12] << 16 | uint32_t(packed[13]) << 24;
+        uint32_t length =
+            packed[10] | packed[11] << 8 | packed[12] << 16 | uint32_t(packed[13]) << 24;
         EXPECT_EQ(data.size(), length) << "the header holds the true length";
         EXPECT_EQ('A', packed[8]);
 
@@ -66,12 +67,14 @@ TEST(SzddPacker, RoundTripsThroughLibmspackAndNeverLosesToMscompress)
 
         // Only an mscompress output that expands back to the input is a fair yardstick.
         WriteBytes(folder / "input", data);
-        ASSERT_EQ(0, std::system(("mscompress " + (folder / "input") + " >/dev/null 2>&1").c_str()));
+        ASSERT_EQ(0,
+                  std::system(("mscompress " + (folder / "input") + " >/dev/null 2>&1").c_str()));
         const size_t theirs = ReadBytes<Bytes>(folder / "input_").size();
         if (ExpandWithLibmspack(folder / "input_", folder / "theirs") == data)
             EXPECT_LE(packed.size(), theirs) << "mscompress made " << theirs;
         else
-            std::printf("  (mscompress's output for %s does not expand back to it)\n", name.c_str());
+            std::printf("  (mscompress's output for %s does not expand back to it)\n",
+                        name.c_str());
         std::remove((folder / "input_").c_str());
     }
 }
@@ -97,4 +100,4 @@ TEST(SzddPacker, PayloadStoresPlainOnlyWhatCompressionDoesNotShrink)
     }
 }
 
-} // namespace
+}  // namespace
