@@ -80,4 +80,3 @@
 // ---- String table: the registration page's links ------------------------------------
 #define IDS_SUPPORT_MAIL        100    // "mailto:...?subject=Question (%s)"
 #define IDS_REGISTRATION_URL    101
-// clang-format on

@@ -34,4 +34,3 @@ LATE_BOUND(Expansion, LZInit) LATE_BOUND(Expansion, LZCopy) LATE_BOUND(Expansion
 LATE_BOUND(Controls, InitCommonControls)
 LATE_BOUND(Controls, CreatePropertySheetPageA) LATE_BOUND(Controls, PropertySheetA)
 LATE_BOUND(Shell, ShellExecuteExA)  // SHELL32: the hand-off and the links, bound when needed
-    // clang-format on
