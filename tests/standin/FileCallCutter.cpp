@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "driver/ImportRebinding.h"
+
 namespace {
 
 // The exit code of a process ended at a cut, which no run of the setup gives itself.
@@ -131,10 +133,7 @@ BOOL WINAPI CutCloseHandle(HANDLE handle)
     return CloseHandle(handle);
 }
 
-const struct {
-    const char* name;
-    FARPROC replacement;
-} Rebindings[] = {
+const Rebinding Rebindings[] = {
     {"CreateDirectoryA", reinterpret_cast<FARPROC>(CutCreateDirectoryA)},
     {"RemoveDirectoryA", reinterpret_cast<FARPROC>(CutRemoveDirectoryA)},
     {"MoveFileA", reinterpret_cast<FARPROC>(CutMoveFileA)},
@@ -145,29 +144,6 @@ const struct {
     {"FlushFileBuffers", reinterpret_cast<FARPROC>(CutFlushFileBuffers)},
     {"CloseHandle", reinterpret_cast<FARPROC>(CutCloseHandle)},
 };
-
-// Rewrites every import slot of the setup's own module that holds one of the calls above.
-void Rebind()
-{
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
-        base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    for (auto* library = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports);
-         imports && library->Name; ++library) {
-        for (auto* slot = reinterpret_cast<FARPROC*>(base + library->FirstThunk); *slot; ++slot) {
-            for (const auto& rebinding : Rebindings) {
-                DWORD was;
-                if (*slot == GetProcAddress(kernel, rebinding.name) &&
-                    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &was)) {
-                    *slot = rebinding.replacement;
-                    VirtualProtect(slot, sizeof *slot, was, &was);
-                }
-            }
-        }
-    }
-}
 
 } // namespace
 
@@ -183,7 +159,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK CutCallWndProc(int code, WPARA
             function[0] = '\0';
             sscanf(rule, "%7s %d", action, &occurrence);
         }
-        Rebind();
+        RebindImports(Rebindings);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
