@@ -73,11 +73,17 @@ bool Exists(const TextString& path)
     return GetFileAttributesA(path.GetText()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// A file left read-only or hidden is removed all the same; a missing one is no fault.
+bool IsMissing(DWORD reason)
+{
+    return reason == ERROR_FILE_NOT_FOUND || reason == ERROR_PATH_NOT_FOUND;
+}
+
+// A file left read-only or hidden is removed all the same; a missing one is no fault, and
+// the one call that finds it missing is enough.
 void Remove(const TextString& path)
 {
-    SetFileAttributesA(path.GetText(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.GetText());
+    if (SetFileAttributesA(path.GetText(), FILE_ATTRIBUTE_NORMAL) || !IsMissing(GetLastError()))
+        DeleteFileA(path.GetText());
 }
 
 DWORD Move(const TextString& from, const TextString& to)
@@ -125,11 +131,15 @@ DWORD Stage(const char* name, const PayloadPaths& paths)
 // ---- The swap ----------------------------------------------------------------------
 
 // A folder that bears a payload file's name is not ours to move: the file cannot go there.
+// One look tells a file, a folder and nothing apart.
 DWORD Retire(const char*, const PayloadPaths& paths)
 {
-    if (IsFolder(paths.installed))
+    DWORD attributes = GetFileAttributesA(paths.installed.GetText());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return ERROR_SUCCESS;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return ERROR_ALREADY_EXISTS;
-    return Exists(paths.installed) ? Move(paths.installed, paths.outgoing) : ERROR_SUCCESS;
+    return Move(paths.installed, paths.outgoing);
 }
 
 DWORD Place(const char*, const PayloadPaths& paths)

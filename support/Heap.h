@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "support/UniqueHandle.h"
+
 inline void* AllocateBlock(size_t size)
 {
     return HeapAlloc(GetProcessHeap(), 0, size);
@@ -15,3 +17,12 @@ inline void FreeBlock(void* block)
     if (block)
         HeapFree(GetProcessHeap(), 0, block);
 }
+
+struct HeapBlockTraits {
+    using Type = void*;
+    static Type Invalid() { return nullptr; }
+    static bool IsValid(Type block) { return block != nullptr; }
+    static void Close(Type block) { FreeBlock(block); }
+};
+// The one owner of a block from AllocateBlock.
+using HeapBlock = UniqueHandle<HeapBlockTraits>;

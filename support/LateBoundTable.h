@@ -28,7 +28,7 @@ LATE_BOUND(Registry, RegCreateKeyExA) LATE_BOUND(Registry, RegOpenKeyExA)
 LATE_BOUND(Registry, RegQueryValueExA) LATE_BOUND(Registry, RegCloseKey)
 LATE_BOUND(Graphics, GetDeviceCaps)  // GDI32: the screen's DPI, for the pictures' scale
 // LZ32: expansion.
-LATE_BOUND(Expansion, LZInit) LATE_BOUND(Expansion, LZCopy) LATE_BOUND(Expansion, LZClose)
+LATE_BOUND(Expansion, LZInit) LATE_BOUND(Expansion, LZRead) LATE_BOUND(Expansion, LZClose)
 // COMCTL32: the wizard.
 LATE_BOUND(Controls, InitCommonControls)
 LATE_BOUND(Controls, CreatePropertySheetPageA) LATE_BOUND(Controls, PropertySheetA)
