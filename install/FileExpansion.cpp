@@ -3,7 +3,7 @@
 // result is measured against it here. The source is opened once with CreateFileA and
 // handed to LZ32 as a handle: LZOpenFileA and OpenFile keep the path in an OFSTRUCT, which
 // holds only 128 characters, where Windows allows 260. The expansion is read from LZ32 a
-// large piece at a time and written here: LZCopy writes a thousand bytes per call, which
+// large piece at a time and written here: Wine's LZCopy writes a thousand bytes a call, which
 // costs a thousand calls a megabyte.
 #include "install/FileExpansion.h"
 
