@@ -231,8 +231,9 @@ enum Stage {
     Staging,   // each file written as stored, expanded and flushed in "~n"
     Verifying, // each flushed file read back against its record
     Swap,      // the previous set out, the new one in, the commit and the clear-up
-    ShellCall, // the call into the shell, ShellExecuteExA
-    FirstLine, // its return to the Application Manager stand-in's record
+    ShellCall, // the call into the shell, ShellExecuteExA, but for the process it starts
+    Process,   // the shell's CreateProcessW, the call that NSIS's Exec makes too
+    FirstLine, // ShellExecuteExA's return to the Application Manager stand-in's record
     StageCount
 };
 const char* const StageNames[StageCount] = {
@@ -241,8 +242,9 @@ const char* const StageNames[StageCount] = {
     "  staging: each file written, expanded, flushed",
     "  read-back of each file against its record",
     "  the swap, the commit and the clear-up",
-    "  the call into the shell (ShellExecuteExA)",
-    "  its return to the Application Manager's first line",
+    "  ShellExecuteExA, but for its CreateProcessW",
+    "  CreateProcessW in ShellExecuteExA (NSIS's Exec makes it)",
+    "  ShellExecuteExA's return to the Manager's first line",
 };
 
 struct Stages {
@@ -279,8 +281,8 @@ bool EndsWith(const std::string& text, const std::string& end)
 }
 
 // The stages of one install from the clock's notes. Staging runs from the first ".zip"
-// temporary made to the last one removed; within it, each file's read-back from the end of
-// its flush to the removal of its temporary, which the setup does once the file matches.
+// temporary made to the last one deleted; within it, each file's read-back from the end of
+// its flush to the deletion of its temporary, which the setup does once the file matches.
 Stages StagesOf(const std::vector<Note>& all, const HandOff& handOff)
 {
     Stages stages;
@@ -300,14 +302,15 @@ Stages StagesOf(const std::vector<Note>& all, const HandOff& handOff)
     const Note* stagingStart = find("CreateFileA", ".zip", false);
     const Note* stagingEnd = find("DeleteFileA", ".zip", true);
     const Note* shell = find("ShellExecuteExA", "", false);
-    if (notes.empty() || !stagingStart || !stagingEnd || !shell)
+    const Note* process = find("CreateProcessW", "", false);
+    if (notes.empty() || !stagingStart || !stagingEnd || !shell || !process)
         return stages;
     LONGLONG readBack = 0;
     for (size_t i = 0; i < notes.size(); ++i) {
         if (notes[i].name != "FlushFileBuffers")
             continue;
         for (size_t j = i + 1; j < notes.size(); ++j) {
-            if (notes[j].name == "SetFileAttributesA" && EndsWith(notes[j].path, ".zip")) {
+            if (notes[j].name == "DeleteFileA" && EndsWith(notes[j].path, ".zip")) {
                 readBack += notes[j].start - notes[i].end;
                 break;
             }
@@ -319,7 +322,8 @@ Stages StagesOf(const std::vector<Note>& all, const HandOff& handOff)
         stagingEnd->end - stagingStart->start - readBack,
         readBack,
         shell->start - stagingEnd->end,
-        shell->end - shell->start,
+        shell->end - shell->start - (process->end - process->start),
+        process->end - process->start,
         handOff.seen - shell->end,
     };
     for (int stage = 0; stage < StageCount; ++stage)

@@ -1,8 +1,9 @@
 // A window hook library that times the setup's install from inside it: set on the setup's
 // thread by the benchmark before Finish is pressed, it rebinds the setup's imports of the
 // calls that mark the install's stages (the folder looked for, files made, flushed,
-// renamed and removed) and the slot into which the setup bound the shell's
-// ShellExecuteExA, and notes the performance counter as each call starts and returns.
+// renamed and removed), the slot into which the setup bound the shell's ShellExecuteExA,
+// and the shell's own import of CreateProcessW, and notes the performance counter as each
+// call starts and returns.
 // Under Wine that counter is one clock for every process, so the benchmark reads the
 // notes against the moment it pressed Finish. The notes stay in memory while the setup
 // works, and are written once the hand-off has returned, to the file that
@@ -139,6 +140,22 @@ const Rebinding Rebindings[] = {
     {"FlushFileBuffers", reinterpret_cast<FARPROC>(ClockFlushFileBuffers)},
 };
 
+// The process the shell starts, noted as NSIS's Exec makes the same call.
+BOOL WINAPI ClockCreateProcessW(LPCWSTR application, LPWSTR commandLine,
+                                LPSECURITY_ATTRIBUTES processAttributes,
+                                LPSECURITY_ATTRIBUTES threadAttributes, BOOL inherit, DWORD flags,
+                                LPVOID environment, LPCWSTR directory, LPSTARTUPINFOW startup,
+                                LPPROCESS_INFORMATION information)
+{
+    Timed timed("CreateProcessW", nullptr);
+    return CreateProcessW(application, commandLine, processAttributes, threadAttributes, inherit,
+                          flags, environment, directory, startup, information);
+}
+
+const Rebinding ShellRebindings[] = {
+    {"CreateProcessW", reinterpret_cast<FARPROC>(ClockCreateProcessW)},
+};
+
 // The shell's own function, which the setup's slot held.
 decltype(&::ShellExecuteExA) shellExecute;
 
@@ -162,6 +179,7 @@ void RebindShellSlot()
     FARPROC target = shell ? GetProcAddress(shell, "ShellExecuteExA") : nullptr;
     if (!target)
         return;
+    RebindImports(ShellRebindings, shell);
     shellExecute = reinterpret_cast<decltype(shellExecute)>(reinterpret_cast<void*>(target));
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
     auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(

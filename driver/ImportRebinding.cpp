@@ -1,4 +1,4 @@
-// The import table walked in place: the program's image is mapped, so its tables are read
+// The import table walked in place: the module's image is mapped, so its tables are read
 // where they lie.
 #include "driver/ImportRebinding.h"
 
@@ -11,9 +11,9 @@ void RewriteSlot(FARPROC* slot, FARPROC replacement)
     }
 }
 
-void RebindImports(const Rebinding* rebindings, size_t count)
+void RebindImports(HMODULE module, const Rebinding* rebindings, size_t count)
 {
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    auto* base = reinterpret_cast<BYTE*>(module ? module : GetModuleHandleA(nullptr));
     auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
         base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;

@@ -13,14 +13,14 @@ struct Rebinding {
     FARPROC replacement;
 };
 
-// Rewrites every import slot of the process's own program that holds one of the KERNEL32
-// functions named.
-void RebindImports(const Rebinding* rebindings, size_t count);
+// Rewrites every import slot of the module (the process's own program when null) that
+// holds one of the KERNEL32 functions named.
+void RebindImports(HMODULE module, const Rebinding* rebindings, size_t count);
 
 template <size_t Count>
-void RebindImports(const Rebinding (&rebindings)[Count])
+void RebindImports(const Rebinding (&rebindings)[Count], HMODULE module = nullptr)
 {
-    RebindImports(rebindings, Count);
+    RebindImports(module, rebindings, Count);
 }
 
 // Points one slot elsewhere, through the page's protection.
