@@ -277,7 +277,8 @@ std::vector<Note> ReadNotes(const std::string& record)
 
 bool EndsWith(const std::string& text, const std::string& end)
 {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 // The stages of one install from the clock's notes. Staging runs from the first ".zip"

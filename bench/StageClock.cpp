@@ -79,81 +79,64 @@ void WriteNotes()
     CloseHandle(file);
 }
 
-HANDLE WINAPI ClockFindFirstFileA(LPCSTR path, LPWIN32_FIND_DATAA found)
+// Where a call's first argument is a path, its note keeps it.
+const char* PathOf(LPCSTR path)
 {
-    Timed timed("FindFirstFileA", path);
-    return FindFirstFileA(path, found);
+    return path;
 }
 
-BOOL WINAPI ClockCreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES security)
+template <class Other>
+const char* PathOf(Other)
 {
-    Timed timed("CreateDirectoryA", path);
-    return CreateDirectoryA(path, security);
+    return nullptr;
 }
 
-BOOL WINAPI ClockRemoveDirectoryA(LPCSTR path)
-{
-    Timed timed("RemoveDirectoryA", path);
-    return RemoveDirectoryA(path);
-}
+// The one stand-in of every function the clock notes: the note under the function's
+// name, around the call of the function itself.
+template <const char* Name, auto Function>
+struct Clocked;
 
-BOOL WINAPI ClockMoveFileA(LPCSTR from, LPCSTR to)
-{
-    Timed timed("MoveFileA", from);
-    return MoveFileA(from, to);
-}
-
-BOOL WINAPI ClockDeleteFileA(LPCSTR path)
-{
-    Timed timed("DeleteFileA", path);
-    return DeleteFileA(path);
-}
-
-BOOL WINAPI ClockSetFileAttributesA(LPCSTR path, DWORD attributes)
-{
-    Timed timed("SetFileAttributesA", path);
-    return SetFileAttributesA(path, attributes);
-}
-
-HANDLE WINAPI ClockCreateFileA(LPCSTR path, DWORD access, DWORD share,
-                               LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
-                               HANDLE model)
-{
-    Timed timed("CreateFileA", path);
-    return CreateFileA(path, access, share, security, disposition, flags, model);
-}
-
-BOOL WINAPI ClockFlushFileBuffers(HANDLE file)
-{
-    Timed timed("FlushFileBuffers", nullptr);
-    return FlushFileBuffers(file);
-}
-
-const Rebinding Rebindings[] = {
-    {"FindFirstFileA", reinterpret_cast<FARPROC>(ClockFindFirstFileA)},
-    {"CreateDirectoryA", reinterpret_cast<FARPROC>(ClockCreateDirectoryA)},
-    {"RemoveDirectoryA", reinterpret_cast<FARPROC>(ClockRemoveDirectoryA)},
-    {"MoveFileA", reinterpret_cast<FARPROC>(ClockMoveFileA)},
-    {"DeleteFileA", reinterpret_cast<FARPROC>(ClockDeleteFileA)},
-    {"SetFileAttributesA", reinterpret_cast<FARPROC>(ClockSetFileAttributesA)},
-    {"CreateFileA", reinterpret_cast<FARPROC>(ClockCreateFileA)},
-    {"FlushFileBuffers", reinterpret_cast<FARPROC>(ClockFlushFileBuffers)},
+template <const char* Name, class Result, class First, class... Rest,
+          Result(WINAPI* Function)(First, Rest...)>
+struct Clocked<Name, Function> {
+    static Result WINAPI Call(First first, Rest... rest)
+    {
+        Timed timed(Name, PathOf(first));
+        return Function(first, rest...);
+    }
 };
 
-// The process the shell starts, noted as NSIS's Exec makes the same call.
-BOOL WINAPI ClockCreateProcessW(LPCWSTR application, LPWSTR commandLine,
-                                LPSECURITY_ATTRIBUTES processAttributes,
-                                LPSECURITY_ATTRIBUTES threadAttributes, BOOL inherit, DWORD flags,
-                                LPVOID environment, LPCWSTR directory, LPSTARTUPINFOW startup,
-                                LPPROCESS_INFORMATION information)
+template <const char* Name, auto Function>
+Rebinding Clock()
 {
-    Timed timed("CreateProcessW", nullptr);
-    return CreateProcessW(application, commandLine, processAttributes, threadAttributes, inherit,
-                          flags, environment, directory, startup, information);
+    return {Name, reinterpret_cast<FARPROC>(Clocked<Name, Function>::Call)};
 }
 
+constexpr char FindFirstFileName[] = "FindFirstFileA";
+constexpr char CreateDirectoryName[] = "CreateDirectoryA";
+constexpr char RemoveDirectoryName[] = "RemoveDirectoryA";
+constexpr char MoveFileName[] = "MoveFileA";
+constexpr char DeleteFileName[] = "DeleteFileA";
+constexpr char SetFileAttributesName[] = "SetFileAttributesA";
+constexpr char CreateFileName[] = "CreateFileA";
+constexpr char FlushFileBuffersName[] = "FlushFileBuffers";
+// The process the shell starts, noted as NSIS's Exec makes the same call.
+constexpr char CreateProcessName[] = "CreateProcessW";
+
+// The setup's own calls that mark the stages.
+const Rebinding Rebindings[] = {
+    Clock<FindFirstFileName, ::FindFirstFileA>(),
+    Clock<CreateDirectoryName, ::CreateDirectoryA>(),
+    Clock<RemoveDirectoryName, ::RemoveDirectoryA>(),
+    Clock<MoveFileName, ::MoveFileA>(),
+    Clock<DeleteFileName, ::DeleteFileA>(),
+    Clock<SetFileAttributesName, ::SetFileAttributesA>(),
+    Clock<CreateFileName, ::CreateFileA>(),
+    Clock<FlushFileBuffersName, ::FlushFileBuffers>(),
+};
+
 const Rebinding ShellRebindings[] = {
-    {"CreateProcessW", reinterpret_cast<FARPROC>(ClockCreateProcessW)},
+    Clock<CreateProcessName, ::CreateProcessW>(),
 };
 
 // The shell's own function, which the setup's slot held.
@@ -185,32 +168,33 @@ void RebindShellSlot()
     auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
         base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
-    for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section) {
+    for (WORD n = 0; n < nt->FileHeader.NumberOfSections; ++n, ++section) {
         if (!(section->Characteristics & IMAGE_SCN_MEM_WRITE))
             continue;
-        auto* slot = reinterpret_cast<FARPROC*>(base + section->VirtualAddress);
-        for (DWORD at = 0; at + sizeof *slot <= section->Misc.VirtualSize; at += sizeof *slot, ++slot) {
-            if (*slot == target)
-                RewriteSlot(slot, reinterpret_cast<FARPROC>(ClockShellExecuteExA));
+        auto* slots = reinterpret_cast<FARPROC*>(base + section->VirtualAddress);
+        for (DWORD i = 0; i < section->Misc.VirtualSize / sizeof *slots; ++i) {
+            if (slots[i] == target)
+                RewriteSlot(&slots[i], reinterpret_cast<FARPROC>(ClockShellExecuteExA));
         }
     }
 }
 
+// Rebinds once the hook is in: the library stays loaded from here on, since the setup's
+// slots now lead into it, whenever the hook goes.
+void StartClock()
+{
+    HMODULE self;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                       reinterpret_cast<LPCSTR>(&StartClock), &self);
+    RebindImports(Rebindings);
+    RebindShellSlot();
+}
+
 } // namespace
 
-// The benchmark unhooks right after its first message has been through here: the library
-// stays loaded, since the setup's slots now lead into it.
+// The benchmark unhooks right after its first message has been through here.
 extern "C" __declspec(dllexport) LRESULT CALLBACK StageClockHook(int code, WPARAM wParam,
                                                                  LPARAM lParam)
 {
-    static bool rebound = false;
-    if (!rebound) {
-        rebound = true;
-        HMODULE self;
-        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                           reinterpret_cast<LPCSTR>(&StageClockHook), &self);
-        RebindImports(Rebindings);
-        RebindShellSlot();
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    return RebindOnFirstMessage(StartClock, code, wParam, lParam);
 }

@@ -28,3 +28,14 @@ void RebindImports(HMODULE module, const Rebinding* rebindings, size_t count)
         }
     }
 }
+
+// Each library links its own copy, and so has its own flag.
+LRESULT RebindOnFirstMessage(void (*rebind)(), int code, WPARAM wParam, LPARAM lParam)
+{
+    static bool rebound = false;
+    if (!rebound) {
+        rebound = true;
+        rebind();
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}

@@ -25,3 +25,7 @@ void RebindImports(const Rebinding (&rebindings)[Count], HMODULE module = nullpt
 
 // Points one slot elsewhere, through the page's protection.
 void RewriteSlot(FARPROC* slot, FARPROC replacement);
+
+// The hook procedure's body in such a library: `rebind` runs once, at the first message the
+// hook sees on the setup's thread, and every message goes on to the next hook.
+LRESULT RebindOnFirstMessage(void (*rebind)(), int code, WPARAM wParam, LPARAM lParam);

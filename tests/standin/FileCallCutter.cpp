@@ -145,21 +145,21 @@ const Rebinding Rebindings[] = {
     {"CloseHandle", reinterpret_cast<FARPROC>(CutCloseHandle)},
 };
 
+void StartCutting()
+{
+    char rule[2 * MAX_PATH] = "";
+    GetEnvironmentVariableA("KORVANE_CUT", rule, sizeof rule);
+    if (sscanf(rule, "%7s %31s %259s %d", action, function, text, &occurrence) != 4) {
+        function[0] = '\0';
+        sscanf(rule, "%7s %d", action, &occurrence);
+    }
+    RebindImports(Rebindings);
+}
+
 } // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK CutCallWndProc(int code, WPARAM wParam,
                                                                  LPARAM lParam)
 {
-    static bool rebound = false;
-    if (!rebound) {
-        rebound = true;
-        char rule[2 * MAX_PATH] = "";
-        GetEnvironmentVariableA("KORVANE_CUT", rule, sizeof rule);
-        if (sscanf(rule, "%7s %31s %259s %d", action, function, text, &occurrence) != 4) {
-            function[0] = '\0';
-            sscanf(rule, "%7s %d", action, &occurrence);
-        }
-        RebindImports(Rebindings);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    return RebindOnFirstMessage(StartCutting, code, wParam, lParam);
 }
