@@ -4,16 +4,6 @@
 
 #include "support/UniqueHandle.h"
 
-namespace {
-
-HANDLE CreatePlainFile(const char* path)
-{
-    return CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-} // namespace
-
 bool WriteResourceToFile(const char* path, HMODULE module, LPCSTR name, LPCSTR type,
                          DWORD& reason)
 {
@@ -26,13 +16,9 @@ bool WriteResourceToFile(const char* path, HMODULE module, LPCSTR name, LPCSTR t
     DWORD size = SizeofResource(module, info);
     const void* bytes = LockResource(loaded);
 
-    FileHandle file(CreatePlainFile(path));
-    if (!file.IsValid() && GetLastError() == ERROR_ACCESS_DENIED) {
-        // A read-only, hidden or system file is replaced once it is made plain; a new file
-        // needs no such call.
-        SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-        file = FileHandle(CreatePlainFile(path));
-    }
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);  // fails harmlessly for a new file
+    FileHandle file(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) {
         reason = GetLastError();
         return false;
