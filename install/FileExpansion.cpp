@@ -1,8 +1,8 @@
 // ExpandFile: LZ32 expands SZDD files and copies any other file unchanged. It does not
 // check the length in the header (a truncated stream expands silently short), so the
-// result is measured against it here. Both files are opened with CreateFileA and handed
-// to LZ32 as handles: LZOpenFileA and OpenFile keep the path in an OFSTRUCT, which holds
-// only 128 characters, where Windows allows 260.
+// result is measured against it here. The source is opened once with CreateFileA and
+// handed to LZ32 as a handle: LZOpenFileA and OpenFile keep the path in an OFSTRUCT, which
+// holds only 128 characters, where Windows allows 260.
 #include "install/FileExpansion.h"
 
 #include <windows.h>
@@ -28,16 +28,15 @@ struct LzHandleTraits {
 };
 using LzHandle = UniqueHandle<LzHandleTraits>;
 
-// The length the expansion must give: the header's for SZDD, else the file's size.
-DWORD ExpectedLength(const char* source, LONG& length)
+// The length the expansion must give: the header's for SZDD, else the file's size. The
+// file is left at its start, for LZ32 to read from there.
+DWORD ExpectedLength(HANDLE file, LONG& length)
 {
-    FileHandle file(OpenForSequentialReading(source));
-    if (!file.IsValid())
-        return GetLastError();
     BYTE header[SzddHeaderSize];
     DWORD read = 0;
-    DWORD size = GetFileSize(file.Get(), nullptr);
-    if (size == INVALID_FILE_SIZE || !ReadFile(file.Get(), header, sizeof header, &read, nullptr))
+    DWORD size = GetFileSize(file, nullptr);
+    if (size == INVALID_FILE_SIZE || !ReadFile(file, header, sizeof header, &read, nullptr) ||
+        SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
         return GetLastError();
     bool isSzdd = read == SzddHeaderSize;
     for (DWORD i = 0; isSzdd && i < sizeof SzddMagic; ++i)
@@ -61,15 +60,15 @@ HFILE AsLzFile(HANDLE file) { return static_cast<HFILE>(reinterpret_cast<INT_PTR
 // Each failure's reason is taken where it happens, before any handle is closed.
 bool ExpandFile(const char* source, const char* target, DWORD& reason)
 {
-    LONG expected = 0;
-    reason = ExpectedLength(source, expected);
-    if (reason != ERROR_SUCCESS)
-        return false;
     FileHandle input(OpenForSequentialReading(source));
     if (!input.IsValid()) {
         reason = GetLastError();
         return false;
     }
+    LONG expected = 0;
+    reason = ExpectedLength(input.Get(), expected);
+    if (reason != ERROR_SUCCESS)
+        return false;
     FileHandle output(CreateFileA(target, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!output.IsValid()) {

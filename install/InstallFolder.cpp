@@ -13,18 +13,14 @@ bool IsFolder(const TextString& path)
     return search.IsValid() && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-namespace {
-
-// Creates one level; a folder that appeared meanwhile (another program made it) will do.
-DWORD CreateLevel(const TextString& path)
+// A folder that appeared meanwhile (another program made it) will do.
+DWORD CreateFolderLevel(const TextString& path)
 {
     if (CreateDirectoryA(path.GetText(), nullptr))
         return ERROR_SUCCESS;
     DWORD reason = GetLastError();
     return IsFolder(path) ? ERROR_SUCCESS : reason;
 }
-
-}  // namespace
 
 bool PrepareInstallFolder(const char* path, HWND owner)
 {
@@ -50,7 +46,7 @@ bool CreateFolderWithParents(TextString path, DWORD& reason)
 {
     if (IsFolder(path))
         return true;
-    reason = CreateLevel(path);
+    reason = CreateFolderLevel(path);
     if (reason == ERROR_SUCCESS)
         return true;
     int separator = path.ReverseFind('\\');
@@ -58,6 +54,6 @@ bool CreateFolderWithParents(TextString path, DWORD& reason)
         return false;
     if (!CreateFolderWithParents(TextString(path.GetText(), separator), reason))
         return false;
-    reason = CreateLevel(path);
+    reason = CreateFolderLevel(path);
     return reason == ERROR_SUCCESS;
 }

@@ -73,16 +73,29 @@ bool Exists(const TextString& path)
     return GetFileAttributesA(path.GetText()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// A file left read-only or hidden is removed all the same; a missing one is no fault.
+bool IsMissing(DWORD reason)
+{
+    return reason == ERROR_FILE_NOT_FOUND || reason == ERROR_PATH_NOT_FOUND;
+}
+
+// A file left read-only or hidden is removed all the same; a missing one is no fault, and
+// the one call that finds it missing is enough.
 void Remove(const TextString& path)
 {
-    SetFileAttributesA(path.GetText(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.GetText());
+    if (SetFileAttributesA(path.GetText(), FILE_ATTRIBUTE_NORMAL) || !IsMissing(GetLastError()))
+        DeleteFileA(path.GetText());
 }
 
 DWORD Move(const TextString& from, const TextString& to)
 {
     return MoveFileA(from.GetText(), to.GetText()) ? ERROR_SUCCESS : GetLastError();
+}
+
+// True when the folder is gone: removed now, being empty, or not there at all. One call
+// settles the common case, where no file is left in it to remove first.
+bool RemoveEmptyFolder(const TextString& path)
+{
+    return RemoveDirectoryA(path.GetText()) || IsMissing(GetLastError());
 }
 
 // One step of a pass, for one payload file: ERROR_SUCCESS, or Windows' reason.
@@ -118,18 +131,22 @@ DWORD Stage(const char* name, const PayloadPaths& paths)
     if (WriteResourceToFile(paths.raw.GetText(), AppInstance, name, PayloadType, reason) &&
         ExpandFile(paths.raw.GetText(), paths.incoming.GetText(), reason))
         reason = CompareWithPayloadDigest(paths.incoming.GetText(), AppInstance, name);
-    Remove(paths.raw);
+    DeleteFileA(paths.raw.GetText());  // made plain here: nothing to clear before
     return reason;
 }
 
 // ---- The swap ----------------------------------------------------------------------
 
 // A folder that bears a payload file's name is not ours to move: the file cannot go there.
+// One look tells a file, a folder and nothing apart.
 DWORD Retire(const char*, const PayloadPaths& paths)
 {
-    if (IsFolder(paths.installed))
+    DWORD attributes = GetFileAttributesA(paths.installed.GetText());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return ERROR_SUCCESS;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return ERROR_ALREADY_EXISTS;
-    return Exists(paths.installed) ? Move(paths.installed, paths.outgoing) : ERROR_SUCCESS;
+    return Move(paths.installed, paths.outgoing);
 }
 
 DWORD Place(const char*, const PayloadPaths& paths)
@@ -162,6 +179,11 @@ DWORD DropIncoming(const char*, const PayloadPaths& paths)
 {
     Remove(paths.raw);
     Remove(paths.incoming);
+    return ERROR_SUCCESS;
+}
+
+DWORD DropEarlierTemporary(const char*, const PayloadPaths& paths)
+{
     Remove(paths.installed + TemporarySuffix);  // where earlier versions kept theirs
     return ERROR_SUCCESS;
 }
@@ -178,8 +200,11 @@ void RollBack(const PayloadFolders& folders)
         if (!RemoveDirectoryA(folders.outgoing.GetText()))
             return;
     }
-    ForEachPayload(folders, DropIncoming);
-    RemoveDirectoryA(folders.incoming.GetText());  // fails harmlessly when not there
+    if (!RemoveEmptyFolder(folders.incoming)) {
+        ForEachPayload(folders, DropIncoming);
+        RemoveDirectoryA(folders.incoming.GetText());
+    }
+    ForEachPayload(folders, DropEarlierTemporary);
 }
 
 // ---- Rolling forward: the new set committed, the previous one discarded -------------
@@ -192,25 +217,22 @@ DWORD DropDiscarded(const char*, const PayloadPaths& paths)
 
 void RollForward(const PayloadFolders& folders)
 {
-    ForEachPayload(folders, DropDiscarded);
-    RemoveDirectoryA(folders.discarded.GetText());
+    if (!RemoveEmptyFolder(folders.discarded)) {
+        ForEachPayload(folders, DropDiscarded);
+        RemoveDirectoryA(folders.discarded.GetText());
+    }
     RemoveDirectoryA(folders.incoming.GetText());
 }
 
-DWORD MakeFolder(const TextString& path)
-{
-    DWORD reason = ERROR_SUCCESS;
-    return CreateFolderWithParents(path, reason) ? ERROR_SUCCESS : reason;
-}
-
-// Every step from the staged set to the committed one; the first failure's reason.
+// Every step from the staged set to the committed one; the first failure's reason. The
+// companion folders' parent is the install folder's, which its preparation made.
 DWORD Install(const PayloadFolders& folders)
 {
-    DWORD reason = MakeFolder(folders.incoming);
+    DWORD reason = CreateFolderLevel(folders.incoming);
     if (reason == ERROR_SUCCESS)
         reason = ForEachPayload(folders, Stage);
     if (reason == ERROR_SUCCESS)
-        reason = MakeFolder(folders.outgoing);
+        reason = CreateFolderLevel(folders.outgoing);
     if (reason == ERROR_SUCCESS)
         reason = ForEachPayload(folders, Retire);
     if (reason == ERROR_SUCCESS)

@@ -1,4 +1,5 @@
-// WriteResourceToFile: straight from the module image, with write-through.
+// WriteResourceToFile: straight from the module image, in one write. No write-through: a
+// caller that needs the bytes on the disk flushes what it publishes itself.
 #include "support/ResourceFile.h"
 
 #include "support/UniqueHandle.h"
@@ -16,7 +17,7 @@ bool WriteResourceToFile(const char* path, HMODULE module, LPCSTR name, LPCSTR t
 
     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);  // fails harmlessly for a new file
     FileHandle file(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                FILE_FLAG_WRITE_THROUGH | FILE_ATTRIBUTE_NORMAL, nullptr));
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) {
         reason = GetLastError();
         return false;

@@ -3,9 +3,12 @@
 ; Application Manager, the same four files in the same folder beside it, and the same
 ; hand-off. scripts/bench builds it with makensis:
 ;   makensis /DCOMPRESSION=lzma|zlib /DPAYLOAD=<folder> /DLICENSE=<file> /DOUTFILE=<exe>
-;            [/DTARGET=amd64-unicode] bench/peer/KorvaneSetup.nsi
+;            [/DFORM=instfiles|leave] [/DTARGET=amd64-unicode] bench/peer/KorvaneSetup.nsi
 ; COMPRESSION picks NSIS's compressor: lzma, solid (its smallest output), or zlib (its
-; quickest). PAYLOAD is a folder holding the four files under the names they are
+; quickest). FORM picks where the install runs: instfiles (the default), on NSIS's progress
+; page after Finish, as its own finish pages lead to; or leave, NSIS at its quickest, in
+; the finish page's leave callback with no progress page, the window hidden first, as a
+; publisher who cares about the hand-off writes it. PAYLOAD is a folder holding the four files under the names they are
 ; installed by, the cabinets uncompressed: NSIS compresses them itself. LICENSE is the
 ; agreement in UTF-8 with a byte order mark: without one makensis reads the text in the
 ; build machine's encoding, and resources/license.txt is cp1252. TARGET is x86-unicode
@@ -23,6 +26,15 @@
 !endif
 !ifndef OUTFILE
   !error "OUTFILE is not defined"
+!endif
+
+!ifndef FORM
+  !define FORM instfiles
+!endif
+!if "${FORM}" != "instfiles"
+!if "${FORM}" != "leave"
+  !error "FORM must be instfiles or leave"
+!endif
 !endif
 
 !if "${COMPRESSION}" == "lzma"
@@ -96,10 +108,14 @@ Page custom RegistrationPage
 ; Our finish page is the last before the install, and its Finish starts it; Modern UI's
 ; own finish page comes after the install, so this one is an nsDialogs page of the same
 ; texts whose button reads Finish.
+!if "${FORM}" == "leave"
+Page custom FinishPage FinishPageLeave
+!else
 Page custom FinishPage
 
 ; The install's progress, closed when it is done.
 !insertmacro MUI_PAGE_INSTFILES
+!endif
 
 !insertmacro MUI_LANGUAGE "English"
 
@@ -240,14 +256,13 @@ FunctionEnd
 
 ; ---- The install ----------------------------------------------------------------------
 ; The four files beside each other, then the Application Manager with both INI files,
-; the product's first.
-Section
-  SetAutoClose true
+; the product's first. A folder that cannot be made ends the install with a box.
+!macro Install ON_FOLDER_FAILURE
   ClearErrors
   SetOutPath $INSTDIR
   ${If} ${Errors}
     MessageBox MB_ICONSTOP "Unable to create the folder."
-    Abort
+    ${ON_FOLDER_FAILURE}
   ${EndIf}
   File "${PAYLOAD}/COMMON1.INI"
   File "${PAYLOAD}/COMMON1_US.PPC_ARM.CAB"
@@ -258,4 +273,22 @@ Section
   ${If} ${Errors}
     MessageBox MB_ICONSTOP "Unable to start the Windows CE Application Manager."
   ${EndIf}
+!macroend
+
+!if "${FORM}" == "leave"
+; Finish leaves the last page, and the installer ends once this returns: no section runs.
+; The window goes first, as ours does before its install.
+Function FinishPageLeave
+  HideWindow
+  !insertmacro Install Quit
+FunctionEnd
+
+; makensis wants a section; with no progress page nothing runs it.
+Section
 SectionEnd
+!else
+Section
+  SetAutoClose true
+  !insertmacro Install Abort
+SectionEnd
+!endif

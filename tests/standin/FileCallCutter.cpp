@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "driver/ImportRebinding.h"
+
 namespace {
 
 // The exit code of a process ended at a cut, which no run of the setup gives itself.
@@ -127,10 +129,7 @@ BOOL WINAPI CutCloseHandle(HANDLE handle)
     return CloseHandle(handle);
 }
 
-const struct {
-    const char* name;
-    FARPROC replacement;
-} Rebindings[] = {
+const Rebinding Rebindings[] = {
     {"CreateDirectoryA", reinterpret_cast<FARPROC>(CutCreateDirectoryA)},
     {"RemoveDirectoryA", reinterpret_cast<FARPROC>(CutRemoveDirectoryA)},
     {"MoveFileA", reinterpret_cast<FARPROC>(CutMoveFileA)},
@@ -142,27 +141,15 @@ const struct {
     {"CloseHandle", reinterpret_cast<FARPROC>(CutCloseHandle)},
 };
 
-// Rewrites every import slot of the setup's own module that holds one of the calls above.
-void Rebind()
+void StartCutting()
 {
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
-        base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    for (auto* library = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports);
-         imports && library->Name; ++library) {
-        for (auto* slot = reinterpret_cast<FARPROC*>(base + library->FirstThunk); *slot; ++slot) {
-            for (const auto& rebinding : Rebindings) {
-                DWORD was;
-                if (*slot == GetProcAddress(kernel, rebinding.name) &&
-                    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &was)) {
-                    *slot = rebinding.replacement;
-                    VirtualProtect(slot, sizeof *slot, was, &was);
-                }
-            }
-        }
+    char rule[2 * MAX_PATH] = "";
+    GetEnvironmentVariableA("KORVANE_CUT", rule, sizeof rule);
+    if (sscanf(rule, "%7s %31s %259s %d", action, function, text, &occurrence) != 4) {
+        function[0] = '\0';
+        sscanf(rule, "%7s %d", action, &occurrence);
     }
+    RebindImports(Rebindings);
 }
 
 }  // namespace
@@ -170,16 +157,5 @@ void Rebind()
 extern "C" __declspec(dllexport) LRESULT CALLBACK
     CutCallWndProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    static bool rebound = false;
-    if (!rebound) {
-        rebound = true;
-        char rule[2 * MAX_PATH] = "";
-        GetEnvironmentVariableA("KORVANE_CUT", rule, sizeof rule);
-        if (sscanf(rule, "%7s %31s %259s %d", action, function, text, &occurrence) != 4) {
-            function[0] = '\0';
-            sscanf(rule, "%7s %d", action, &occurrence);
-        }
-        Rebind();
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    return RebindOnFirstMessage(StartCutting, code, wParam, lParam);
 }
