@@ -8,12 +8,12 @@
 ; quickest). FORM picks where the install runs: instfiles (the default), on NSIS's progress
 ; page after Finish, as its own finish pages lead to; or leave, NSIS at its quickest, in
 ; the finish page's leave callback with no progress page, the window hidden first, as a
-; publisher who cares about the hand-off writes it. PAYLOAD is a folder holding the four files under the names they are
-; installed by, the cabinets uncompressed: NSIS compresses them itself. LICENSE is the
-; agreement in UTF-8 with a byte order mark: without one makensis reads the text in the
-; build machine's encoding, and resources/license.txt is cp1252. TARGET is x86-unicode
-; unless given: the 64-bit stub serves where the benchmarks time 64-bit programs, on a
-; machine that runs no 32-bit code.
+; publisher who cares about the hand-off writes it. PAYLOAD is a folder holding the four
+; files under the names they are installed by, the cabinets uncompressed: NSIS compresses
+; them itself. LICENSE is the agreement in UTF-8 with a byte order mark: without one
+; makensis reads the text in the build machine's encoding, and resources/license.txt is
+; cp1252. TARGET is x86-unicode unless given: the 64-bit stub serves where the benchmarks
+; time 64-bit programs, on a machine that runs no 32-bit code.
 
 !ifndef COMPRESSION
   !error "COMPRESSION is not defined (lzma or zlib)"
