@@ -30,6 +30,7 @@ Crc32::Crc32()
 
 void Crc32::Update(const void* data, size_t size)
 {
+    static_assert(Slices == 4, "the step below reads four bytes and four tables");
     const auto* bytes = static_cast<const unsigned char*>(data);
     uint32_t value = state;
     for (; size >= Slices; size -= Slices, bytes += Slices) {
