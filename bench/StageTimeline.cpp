@@ -2,7 +2,9 @@
 // alone. A call that marks a stage and was not noted fails the run, saying which.
 #include "bench/StageTimeline.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "bench/Clock.h"
 #include "bench/HandOff.h"
@@ -24,26 +26,14 @@ const char* const StageRows[] = {
     "  all stages (Finish to hand-off of the same runs)",
 };
 
-const StageNote* First(const std::vector<StageNote>& notes, StageCall call, const char* name)
-{
-    for (const StageNote& note : notes) {
-        if (note.call == call)
-            return &note;
-    }
-    std::fprintf(stderr, "BenchDriver: the stage clock noted no %s after Finish\n", name);
-    return nullptr;
-}
-
 // The folder's stage ends where staging opens its first file. A file opened after a flush
 // is read back, from that opening to the setup's next call; staging ends with the last
 // read-back, and the swap runs from there to the call into the shell.
 Sample StagesOf(const std::vector<StageNote>& all, const HandOff& handOff)
 {
     std::vector<StageNote> notes;
-    for (const StageNote& note : all) {
-        if (note.start >= handOff.pressed)
-            notes.push_back(note);
-    }
+    std::copy_if(all.begin(), all.end(), std::back_inserter(notes),
+                 [&](const StageNote& note) { return note.start >= handOff.pressed; });
     LONGLONG readBack = 0, staged = 0;
     bool flushed = false;
     for (size_t i = 0; i + 1 < notes.size(); ++i) {
@@ -55,9 +45,17 @@ Sample StagesOf(const std::vector<StageNote>& all, const HandOff& handOff)
             flushed = false;
         }
     }
-    const StageNote* opened = First(notes, StageCall::FileOpened, "file opened");
-    const StageNote* shell = First(notes, StageCall::ShellExecuted, "ShellExecuteExA");
-    const StageNote* process = First(notes, StageCall::ProcessCreated, "CreateProcessW");
+    const auto first = [&](StageCall call, const char* what) -> const StageNote* {
+        for (const StageNote& note : notes) {
+            if (note.call == call)
+                return &note;
+        }
+        std::fprintf(stderr, "BenchDriver: the stage clock noted no %s after Finish\n", what);
+        return nullptr;
+    };
+    const StageNote* opened = first(StageCall::FileOpened, "file opened");
+    const StageNote* shell = first(StageCall::ShellExecuted, "call into the shell");
+    const StageNote* process = first(StageCall::ProcessCreated, "process created");
     if (!staged)
         std::fprintf(stderr, "BenchDriver: the stage clock noted no file read back\n");
     if (!opened || !shell || !process || !staged)
