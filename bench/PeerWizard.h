@@ -32,6 +32,7 @@ public:
     bool Opened() const { return wizard.Opened(); }
     ChildProcess& Process() { return wizard.Process(); }
     HWND Page() const { return PeerPage(wizard.Sheet()); }
+    HWND Button(int id) const { return wizard.Button(id); }
     bool Press(int buttonId) { return wizard.Press(buttonId); }
     // Walks forward from the welcome page to `page`, accepting the license on the way.
     bool WalkTo(int page);

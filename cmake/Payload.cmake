@@ -13,31 +13,51 @@ set(payload_dir ${CMAKE_BINARY_DIR}/payload)
 set(payload_sources ${CMAKE_SOURCE_DIR}/resources/payload)
 set(cabinet_date 2003-01-01T00:00:00Z)
 
-# Builds the sample cabinet NAME.cab from NAME.000 and NAME.001 (the readme).
-function(korvane_sample_cabinet name application readme output)
-  set(work ${payload_dir}/${name})
+# Builds the cabinet NAME.cab (`output`) in a folder NAME beside it, as the device takes
+# it: a Windows CE setup file (NAME.000) that installs, for `application`, each file given
+# as "<name on the device>|<source>" into \Program Files\Korvane, and those files (NAME.001
+# on, at most nine), listed last first, with fixed dates so that the build is reproducible.
+function(korvane_cabinet output application)
+  get_filename_component(name ${output} NAME_WE)
+  get_filename_component(work ${output} DIRECTORY)
+  set(work ${work}/${name})
+  set(installed "")
+  set(numbered "")
+  set(copies "")
+  set(sources "")
+  set(number 0)
+  foreach(file ${ARGN})
+    string(REPLACE "|" ";" file "${file}")
+    list(GET file 0 device_name)
+    list(GET file 1 source)
+    math(EXPR number "${number} + 1")
+    list(APPEND installed ${device_name})
+    list(PREPEND numbered ${work}/${name}.00${number})
+    list(APPEND copies COMMAND ${CMAKE_COMMAND} -E copy ${source} ${work}/${name}.00${number})
+    list(APPEND sources ${source})
+  endforeach()
   add_custom_command(OUTPUT ${output}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${work}
     COMMAND ${KORVANE_HOST_TOOLS}/cesetup ${work}/${name}.000 ${application} Orbelwick
-            Korvane "${application} readme.txt"
-    COMMAND ${CMAKE_COMMAND} -E copy ${readme} ${work}/${name}.001
-    COMMAND touch -d ${cabinet_date} ${work}/${name}.000 ${work}/${name}.001
-    COMMAND gcab -c -n ${output} ${work}/${name}.000 ${work}/${name}.001
-    DEPENDS host_tools ${readme}
-    COMMENT "Building the sample cabinet ${name}.cab"
+            Korvane ${installed}
+    ${copies}
+    COMMAND touch -d ${cabinet_date} ${work}/${name}.000 ${numbered}
+    COMMAND gcab -c -n ${output} ${work}/${name}.000 ${numbered}
+    DEPENDS host_tools ${sources}
+    COMMENT "Building the cabinet ${name}.cab"
     VERBATIM)
 endfunction()
 
 set(product_cab ${KORVANE_PRODUCT_CAB})
 if(NOT product_cab)
   set(product_cab ${payload_dir}/KORVANE.cab)
-  korvane_sample_cabinet(KORVANE Korvane ${payload_sources}/korvane/readme.txt ${product_cab})
+  korvane_cabinet(${product_cab} Korvane "Korvane readme.txt|${payload_sources}/korvane/readme.txt")
 endif()
 set(common_cab ${KORVANE_COMMON_CAB})
 if(NOT common_cab)
   set(common_cab ${payload_dir}/COMMON1.cab)
-  korvane_sample_cabinet(COMMON1 CommonComponents ${payload_sources}/common/readme.txt
-                         ${common_cab})
+  korvane_cabinet(${common_cab} CommonComponents
+                  "CommonComponents readme.txt|${payload_sources}/common/readme.txt")
 endif()
 
 # The payload, once: each file's resource name (the file's name on disk) and its source.

@@ -1,7 +1,7 @@
 ﻿; Korvane 1.0's setup written for NSIS, the installer that scripts/bench measures ours
 ; against: the same five pages in Modern UI 2 with the same texts, the same lookup of the
 ; Application Manager, the same four files in the same folder beside it, and the same
-; hand-off. scripts/bench builds it with makensis:
+; hand-off. The build makes it with makensis (peer/CMakeLists.txt, the target bench_peers):
 ;   makensis /DCOMPRESSION=lzma|zlib /DPAYLOAD=<folder> /DLICENSE=<file> /DOUTFILE=<exe>
 ;            [/DFORM=instfiles|leave] [/DTARGET=amd64-unicode] bench/peer/KorvaneSetup.nsi
 ; COMPRESSION picks NSIS's compressor: lzma, solid (its smallest output), or zlib (its

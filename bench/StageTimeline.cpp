@@ -1,0 +1,103 @@
+// The stage timeline: each stage told by the calls the stage clock noted, by their names
+// alone. A call that marks a stage and was not noted fails the run, saying which.
+#include "bench/StageTimeline.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+
+#include "bench/Clock.h"
+#include "bench/HandOff.h"
+#include "bench/StageRecord.h"
+
+namespace {
+
+// The stages in the order the setup goes through them, then Finish to hand-off of the
+// same run.
+const char* const StageRows[] = {
+    "  the sheet's teardown (Finish to the first file call)",
+    "  the folder, and leftovers of a run before looked for",
+    "  staging: each file written, expanded, flushed",
+    "  read-back of each file against its record",
+    "  the swap, the commit and the clear-up",
+    "  ShellExecuteExA, but for its CreateProcessW",
+    "  CreateProcessW in ShellExecuteExA (NSIS's Exec makes it)",
+    "  ShellExecuteExA's return to the Manager's first line",
+    "  all stages (Finish to hand-off of the same runs)",
+};
+
+// The folder's stage ends where staging opens its first file. A file opened after a flush
+// is read back, from that opening to the setup's next call; staging ends with the last
+// read-back, and the swap runs from there to the call into the shell.
+Sample StagesOf(const std::vector<StageNote>& all, const HandOff& handOff)
+{
+    std::vector<StageNote> notes;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(notes),
+                 [&](const StageNote& note) { return note.start >= handOff.pressed; });
+    LONGLONG readBack = 0, staged = 0;
+    bool flushed = false;
+    for (size_t i = 0; i + 1 < notes.size(); ++i) {
+        if (notes[i].call == StageCall::Flushed)
+            flushed = true;
+        if (flushed && notes[i].call == StageCall::FileOpened) {
+            readBack += notes[i + 1].start - notes[i].start;
+            staged = notes[i + 1].start;
+            flushed = false;
+        }
+    }
+    const auto first = [&](StageCall call, const char* what) -> const StageNote* {
+        for (const StageNote& note : notes) {
+            if (note.call == call)
+                return &note;
+        }
+        std::fprintf(stderr, "BenchDriver: the stage clock noted no %s after Finish\n", what);
+        return nullptr;
+    };
+    const StageNote* opened = first(StageCall::FileOpened, "file opened");
+    const StageNote* shell = first(StageCall::ShellExecuted, "call into the shell");
+    const StageNote* process = first(StageCall::ProcessCreated, "process created");
+    if (!staged)
+        std::fprintf(stderr, "BenchDriver: the stage clock noted no file read back\n");
+    if (!opened || !shell || !process || !staged)
+        return {};
+    const LONGLONG ticks[] = {
+        notes.front().start - handOff.pressed,
+        opened->start - notes.front().start,
+        staged - opened->start - readBack,
+        readBack,
+        shell->start - staged,
+        shell->end - shell->start - (process->end - process->start),
+        process->end - process->start,
+        handOff.seen - shell->end,
+        handOff.seen - handOff.pressed,
+    };
+    Sample sample;
+    for (LONGLONG stage : ticks)
+        sample.push_back(TicksToMs(stage));
+    return sample;
+}
+
+// One install by the setup with the stage clock set on it once Finish can be pressed.
+Sample TimeStages()
+{
+    StandInSite site;
+    StageRecord record(site.root.Path());
+    WizardDriver wizard;
+    if (!WalkToFinish(wizard, FinishButton) || !record.SetClock(wizard.Sheet()))
+        return {};
+    const HandOff handOff = PressFinish(wizard, site, FinishButton);
+    return handOff.done ? StagesOf(record.Notes(), handOff) : Sample{};
+}
+
+}  // namespace
+
+void PrintStageRows(int runs, const QuickestPeer& quickest)
+{
+    const std::vector<Sample> staged =
+        TakingTurns(runs, {{"the setup with the stage clock", TimeStages}})[0];
+    std::printf("Finish to hand-off stage by stage (the setup with its stage clock) / NSIS, "
+                "%s, ms\n",
+                quickest.name.c_str());
+    for (size_t stage = 0; stage < std::size(StageRows); ++stage)
+        Row(StageRows[stage], Column(staged, stage), quickest.ms);
+}
