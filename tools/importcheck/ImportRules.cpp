@@ -22,6 +22,7 @@ namespace {
 using namespace llvm::object;
 
 constexpr uint32_t SlotSize = 4;
+constexpr uint32_t HintSize = 2;  // before each imported name
 constexpr uint32_t DelayAddressesAreRelative = 1;
 constexpr uint32_t RelocationBlockHeader = 8;  // the page's address and the block's size
 constexpr uint32_t RelocationEntrySize = 2;
@@ -151,6 +152,7 @@ void Checker::CheckNames(const std::string& library, uint32_t names, const Direc
     for (const ImportedSymbolRef& symbol : entry.imported_symbols()) {
         bool byOrdinal = false;
         uint16_t ordinal = 0;
+        uint32_t hintName = 0;
         llvm::StringRef name;
         if (llvm::Error error = symbol.isOrdinal(byOrdinal))
             return Fail(library + ": " + Why(std::move(error)));
@@ -158,6 +160,10 @@ void Checker::CheckNames(const std::string& library, uint32_t names, const Direc
             if (llvm::Error error = symbol.getOrdinal(ordinal))
                 return Fail(library + ": " + Why(std::move(error)));
             Fail(library + ": import by ordinal " + std::to_string(ordinal));
+        } else if (llvm::Error error = symbol.getHintNameRVA(hintName)) {
+            return Fail(library + ": " + Why(std::move(error)));
+        } else if (!program.HoldsText(hintName, HintSize)) {
+            Fail(library + ": an imported name lies outside the file");
         } else if (llvm::Error error = symbol.getSymbolName(name)) {
             return Fail(library + ": " + Why(std::move(error)));
         } else {
@@ -173,9 +179,14 @@ void Checker::CheckImports()
                                            sizeof(coff_import_directory_table_entry));
     for (auto it = object.import_directory_begin(); left && it != object.import_directory_end();
          --left) {
+        const coff_import_directory_table_entry* descriptor = nullptr;
         llvm::StringRef library;
         uint32_t slots = 0;
-        if (llvm::Error error = it->getName(library)) {
+        if (llvm::Error error = it->getImportTableEntry(descriptor)) {
+            Fail("an import's descriptor: " + Why(std::move(error)));
+        } else if (!program.HoldsText(descriptor->NameRVA)) {
+            Fail("an import's library name lies outside the file");
+        } else if (llvm::Error error = it->getName(library)) {
             Fail("an import's library: " + Why(std::move(error)));
         } else if (llvm::Error error = it->getImportAddressTableRVA(slots)) {
             Fail(library.str() + ": " + Why(std::move(error)));
@@ -206,6 +217,10 @@ void Checker::CheckDelayImports()
         // LLVM reads the addresses as relative ones, as all linkers of today write them.
         if (!(table->Attributes & DelayAddressesAreRelative)) {
             Fail("delay imports: a descriptor holds absolute addresses");
+            continue;
+        }
+        if (!program.HoldsText(table->Name)) {
+            Fail("delay imports: a library name lies outside the file");
             continue;
         }
         if (llvm::Error error = it->getName(library)) {

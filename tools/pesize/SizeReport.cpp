@@ -1,6 +1,8 @@
 // The size report on LLVM's reading of the program and of its resource tree.
 #include "SizeReport.h"
 
+#include <llvm/Support/Endian.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -44,7 +46,11 @@ std::string EntryName(ResourceSectionRef& resources, const coff_resource_dir_ent
         llvm::consumeError(text.takeError());
         return "?";
     }
-    return std::string(text->begin(), text->end());
+    // The characters may lie at any address: read byte-wise.
+    std::string name;
+    for (size_t i = 0; i < text->size(); ++i)
+        name += static_cast<char>(llvm::support::endian::read16le(text->data() + i));
+    return name;
 }
 
 // Adds up the data below one entry. In a damaged tree, a directory reached again adds

@@ -1,6 +1,7 @@
 // ProgramImage: LLVM's reading of a PE image, with the file's own bounds put on it.
 #include "ProgramImage.h"
 
+#include <llvm/BinaryFormat/Magic.h>
 #include <llvm/Support/Endian.h>
 
 #include <algorithm>
@@ -10,6 +11,9 @@ using llvm::object::coff_section;
 std::unique_ptr<ProgramImage> ProgramImage::Read(llvm::StringRef bytes)
 {
     // A copy ends in a NUL past the file: a name LLVM reads at the file's end stops there.
+    // Only what LLVM recognises as a PE image: its reading of COFF object files trusts them.
+    if (llvm::identify_magic(bytes) != llvm::file_magic::pecoff_executable)
+        return nullptr;
     auto image = std::make_unique<ProgramImage>();
     image->buffer = llvm::MemoryBuffer::getMemBufferCopy(bytes);
     auto object = llvm::object::COFFObjectFile::create(image->buffer->getMemBufferRef());
@@ -18,8 +22,6 @@ std::unique_ptr<ProgramImage> ProgramImage::Read(llvm::StringRef bytes)
         return nullptr;
     }
     image->object = std::move(*object);
-    if (!image->object->getPE32Header() && !image->object->getPE32PlusHeader())
-        return nullptr;
     for (const llvm::object::SectionRef& section : image->object->sections()) {
         const coff_section* header = image->object->getCOFFSection(section);
         if (uint64_t{header->PointerToRawData} + header->SizeOfRawData > bytes.size())
@@ -40,12 +42,13 @@ uint32_t ProgramImage::SizeOfImage() const
                                    : object->getPE32PlusHeader()->SizeOfImage;
 }
 
+// As LLVM maps an address: the first section whose virtual size holds it, in 32-bit sums.
 const coff_section* ProgramImage::SectionOf(uint32_t rva) const
 {
     for (const llvm::object::SectionRef& section : object->sections()) {
         const coff_section* header = object->getCOFFSection(section);
-        const uint32_t extent = header->VirtualSize ? header->VirtualSize : header->SizeOfRawData;
-        if (rva >= header->VirtualAddress && rva - header->VirtualAddress < extent)
+        const uint32_t end = header->VirtualAddress + header->VirtualSize;
+        if (header->VirtualAddress <= rva && rva < end)
             return header;
     }
     return nullptr;
@@ -53,15 +56,19 @@ const coff_section* ProgramImage::SectionOf(uint32_t rva) const
 
 llvm::ArrayRef<uint8_t> ProgramImage::BytesAt(uint32_t rva, size_t size) const
 {
-    uintptr_t at = 0;
-    if (llvm::Error error = object->getRvaPtr(rva, at)) {
-        llvm::consumeError(std::move(error));
+    // LLVM's pointer runs past the section's data where the virtual size is the larger.
+    const coff_section* section = SectionOf(rva);
+    const uint32_t offset = section ? rva - section->VirtualAddress : 0;
+    if (!section || offset >= section->SizeOfRawData)
         return {};
-    }
-    // Within the file, as every section's data is; the file may end before the section.
-    const auto* begin = reinterpret_cast<const uint8_t*>(at);
-    const auto* end = reinterpret_cast<const uint8_t*>(Bytes().end());
-    return {begin, std::min<size_t>(size, end - begin)};
+    const auto* bytes = reinterpret_cast<const uint8_t*>(Bytes().data());
+    return {bytes + section->PointerToRawData + offset,
+            std::min<size_t>(size, section->SizeOfRawData - offset)};
+}
+
+bool ProgramImage::HoldsText(uint32_t rva, uint32_t skipped) const
+{
+    return BytesAt(rva, skipped + 1).size() == skipped + 1;
 }
 
 uint32_t ProgramImage::U32At(uint32_t rva) const

@@ -22,10 +22,14 @@ public:
     llvm::StringRef Bytes() const { return buffer->getBuffer(); }
     uint32_t SizeOfImage() const;
 
-    // The section whose addresses hold `rva`, or nullptr.
+    // The section whose addresses hold `rva`, as LLVM finds it, or nullptr.
     const llvm::object::coff_section* SectionOf(uint32_t rva) const;
-    // The bytes the file holds from `rva` on, at most `size`: empty where it holds none.
+    // The bytes the file holds from `rva` to the end of its section's data, at most `size`:
+    // empty where it holds none.
     llvm::ArrayRef<uint8_t> BytesAt(uint32_t rva, size_t size = SIZE_MAX) const;
+    // Whether a text LLVM reads at `rva` after `skipped` bytes starts within the file: LLVM
+    // reads it to its NUL, and the file's copy ends in one.
+    bool HoldsText(uint32_t rva, uint32_t skipped = 0) const;
     // The 32-bit value at `rva`; 0 where the file does not hold it whole.
     uint32_t U32At(uint32_t rva) const;
     // Whether the table of 32-bit entries at `rva` ends (a zero entry) within the file:

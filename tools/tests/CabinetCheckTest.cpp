@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "CabinetCheck.h"
@@ -171,6 +172,11 @@ TEST(CabinetCheck, RefusesWhatTheDeviceWouldRejectAndSaysWhy)
          "holds no Windows CE setup file (.000)"},
     };
     // clang-format on
+    // The damaged cabinets stay where the build asks, as seeds of the cabinet check's fuzzing.
+    const char* keep = std::getenv("KORVANE_KEEP_CABINETS");
+    if (keep)
+        std::filesystem::create_directories(keep);
+    int kept = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string path = folder / c.name;
@@ -178,6 +184,9 @@ TEST(CabinetCheck, RefusesWhatTheDeviceWouldRejectAndSaysWhy)
         EXPECT_EQ(c.reason.empty() ? "" : path + ": " + c.reason,
                   CheckCabinet(path, folder / "KORVANE.INI"));
         std::remove(path.c_str());
+        if (keep && !c.reason.empty())
+            WriteBytes(std::string(keep) + "/damaged-" + std::to_string(++kept) + ".cab",
+                       c.cabinet);
     }
 }
 

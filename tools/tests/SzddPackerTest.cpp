@@ -1,7 +1,6 @@
 // The SZDD packer against two independent expanders' reading of the format: Debian's
 // libmspack here (the platform's LZ32 is checked under Wine), and its size against
 // Debian's mscompress on every input.
-#include <mspack.h>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -11,6 +10,7 @@
 
 #include "Corpus.h"
 #include "HostFiles.h"
+#include "LibmspackSzdd.h"
 #include "SzddPacker.h"
 
 namespace {
@@ -33,21 +33,6 @@ std::vector<std::pair<std::string, Bytes>> Inputs()
     return inputs;
 }
 
-Bytes ExpandWithLibmspack(const std::string& packedPath, const std::string& outPath)
-{
-    msszdd_decompressor* szdd = mspack_create_szdd_decompressor(nullptr);
-    msszddd_header* header = szdd->open(szdd, const_cast<char*>(packedPath.c_str()));
-    Bytes result;
-    if (header) {
-        EXPECT_EQ(MSSZDD_FMT_NORMAL, header->format);
-        if (szdd->extract(szdd, header, const_cast<char*>(outPath.c_str())) == MSPACK_ERR_OK)
-            result = ReadBytes<Bytes>(outPath);
-        szdd->close(szdd, header);
-    }
-    mspack_destroy_szdd_decompressor(szdd);
-    return result;
-}
-
 TEST(SzddPacker, RoundTripsThroughLibmspackAndNeverLosesToMscompress)
 {
     const auto inputs = Inputs();
@@ -63,7 +48,8 @@ TEST(SzddPacker, RoundTripsThroughLibmspackAndNeverLosesToMscompress)
         EXPECT_EQ('A', packed[8]);
 
         WriteBytes(folder / "packed", packed);
-        EXPECT_EQ(data, ExpandWithLibmspack(folder / "packed", folder / "expanded"));
+        EXPECT_EQ(data, ExpandWithLibmspack(folder / "packed", folder / "expanded"))
+            << "libmspack expands it back, from its normal form";
 
         // Only an mscompress output that expands back to the input is a fair yardstick.
         WriteBytes(folder / "input", data);
