@@ -149,23 +149,21 @@ void Checker::CheckNames(const std::string& library, uint32_t names, const Direc
 {
     if (!program.TableEndsInFile(names))
         return Fail(library + ": its name table runs past the file");
+    // What only the table's entry holds LLVM reads without fail.
     for (const ImportedSymbolRef& symbol : entry.imported_symbols()) {
         bool byOrdinal = false;
         uint16_t ordinal = 0;
         uint32_t hintName = 0;
         llvm::StringRef name;
-        if (llvm::Error error = symbol.isOrdinal(byOrdinal))
-            return Fail(library + ": " + Why(std::move(error)));
+        llvm::cantFail(symbol.isOrdinal(byOrdinal));
         if (byOrdinal) {
-            if (llvm::Error error = symbol.getOrdinal(ordinal))
-                return Fail(library + ": " + Why(std::move(error)));
+            llvm::cantFail(symbol.getOrdinal(ordinal));
             Fail(library + ": import by ordinal " + std::to_string(ordinal));
-        } else if (llvm::Error error = symbol.getHintNameRVA(hintName)) {
-            return Fail(library + ": " + Why(std::move(error)));
-        } else if (!program.HoldsText(hintName, HintSize)) {
+        } else if (llvm::cantFail(symbol.getHintNameRVA(hintName)),
+                   !program.HoldsText(hintName, HintSize)) {
             Fail(library + ": an imported name lies outside the file");
         } else if (llvm::Error error = symbol.getSymbolName(name)) {
-            return Fail(library + ": " + Why(std::move(error)));
+            Fail(library + ": " + Why(std::move(error)));
         } else {
             CheckImport(library, name.str(), how);
         }
@@ -181,17 +179,14 @@ void Checker::CheckImports()
          --left) {
         const coff_import_directory_table_entry* descriptor = nullptr;
         llvm::StringRef library;
-        uint32_t slots = 0;
         if (llvm::Error error = it->getImportTableEntry(descriptor)) {
             Fail("an import's descriptor: " + Why(std::move(error)));
-        } else if (!program.HoldsText(descriptor->NameRVA)) {
+        } else if (!program.HoldsText(descriptor->NameRVA) ||
+                   llvm::errorToBool(it->getName(library))) {
             Fail("an import's library name lies outside the file");
-        } else if (llvm::Error error = it->getName(library)) {
-            Fail("an import's library: " + Why(std::move(error)));
-        } else if (llvm::Error error = it->getImportAddressTableRVA(slots)) {
-            Fail(library.str() + ": " + Why(std::move(error)));
         } else {
             // LLVM names the imports from the slots, which the file holds as the names hold.
+            const uint32_t slots = descriptor->ImportAddressTableRVA;
             CheckNames(library.str(), slots, *it, "load");
             const bool whole = program.TableEndsInFile(slots);
             for (uint32_t i = 0; whole && program.U32At(slots + SlotSize * i); ++i)
@@ -210,8 +205,7 @@ void Checker::CheckDelayImports()
     for (size_t i = 0; i < count && it != object.delay_import_directory_end(); ++i, ++it) {
         const delay_import_directory_table_entry* table = nullptr;
         llvm::StringRef library;
-        if (llvm::Error error = it->getDelayImportTable(table))
-            return Fail("delay imports: " + Why(std::move(error)));
+        llvm::cantFail(it->getDelayImportTable(table));
         if (!table->Name)
             break;
         // LLVM reads the addresses as relative ones, as all linkers of today write them.
@@ -219,12 +213,8 @@ void Checker::CheckDelayImports()
             Fail("delay imports: a descriptor holds absolute addresses");
             continue;
         }
-        if (!program.HoldsText(table->Name)) {
+        if (!program.HoldsText(table->Name) || llvm::errorToBool(it->getName(library))) {
             Fail("delay imports: a library name lies outside the file");
-            continue;
-        }
-        if (llvm::Error error = it->getName(library)) {
-            Fail("delay imports: " + Why(std::move(error)));
             continue;
         }
         const uint32_t names = table->DelayImportNameTable;
@@ -264,10 +254,8 @@ void Checker::CheckCallSlots()
     for (size_t i = 0; i < relocations; ++i, ++it) {
         uint8_t type = 0;
         uint32_t operand = 0;
-        if (llvm::Error error = it->getType(type))
-            return Fail("relocations: " + Why(std::move(error)));
-        if (llvm::Error error = it->getRVA(operand))
-            return Fail("relocations: " + Why(std::move(error)));
+        llvm::cantFail(it->getType(type));
+        llvm::cantFail(it->getRVA(operand));
         const coff_section* section = program.SectionOf(operand - 2);
         const llvm::ArrayRef<uint8_t> code = program.BytesAt(operand - 2, IndirectInstruction);
         if (type != llvm::COFF::IMAGE_REL_BASED_HIGHLOW || !section ||
