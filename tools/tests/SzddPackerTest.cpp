@@ -3,9 +3,9 @@
 // Debian's mscompress on every input.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 
 #include "Corpus.h"
@@ -19,17 +19,10 @@ namespace {
 std::vector<std::pair<std::string, Bytes>> Inputs()
 {
     auto inputs = MakeCorpus();
-    if (const char* cabinets = std::getenv("KORVANE_SAMPLE_CABINETS")) {
-        std::string list = cabinets;
-        for (size_t start = 0; start < list.size();) {
-            size_t end = list.find(';', start);
-            if (end == std::string::npos)
-                end = list.size();
-            std::string path = list.substr(start, end - start);
-            inputs.emplace_back(path, ReadBytes<Bytes>(path));
-            start = end + 1;
-        }
-    }
+    const char* cabinets = std::getenv("KORVANE_SAMPLE_CABINETS");
+    std::istringstream list(cabinets ? cabinets : "");
+    for (std::string path; std::getline(list, path, ';');)
+        inputs.emplace_back(path, ReadBytes<Bytes>(path));
     return inputs;
 }
 
