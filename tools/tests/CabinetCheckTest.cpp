@@ -171,7 +171,6 @@ TEST(CabinetCheck, RefusesWhatTheDeviceWouldRejectAndSaysWhy)
     // clang-format on
     // The damaged cabinets stay where the build asks, as seeds of the cabinet check's fuzzing.
     const char* keep = std::getenv("KORVANE_KEEP_CABINETS");
-    int kept = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string path = folder / c.name;
@@ -180,7 +179,7 @@ TEST(CabinetCheck, RefusesWhatTheDeviceWouldRejectAndSaysWhy)
                   CheckCabinet(path, folder / "KORVANE.INI"));
         std::remove(path.c_str());
         if (keep && !c.reason.empty())
-            WriteBytes(std::string(keep) + "/damaged-" + std::to_string(++kept) + ".cab",
+            WriteBytes(std::string(keep) + "/damaged-" + std::to_string(&c - cases) + ".cab",
                        c.cabinet);
     }
 }

@@ -64,9 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         broken = "accepted, but libmspack lists another count of files than its header";
     else if (!ReadSetupFile(setupFile, appName).empty() || strcasecmp(appName.c_str(), Component))
         broken = "accepted, but its setup file is not one the device takes for Korvane";
-    if (!broken.empty()) {
-        std::fprintf(stderr, "ORACLE BROKEN: %s\n", broken.c_str());
-        std::abort();
-    }
+    if (!broken.empty())  // libFuzzer keeps the input that aborts
+        std::fprintf(stderr, "ORACLE BROKEN: %s\n", broken.c_str()), std::abort();
     return 0;
 }
