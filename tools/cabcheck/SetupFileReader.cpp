@@ -29,5 +29,8 @@ std::string ReadSetupFile(const Bytes& setup, std::string& appName)
     if (length == 0 || at + length > setup.size() || setup[at + length - 1] != 0)
         return "has its application name outside the file";
     appName.assign(setup.begin() + at, setup.begin() + at + length - 1);
+    // No INI file's Component holds one, and the refusal stays on one line.
+    if (std::any_of(appName.begin(), appName.end(), [](unsigned char c) { return c < ' '; }))
+        return "has a control character in its application name";
     return "";
 }

@@ -165,6 +165,9 @@ TEST(CabinetCheck, RefusesWhatTheDeviceWouldRejectAndSaysWhy)
         {"a setup file's name past its end", GoodName,
          MakeCabinet(folder, {"Korvane", 2577, "-c", true, 87, 0x7F}),
          "setup file KORVANE.000 has its application name outside the file"},
+        {"a control character in its application name", GoodName,
+         MakeCabinet(folder, {"Korvane", 2577, "-c", true, 101, '\n'}),
+         "setup file KORVANE.000 has a control character in its application name"},
         {"no setup file", GoodName, MakeCabinet(folder, {"Korvane", 2577, "-c", false}),
          "holds no Windows CE setup file (.000)"},
     };

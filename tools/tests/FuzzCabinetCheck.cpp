@@ -14,15 +14,13 @@
 #include "HostFiles.h"
 #include "SetupFileReader.h"
 
-namespace {
-
 constexpr char InstalledName[] = "KORVANE_US.PPC_ARM.CAB";  // in KORVANE.INI's CabFiles
 constexpr char Component[] = "Korvane";                     // KORVANE.INI's
 constexpr size_t FileCountAt = 28;
-const HostTempFolder folder("fuzz-cabcheck");
+static const HostTempFolder folder("fuzz-cabcheck");
 
 // libmspack on its own: every file extracted from the cabinet's file; "" or what failed.
-std::string ExtractAlone(const std::string& path, size_t& files, Bytes& setupFile)
+static std::string ExtractAlone(const std::string& path, size_t& files, Bytes& setupFile)
 {
     mscab_decompressor* cabd = mspack_create_cab_decompressor(nullptr);
     mscabd_cabinet* cabinet = cabd->open(cabd, path.c_str());
@@ -43,8 +41,6 @@ std::string ExtractAlone(const std::string& path, size_t& files, Bytes& setupFil
     mspack_destroy_cab_decompressor(cabd);
     return failed;
 }
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -5,12 +5,8 @@
 
 #include "LibmspackSzdd.h"
 
-namespace {
-
 constexpr size_t LiteralsPerFlag = 8;
-const HostTempFolder folder("fuzz-szdd");
-
-}  // namespace
+static const HostTempFolder folder("fuzz-szdd");
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
