@@ -9,6 +9,7 @@
 #include "ImportRules.h"
 
 #include <llvm/BinaryFormat/COFF.h>
+#include <llvm/Support/Endian.h>
 
 #include <algorithm>
 #include <cctype>
@@ -25,11 +26,13 @@ constexpr uint32_t SlotSize = 4;
 constexpr uint32_t HintSize = 2;  // before each imported name
 constexpr uint32_t DelayAddressesAreRelative = 1;
 constexpr uint32_t RelocationBlockHeader = 8;  // the page's address and the block's size
+constexpr uint32_t RelocationBlockSizeAt = 4;
 constexpr uint32_t RelocationEntrySize = 2;
 constexpr unsigned char IndirectOpcode = 0xFF;
 constexpr unsigned char CallThroughAbsolute = 0x15;  // call [address]
 constexpr unsigned char JumpThroughAbsolute = 0x25;  // jmp [address]
-constexpr size_t IndirectInstruction = 2 + SlotSize;
+constexpr uint32_t OpcodeSize = 2;
+constexpr size_t IndirectInstruction = OpcodeSize + SlotSize;
 // Every entry the program cannot do without must be in this Windows.
 const char OldestWindows[] = "95";
 
@@ -243,7 +246,8 @@ void Checker::CheckCallSlots()
             : llvm::ArrayRef<uint8_t>();
     size_t relocations = 0;
     for (size_t at = 0; at + RelocationBlockHeader <= table.size();) {
-        const uint32_t size = llvm::support::endian::read32le(table.data() + at + 4);
+        const uint32_t size =
+            llvm::support::endian::read32le(table.data() + at + RelocationBlockSizeAt);
         // LLVM leaves a block where its entries end exactly.
         if (size <= RelocationBlockHeader || size % RelocationEntrySize || size > table.size() - at)
             break;
@@ -256,22 +260,24 @@ void Checker::CheckCallSlots()
         uint32_t operand = 0;
         llvm::cantFail(it->getType(type));
         llvm::cantFail(it->getRVA(operand));
-        const coff_section* section = program.SectionOf(operand - 2);
-        const llvm::ArrayRef<uint8_t> code = program.BytesAt(operand - 2, IndirectInstruction);
+        const coff_section* section = program.SectionOf(operand - OpcodeSize);
+        const llvm::ArrayRef<uint8_t> code =
+            program.BytesAt(operand - OpcodeSize, IndirectInstruction);
         if (type != llvm::COFF::IMAGE_REL_BASED_HIGHLOW || !section ||
             !(section->Characteristics & llvm::COFF::IMAGE_SCN_MEM_EXECUTE) ||
             code.size() != IndirectInstruction || code[0] != IndirectOpcode ||
             (code[1] != CallThroughAbsolute && code[1] != JumpThroughAbsolute))
             continue;
         ++callSlots;
-        const uint32_t slot = Rva(llvm::support::endian::read32le(code.data() + 2));
+        const uint32_t slot = Rva(llvm::support::endian::read32le(code.data() + OpcodeSize));
         const uint32_t held = program.U32At(slot);
         if (!loaderFilledSlots.count(slot) && !InsideImage(held)) {
             char text[128];
-            std::snprintf(text, sizeof text,
-                          "code at 0x%llx goes through slot 0x%llx, which holds 0x%x in the file",
-                          static_cast<unsigned long long>(object.getImageBase() + operand - 2),
-                          static_cast<unsigned long long>(object.getImageBase() + slot), held);
+            std::snprintf(
+                text, sizeof text,
+                "code at 0x%llx goes through slot 0x%llx, which holds 0x%x in the file",
+                static_cast<unsigned long long>(object.getImageBase() + operand - OpcodeSize),
+                static_cast<unsigned long long>(object.getImageBase() + slot), held);
             Fail(text);
         }
     }

@@ -10,10 +10,10 @@ using llvm::object::coff_section;
 
 std::unique_ptr<ProgramImage> ProgramImage::Read(llvm::StringRef bytes)
 {
-    // A copy ends in a NUL past the file: a name LLVM reads at the file's end stops there.
     // Only what LLVM recognises as a PE image: its reading of COFF object files trusts them.
     if (llvm::identify_magic(bytes) != llvm::file_magic::pecoff_executable)
         return nullptr;
+    // A copy ends in a NUL past the file: a name LLVM reads at the file's end stops there.
     auto image = std::make_unique<ProgramImage>();
     image->buffer = llvm::MemoryBuffer::getMemBufferCopy(bytes);
     auto object = llvm::object::COFFObjectFile::create(image->buffer->getMemBufferRef());
@@ -22,6 +22,7 @@ std::unique_ptr<ProgramImage> ProgramImage::Read(llvm::StringRef bytes)
         return nullptr;
     }
     image->object = std::move(*object);
+    // LLVM turns an address into a pointer into its section's data, unchecked.
     for (const llvm::object::SectionRef& section : image->object->sections()) {
         const coff_section* header = image->object->getCOFFSection(section);
         if (uint64_t{header->PointerToRawData} + header->SizeOfRawData > bytes.size())
