@@ -5,19 +5,14 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <set>
 #include <sstream>
 
 #include "CabinetFiles.h"
 #include "HostFiles.h"
+#include "SetupFileReader.h"
 
 namespace {
-
-constexpr size_t SetupHeaderSize = 100;
-// Processor types an ARM device accepts (winnt.h: StrongARM, ARM720, ARM820, ARM920,
-// ARM 7TDMI). 0 is "any processor": such a setup file installs on an ARM device too.
-constexpr uint32_t AcceptedProcessors[] = {0, 2577, 1824, 2080, 2336, 70001};
 
 std::string Lower(std::string s)
 {
@@ -57,22 +52,6 @@ bool ListNames(const std::string& list, const std::string& name)
         if (Lower(Trim(each)) == Lower(name))
             return true;
     return false;
-}
-
-// Reads the setup file's application name, or gives why the device would refuse the file.
-std::string ReadSetupFile(const Bytes& setup, std::string& appName)
-{
-    if (setup.size() < SetupHeaderSize || std::memcmp(setup.data(), "MSCE", 4) != 0)
-        return "is not a Windows CE setup file (no MSCE header)";
-    const uint32_t processor = U32(setup, 20);
-    if (std::find(std::begin(AcceptedProcessors), std::end(AcceptedProcessors), processor) ==
-        std::end(AcceptedProcessors))
-        return "is for processor type " + std::to_string(processor) + ", not ARM";
-    const size_t at = U16(setup, 84), length = U16(setup, 86);  // length counts the NUL
-    if (length == 0 || at + length > setup.size() || setup[at + length - 1] != 0)
-        return "has its application name outside the file";
-    appName.assign(setup.begin() + at, setup.begin() + at + length - 1);
-    return "";
 }
 
 }  // namespace

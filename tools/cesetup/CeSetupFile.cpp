@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "ByteWriter.h"
+
 namespace {
 
 constexpr uint32_t HeaderSize = 100;
@@ -17,36 +19,6 @@ constexpr uint16_t ProgramFilesString = 1;  // "%CE1%": \Program Files
 constexpr uint16_t FolderString = 2;
 constexpr uint16_t FolderDir = 1;
 constexpr uint32_t FileFlags = 0;
-
-struct Writer {
-    std::vector<uint8_t> bytes;
-    void U16(uint16_t v)
-    {
-        bytes.push_back(v & 0xFF);
-        bytes.push_back(v >> 8);
-    }
-    void U32(uint32_t v)
-    {
-        U16(v & 0xFFFF);
-        U16(static_cast<uint16_t>(v >> 16));
-    }
-    void Text(const std::string& s)
-    {
-        bytes.insert(bytes.end(), s.begin(), s.end());
-        bytes.push_back(0);
-    }
-    void PutU16(size_t at, uint16_t v)
-    {
-        bytes[at] = v & 0xFF;
-        bytes[at + 1] = v >> 8;
-    }
-    void PutU32(size_t at, uint32_t v)
-    {
-        PutU16(at, v & 0xFFFF);
-        PutU16(at + 2, static_cast<uint16_t>(v >> 16));
-    }
-    uint32_t Size() const { return static_cast<uint32_t>(bytes.size()); }
-};
 
 uint16_t Length(const std::string& s) { return static_cast<uint16_t>(s.size() + 1); }
 
@@ -61,29 +33,29 @@ int main(int argc, char** argv)
     const std::string appName = argv[2], provider = argv[3], folder = argv[4];
     const std::vector<std::string> files(argv + 5, argv + argc);
 
-    Writer w;
-    w.bytes.assign(HeaderSize, 0);
-    w.bytes[0] = 'M', w.bytes[1] = 'S', w.bytes[2] = 'C', w.bytes[3] = 'E';
+    ByteWriter w;
+    w.assign(HeaderSize, 0);
+    w[0] = 'M', w[1] = 'S', w[2] = 'C', w[3] = 'E';
     w.PutU32(16, 1);
     w.PutU32(20, StrongArm);
     w.PutU32(24, 3);  // at least Windows CE 3.0; no upper limit, no build limits
 
     // The application name and the provider, then the strings the sections use.
-    const uint32_t appAt = w.Size();
+    const uint32_t appAt = static_cast<uint32_t>(w.size());
     w.Text(appName);
-    const uint32_t providerAt = w.Size();
+    const uint32_t providerAt = static_cast<uint32_t>(w.size());
     w.Text(provider);
 
-    const uint32_t stringsAt = w.Size();
+    const uint32_t stringsAt = static_cast<uint32_t>(w.size());
     const std::string programFiles = "%CE1%";
     w.U16(ProgramFilesString), w.U16(Length(programFiles)), w.Text(programFiles);
     w.U16(FolderString), w.U16(Length(folder)), w.Text(folder);
 
-    const uint32_t dirsAt = w.Size();
+    const uint32_t dirsAt = static_cast<uint32_t>(w.size());
     w.U16(FolderDir), w.U16(3 * 2);
     w.U16(ProgramFilesString), w.U16(FolderString), w.U16(0);
 
-    const uint32_t filesAt = w.Size();
+    const uint32_t filesAt = static_cast<uint32_t>(w.size());
     for (size_t i = 0; i < files.size(); ++i) {
         const uint16_t number = static_cast<uint16_t>(i + 1);
         w.U16(number), w.U16(FolderDir), w.U16(number), w.U32(FileFlags);
@@ -98,10 +70,10 @@ int main(int argc, char** argv)
     w.PutU32(68, filesAt);
     w.PutU16(84, static_cast<uint16_t>(appAt)), w.PutU16(86, Length(appName));
     w.PutU16(88, static_cast<uint16_t>(providerAt)), w.PutU16(90, Length(provider));
-    w.PutU32(8, w.Size());
+    w.PutU32(8, static_cast<uint32_t>(w.size()));
 
     FILE* out = std::fopen(argv[1], "wb");
-    if (!out || std::fwrite(w.bytes.data(), 1, w.bytes.size(), out) != w.bytes.size()) {
+    if (!out || std::fwrite(w.data(), 1, w.size(), out) != w.size()) {
         std::fprintf(stderr, "cesetup: cannot write %s\n", argv[1]);
         return 1;
     }

@@ -30,15 +30,16 @@ inline bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
     return static_cast<bool>(in);
 }
 
-// Writes `data` as the whole file at `path`.
-inline void WriteBytes(const std::string& path, std::string_view data)
+// Writes `data` as the whole file at `path`; false when it cannot.
+inline bool WriteBytes(const std::string& path, std::string_view data)
 {
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(data.data(), static_cast<std::streamsize>(data.size()));
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    return static_cast<bool>(out.write(data.data(), static_cast<std::streamsize>(data.size())));
 }
-inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& data)
+inline bool WriteBytes(const std::string& path, const std::vector<uint8_t>& data)
 {
-    WriteBytes(path, std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+    return WriteBytes(path,
+                      std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
 }
 
 // The whole file at `path` as bytes of `Container`'s kind; empty when it cannot be read.

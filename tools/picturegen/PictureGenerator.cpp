@@ -14,6 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "ByteWriter.h"
+#include "HostFiles.h"
+
 namespace {
 
 // The 16 colours of the classic VGA palette, as the bitmaps store them (B, G, R).
@@ -165,19 +168,7 @@ void DrawLogo(Picture& p, int x, int y, int markSize, int scale)
 
 // ---- Writing --------------------------------------------------------------------
 
-struct Bytes : std::vector<uint8_t> {
-    using std::vector<uint8_t>::vector;
-    void U16(unsigned v)
-    {
-        push_back(v & 0xFF);
-        push_back((v >> 8) & 0xFF);
-    }
-    void U32(uint32_t v)
-    {
-        U16(v & 0xFFFF);
-        U16(v >> 16);
-    }
-};
+using Bytes = ByteWriter;
 
 constexpr uint32_t InfoHeaderSize = 40;
 constexpr uint32_t PaletteSize = 16 * 4;
@@ -358,15 +349,6 @@ Picture CheckMark(int percent)
     return p;
 }
 
-bool Write(const std::string& path, const Bytes& bytes)
-{
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -376,15 +358,15 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-    bool ok =
-        Write(folder + "/watermark.bmp", Bitmap(Watermark(), false)) &&
-        Write(folder + "/computer.ico", Icon({Computer(100)})) &&
-        Write(folder + "/checkmark.ico", Icon({CheckMark(100), CheckMark(150), CheckMark(200)}));
+    bool ok = WriteBytes(folder + "/watermark.bmp", Bitmap(Watermark(), false)) &&
+              WriteBytes(folder + "/computer.ico", Icon({Computer(100)})) &&
+              WriteBytes(folder + "/checkmark.ico",
+                         Icon({CheckMark(100), CheckMark(150), CheckMark(200)}));
     // The 100% pictures keep the names they always had.
     for (int percent : {100, 150, 200}) {
         const std::string suffix = percent == 100 ? "" : "-" + std::to_string(percent);
-        ok = ok && Write(folder + "/logo" + suffix + ".bmp", Bitmap(Logo(percent), true)) &&
-             Write(folder + "/header" + suffix + ".bmp", Bitmap(HeaderBand(percent), true));
+        ok = ok && WriteBytes(folder + "/logo" + suffix + ".bmp", Bitmap(Logo(percent), true)) &&
+             WriteBytes(folder + "/header" + suffix + ".bmp", Bitmap(HeaderBand(percent), true));
     }
     if (!ok)
         std::fprintf(stderr, "picturegen: cannot write into %s\n", folder.c_str());

@@ -4,11 +4,9 @@
 //   szdd corpus FOLDER      writes the test corpus: NAME and NAME.szdd for each input
 //   szdd bench FILE...      prints size, mscompress size, our size, ratio, encode time
 //   szdd measure FILE       the same figures for one file, bare, for scripts to lay out
-#include <unistd.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "Corpus.h"
@@ -17,30 +15,15 @@
 
 namespace {
 
-bool Write(const std::string& path, const Bytes& data)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data.data()),
-              static_cast<std::streamsize>(data.size()));
-    return static_cast<bool>(out);
-}
-
 // Debian's mscompress writes FILE_ beside FILE; -1 when it is not there.
 long MscompressSize(const Bytes& data)
 {
-    char folder[] = "/tmp/szdd-bench-XXXXXX";
-    if (!mkdtemp(folder))
-        return -1;
-    std::string file = std::string(folder) + "/input";
-    Write(file, data);
-    long size = -1;
-    if (std::system(("mscompress " + file + " >/dev/null 2>&1").c_str()) == 0) {
-        Bytes packed;
-        if (ReadWholeFile(file + "_", packed))
-            size = static_cast<long>(packed.size());
-    }
-    std::system(("rm -rf " + std::string(folder)).c_str());
-    return size;
+    const HostTempFolder folder("szdd-bench");
+    Bytes packed;
+    const bool made =
+        WriteBytes(folder / "input", data) &&
+        std::system(("mscompress " + (folder / "input") + " >/dev/null 2>&1").c_str()) == 0;
+    return made && ReadWholeFile(folder / "input_", packed) ? static_cast<long>(packed.size()) : -1;
 }
 
 struct Measure {
@@ -90,12 +73,14 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "szdd: cannot read %s\n", argv[2]);
             return 1;
         }
-        return Write(argv[3], verb == "pack" ? PackForPayload(input) : SzddCompress(input)) ? 0 : 1;
+        return WriteBytes(argv[3], verb == "pack" ? PackForPayload(input) : SzddCompress(input))
+                   ? 0
+                   : 1;
     }
     if (verb == "corpus" && argc == 3) {
         for (const auto& [name, data] : MakeCorpus())
-            if (!Write(std::string(argv[2]) + "/" + name, data) ||
-                !Write(std::string(argv[2]) + "/" + name + ".szdd", SzddCompress(data)))
+            if (!WriteBytes(std::string(argv[2]) + "/" + name, data) ||
+                !WriteBytes(std::string(argv[2]) + "/" + name + ".szdd", SzddCompress(data)))
                 return 1;
         return 0;
     }

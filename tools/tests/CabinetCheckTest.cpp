@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "CabinetCheck.h"
@@ -12,18 +13,15 @@ namespace {
 
 using Bytes = std::string;
 
+// The cabinet's fields are little-endian, as the host is.
 void Put32(Bytes& b, size_t at, uint32_t v)
 {
-    for (int i = 0; i < 4; ++i)
-        b[at + i] = static_cast<char>(v >> (8 * i));
+    b.replace(at, sizeof v, Bytes(reinterpret_cast<char*>(&v), sizeof v));
 }
-
 uint32_t Get32(const Bytes& b, size_t at)
 {
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i)
-        v = v << 8 | static_cast<uint8_t>(b[at + i]);
-    return v;
+    uint32_t v;
+    return std::memcpy(&v, b.data() + at, sizeof v), v;
 }
 
 struct Sample {
@@ -167,10 +165,15 @@ TEST(CabinetCheck, RefusesWhatTheDeviceWouldRejectAndSaysWhy)
         {"a setup file's name past its end", GoodName,
          MakeCabinet(folder, {"Korvane", 2577, "-c", true, 87, 0x7F}),
          "setup file KORVANE.000 has its application name outside the file"},
+        {"a control character in its application name", GoodName,
+         MakeCabinet(folder, {"Korvane", 2577, "-c", true, 101, '\n'}),
+         "setup file KORVANE.000 has a control character in its application name"},
         {"no setup file", GoodName, MakeCabinet(folder, {"Korvane", 2577, "-c", false}),
          "holds no Windows CE setup file (.000)"},
     };
     // clang-format on
+    // The damaged cabinets stay where the build asks, as seeds of the cabinet check's fuzzing.
+    const char* keep = std::getenv("KORVANE_KEEP_CABINETS");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string path = folder / c.name;
@@ -178,6 +181,9 @@ TEST(CabinetCheck, RefusesWhatTheDeviceWouldRejectAndSaysWhy)
         EXPECT_EQ(c.reason.empty() ? "" : path + ": " + c.reason,
                   CheckCabinet(path, folder / "KORVANE.INI"));
         std::remove(path.c_str());
+        if (keep && !c.reason.empty())
+            WriteBytes(std::string(keep) + "/damaged-" + std::to_string(&c - cases) + ".cab",
+                       c.cabinet);
     }
 }
 

@@ -1,16 +1,16 @@
 // The SZDD packer against two independent expanders' reading of the format: Debian's
 // libmspack here (the platform's LZ32 is checked under Wine), and its size against
 // Debian's mscompress on every input.
-#include <mspack.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 
 #include "Corpus.h"
 #include "HostFiles.h"
+#include "LibmspackSzdd.h"
 #include "SzddPacker.h"
 
 namespace {
@@ -19,33 +19,11 @@ namespace {
 std::vector<std::pair<std::string, Bytes>> Inputs()
 {
     auto inputs = MakeCorpus();
-    if (const char* cabinets = std::getenv("KORVANE_SAMPLE_CABINETS")) {
-        std::string list = cabinets;
-        for (size_t start = 0; start < list.size();) {
-            size_t end = list.find(';', start);
-            if (end == std::string::npos)
-                end = list.size();
-            std::string path = list.substr(start, end - start);
-            inputs.emplace_back(path, ReadBytes<Bytes>(path));
-            start = end + 1;
-        }
-    }
+    const char* cabinets = std::getenv("KORVANE_SAMPLE_CABINETS");
+    std::istringstream list(cabinets ? cabinets : "");
+    for (std::string path; std::getline(list, path, ';');)
+        inputs.emplace_back(path, ReadBytes<Bytes>(path));
     return inputs;
-}
-
-Bytes ExpandWithLibmspack(const std::string& packedPath, const std::string& outPath)
-{
-    msszdd_decompressor* szdd = mspack_create_szdd_decompressor(nullptr);
-    msszddd_header* header = szdd->open(szdd, const_cast<char*>(packedPath.c_str()));
-    Bytes result;
-    if (header) {
-        EXPECT_EQ(MSSZDD_FMT_NORMAL, header->format);
-        if (szdd->extract(szdd, header, const_cast<char*>(outPath.c_str())) == MSPACK_ERR_OK)
-            result = ReadBytes<Bytes>(outPath);
-        szdd->close(szdd, header);
-    }
-    mspack_destroy_szdd_decompressor(szdd);
-    return result;
 }
 
 TEST(SzddPacker, RoundTripsThroughLibmspackAndNeverLosesToMscompress)
@@ -63,7 +41,8 @@ TEST(SzddPacker, RoundTripsThroughLibmspackAndNeverLosesToMscompress)
         EXPECT_EQ('A', packed[8]);
 
         WriteBytes(folder / "packed", packed);
-        EXPECT_EQ(data, ExpandWithLibmspack(folder / "packed", folder / "expanded"));
+        EXPECT_EQ(data, ExpandWithLibmspack(folder / "packed", folder / "expanded"))
+            << "libmspack expands it back, from its normal form";
 
         // Only an mscompress output that expands back to the input is a fair yardstick.
         WriteBytes(folder / "input", data);
