@@ -5,7 +5,6 @@
 #include <imagehlp.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 #include "format/PeHeaders.h"
@@ -78,29 +77,28 @@ TEST(PeHeaders, RefusesHeadersThatDoNotFitTheirBytes)
     const size_t sectionCount = nt + offsetof(IMAGE_NT_HEADERS, FileHeader.NumberOfSections);
     const size_t optionalSize = nt + offsetof(IMAGE_NT_HEADERS, FileHeader.SizeOfOptionalHeader);
     const size_t directoryCount = optional + offsetof(IMAGE_OPTIONAL_HEADER, NumberOfRvaAndSizes);
-    using Change = std::function<void(std::string&)>;
     // clang-format off
     const struct {
         const char* what;
-        Change change;
+        size_t length;   // of the bytes given
+        size_t at;       // the field set to `value`, `width` bytes wide (none when 0)
+        uint32_t value;
+        size_t width;
     } cases[] = {
-        {"cut within the section table", [&](std::string& b) { b.resize(sectionsEnd - 1); }},
-        {"cut within the DOS header", [&](std::string& b) { b.resize(pointer + 3); }},
-        {"the PE header past the bytes", [&](std::string& b) { Put(b, pointer, 0x7FFFFFF0, 4); }},
-        {"the PE header past 4 GiB", [&](std::string& b) { Put(b, pointer, 0xFFFFFFF0, 4); }},
-        {"no PE signature", [&](std::string& b) { b[nt] = 'Q'; }},
-        {"an unknown optional header", [&](std::string& b) { Put(b, optional, 0x30B, 2); }},
-        {"more sections than the bytes hold",
-         [&](std::string& b) { Put(b, sectionCount, 0xFFFF, 2); }},
-        {"an optional header too small for its directories",
-         [&](std::string& b) { Put(b, optionalSize, 0x60, 2); }},
-        {"more directories than the optional header holds",
-         [&](std::string& b) { Put(b, directoryCount, 0x10000000, 4); }},
+        {"cut within the section table",      sectionsEnd - 1, 0,              0,          0},
+        {"cut within the DOS header",         pointer + 3,     0,              0,          0},
+        {"the PE header past the bytes",      HeaderBytes,     pointer,        0x7FFFFFF0, 4},
+        {"the PE header past 4 GiB",          HeaderBytes,     pointer,        0xFFFFFFF0, 4},
+        {"no PE signature",                   HeaderBytes,     nt,             'Q',        1},
+        {"an unknown optional header",        HeaderBytes,     optional,       0x30B,      2},
+        {"more sections than the bytes hold", HeaderBytes,     sectionCount,   0xFFFF,     2},
+        {"an optional header too small",      HeaderBytes,     optionalSize,   0x60,       2},
+        {"more directories than it holds",    HeaderBytes,     directoryCount, 1 << 28,    4},
     };
     // clang-format on
     for (const auto& c : cases) {
-        std::string damaged = header;
-        c.change(damaged);
+        std::string damaged = header.substr(0, c.length);
+        Put(damaged, c.at, c.value, c.width);
         EXPECT_FALSE(Read(damaged).IsValid()) << c.what;
         EXPECT_EQ(0u, Read(damaged).DirectoryEntry(PeHeaders::CertificateDirectory)) << c.what;
     }
