@@ -4,6 +4,7 @@
 #include "app/Product.h"
 #include "support/LateBound.h"
 #include "support/RegKey.h"
+#include "support/SystemMessage.h"
 #include "support/UniqueHandle.h"
 
 namespace {
@@ -98,7 +99,7 @@ bool AppManagerIsInstalled(const TextString& path)
     return file.IsValid() && GetFileType(file.Get()) == FILE_TYPE_DISK;
 }
 
-bool LaunchAppManager(const TextString& installFolder, DWORD& reason)
+DWORD LaunchAppManager(const TextString& installFolder)
 {
     TextString commonIni = installFolder + CommonIniName;
     TextString productIni = installFolder + ProductIniName;
@@ -106,13 +107,10 @@ bool LaunchAppManager(const TextString& installFolder, DWORD& reason)
     commandLine.Format(CommandLineFormat, productIni.GetText(), commonIni.GetText());
 
     TextString appManager = ReadAppManagerPath();
-    if (appManager.GetLength() == 0) {
-        reason = ERROR_FILE_NOT_FOUND;  // the entry went while the wizard ran
-        return false;
-    }
-    reason = LateBound::Bind(LateBound::Library::Shell);
-    if (reason != ERROR_SUCCESS)
-        return false;
+    if (appManager.GetLength() == 0)
+        return ERROR_FILE_NOT_FOUND;  // the entry went while the wizard ran
+    if (DWORD reason = LateBound::Bind(LateBound::Library::Shell))
+        return reason;
     SHELLEXECUTEINFOA launch = {};
     launch.cbSize = sizeof(launch);
     launch.fMask = SEE_MASK_FLAG_NO_UI;  // the setup says what failed, in one box
@@ -120,8 +118,5 @@ bool LaunchAppManager(const TextString& installFolder, DWORD& reason)
     launch.lpParameters = commandLine.GetText();
     launch.nShow = SW_SHOWNORMAL;  // it may have a question for the user
     // Started, and not waited for; or failed, with Windows' reason.
-    if (LateBound::ShellExecuteExA(&launch))
-        return true;
-    reason = GetLastError();
-    return false;
+    return LateBound::ShellExecuteExA(&launch) ? ERROR_SUCCESS : LastFailure();
 }

@@ -22,6 +22,6 @@ void MakeInstallFolder(TextString& folder);
 bool AppManagerIsInstalled(const TextString& path);
 
 // Starts the Application Manager, read anew from the registry, with the two INI files of
-// installFolder, and does not wait for it. False when it could not be started, with
-// Windows' reason in `reason`; the platform shows no box of its own for that.
-bool LaunchAppManager(const TextString& installFolder, DWORD& reason);
+// installFolder, and does not wait for it. ERROR_SUCCESS, or Windows' reason why it could
+// not be started; the platform shows no box of its own for that.
+DWORD LaunchAppManager(const TextString& installFolder);

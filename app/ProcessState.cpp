@@ -2,8 +2,8 @@
 // destroyed last.
 #include "app/ProcessState.h"
 
-#include "app/ModuleState.h"
 #include "app/SetupApplication.h"
+#include "app/framework/ModuleState.h"
 
 ModuleState TheModuleState;
 SetupApplication TheSetupApplication;

@@ -33,12 +33,11 @@ int SetupApplication::Install()
 {
     if (!PrepareInstallFolder(InstallFolder.GetText(), nullptr))
         return ExitCode::FolderFailed;  // the user has been told
-    DWORD reason = ERROR_SUCCESS;
-    if (!ExtractPayload(*this, reason)) {
+    if (DWORD reason = ExtractPayload(*this)) {
         ShowInstallMessage(nullptr, IDS_EXTRACT_FAILED, reason);
         return ExitCode::ExtractionFailed;
     }
-    if (!LaunchAppManager(InstallFolder, reason)) {
+    if (DWORD reason = LaunchAppManager(InstallFolder)) {
         ShowInstallMessage(nullptr, IDS_HANDOFF_FAILED, reason);
         return ExitCode::HandOffFailed;
     }
@@ -65,8 +64,7 @@ int SetupApplication::RunSetup(HINSTANCE instance)
     }
     MakeInstallFolder(InstallFolder);
     AppInstance = instance;
-    DWORD reason = ERROR_SUCCESS;
-    if (!RunWizard(reason)) {
+    if (DWORD reason = RunWizard()) {
         ShowInstallMessage(nullptr, IDS_WIZARD_FAILED, reason);
         return ExitCode::WizardFailed;
     }

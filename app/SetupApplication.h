@@ -1,8 +1,8 @@
 // SetupApplication: the one application object; its Init is the whole setup run.
 #pragma once
 
-#include "app/Application.h"
 #include "app/SingleInstance.h"
+#include "app/framework/Application.h"
 
 class SetupApplication : public Application {
 public:

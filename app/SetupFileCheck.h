@@ -6,11 +6,10 @@
 
 #include <windows.h>
 
-enum class SetupFileState { Intact, Damaged, Unreadable };
-
 // Checks the file at `path` against its trailer and its PE checksum.
 bool SetupFileIsIntact(const char* path);
 
-// Checks the program's own file, opened by its Unicode path where Windows has one.
-// Unreadable leaves Windows' reason in `reason`.
-SetupFileState CheckOwnFile(DWORD& reason);
+// Checks the program's own file, opened by its Unicode path where Windows has one:
+// ERROR_SUCCESS when it is whole, ContentFault when it is damaged, else Windows' reason
+// why it cannot be read.
+DWORD CheckOwnFile();

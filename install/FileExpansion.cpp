@@ -60,11 +60,10 @@ HFILE AsLzFile(HANDLE file) { return static_cast<HFILE>(reinterpret_cast<INT_PTR
 // Each failure's reason is taken where it happens, before any handle is closed.
 bool ExpandFile(const char* source, const char* target, DWORD& reason)
 {
-    FileHandle input(OpenForSequentialReading(source));
-    if (!input.IsValid()) {
-        reason = GetLastError();
+    FileHandle input;
+    reason = OpenForSequentialReading(source, input);
+    if (reason != ERROR_SUCCESS)
         return false;
-    }
     LONG expected = 0;
     reason = ExpectedLength(input.Get(), expected);
     if (reason != ERROR_SUCCESS)

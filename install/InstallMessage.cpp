@@ -2,9 +2,9 @@
 // these boxes carry an empty caption.
 #include "install/InstallMessage.h"
 
-#include "app/Application.h"
 #include "app/ProcessState.h"
-#include "app/TempString.h"
+#include "app/framework/Application.h"
+#include "app/framework/TempString.h"
 #include "support/LateBound.h"
 #include "support/SystemMessage.h"
 

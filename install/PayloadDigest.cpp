@@ -1,25 +1,21 @@
-// PayloadDigest: the record is 8 bytes, the length and then the CRC-32, little-endian.
+// PayloadDigest: the file's length and CRC-32, measured in one pass.
 #include "install/PayloadDigest.h"
 
-#include "support/Crc32.h"
+#include "format/Crc32.h"
+#include "format/PayloadRecord.h"
 #include "support/Heap.h"
 #include "support/ResourceData.h"
 #include "support/SequentialFile.h"
-#include "support/SetupFileDigest.h"
 #include "support/SystemMessage.h"
-#include "support/UniqueHandle.h"
 
 namespace {
-
-const char DigestType[] = "BINSUM";
-constexpr DWORD DigestSize = 8;
 
 // The file's length and CRC-32, read to its end; Windows' reason when it cannot be read.
 DWORD Measure(const char* path, unsigned char* buffer, DWORD& length, uint32_t& crc)
 {
-    FileHandle file(OpenForSequentialReading(path));
-    if (!file.IsValid())
-        return GetLastError();
+    FileHandle file;
+    if (DWORD reason = OpenForSequentialReading(path, file))
+        return reason;
     Crc32 digest;
     length = 0;
     for (;;) {
@@ -39,8 +35,8 @@ DWORD Measure(const char* path, unsigned char* buffer, DWORD& length, uint32_t& 
 
 DWORD CompareWithPayloadDigest(const char* path, HMODULE module, const char* name)
 {
-    ResourceData record(module, name, DigestType);
-    if (record.GetSize() != DigestSize)
+    ResourceData record(module, name, PayloadRecordType);
+    if (record.GetSize() != PayloadRecordSize)
         return ContentFault;  // a build fault, not the system's
     auto* buffer = static_cast<unsigned char*>(AllocateBlock(ReadPieceSize));
     if (!buffer)
@@ -51,7 +47,7 @@ DWORD CompareWithPayloadDigest(const char* path, HMODULE module, const char* nam
     FreeBlock(buffer);
     if (reason != ERROR_SUCCESS)
         return reason;
-    bool same = length == ReadLittleEndian32(record.GetData()) &&
-                crc == ReadLittleEndian32(record.GetData() + 4);
+    PayloadRecord recorded = ReadPayloadRecord(record.GetData());
+    bool same = length == recorded.length && crc == recorded.crc;
     return same ? ERROR_SUCCESS : ContentFault;  // readable, but not what was built
 }

@@ -1,7 +1,6 @@
-// What the build recorded of each payload file as it must land on disk: its length and
-// CRC-32, in a resource of the type "BINSUM" under the payload's own name. Each extracted
-// file is read back and compared, which catches a full disk, a failing drive or a scanner
-// that rewrote the file.
+// Each extracted file read back and compared with what the build recorded of it
+// (format/PayloadRecord.h), which catches a full disk, a failing drive or a scanner that
+// rewrote the file.
 #pragma once
 
 #include <windows.h>

@@ -244,16 +244,16 @@ DWORD Install(const PayloadFolders& folders)
 
 }  // namespace
 
-bool ExtractPayload(SetupApplication& application, DWORD& reason)
+DWORD ExtractPayload(SetupApplication& application)
 {
     PayloadFolders folders(application.InstallFolder);
     if (IsFolder(folders.discarded))
         RollForward(folders);
     RollBack(folders);
-    reason = Install(folders);
+    DWORD reason = Install(folders);
     if (reason == ERROR_SUCCESS)
         RollForward(folders);
     else
         RollBack(folders);
-    return reason == ERROR_SUCCESS;
+    return reason;
 }

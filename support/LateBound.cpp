@@ -2,6 +2,7 @@
 #include "support/LateBound.h"
 
 #include "support/SystemLibrary.h"
+#include "support/SystemMessage.h"
 
 namespace LateBound {
 
@@ -52,7 +53,7 @@ DWORD Bind(Library library)
         return ERROR_SUCCESS;
     HMODULE loaded = Load(library);
     if (!loaded)
-        return GetLastError();
+        return LastFailure();  // a path too long for the system folder sets no error
     // Entries holds nothing but the slots, one a row, so it is walked as an array.
     FARPROC* slot = reinterpret_cast<FARPROC*>(&Bound);
     const char* name = Names;

@@ -1,8 +1,9 @@
 // OpenForSequentialReading: the sequential-scan hint lets Windows read ahead.
 #include "support/SequentialFile.h"
 
-HANDLE OpenForSequentialReading(const char* path)
+DWORD OpenForSequentialReading(const char* path, FileHandle& file)
 {
-    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    file.Reset(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    return file.IsValid() ? ERROR_SUCCESS : GetLastError();
 }

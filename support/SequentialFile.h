@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include "support/UniqueHandle.h"
+
 // The size of each piece read, and of the buffer that takes it.
 constexpr DWORD ReadPieceSize = 64 * 1024;
 
-// Opens an existing file for reading in order, beside other readers; INVALID_HANDLE_VALUE
-// with Windows' reason in GetLastError when it cannot.
-HANDLE OpenForSequentialReading(const char* path);
+// Opens an existing file for reading in order, beside other readers: ERROR_SUCCESS, or
+// Windows' reason why it cannot be opened.
+DWORD OpenForSequentialReading(const char* path, FileHandle& file);

@@ -208,8 +208,8 @@ TEST_F(PayloadSetTest, ReplacesTheWholeSetOrKeepsThePreviousOne)
         ASSERT_EQ(c.held != nullptr, held != INVALID_HANDLE_VALUE);
         SetupApplication application;
         application.InstallFolder.Assign(folder.c_str());
-        DWORD reason = ERROR_SUCCESS;
-        EXPECT_EQ(c.installed, ExtractPayload(application, reason));
+        DWORD reason = ExtractPayload(application);
+        EXPECT_EQ(c.installed, reason == ERROR_SUCCESS);
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
         if (c.held)

@@ -8,27 +8,19 @@
 #include <utility>
 
 #include "driver/WizardDriver.h"
+#include "format/PeHeaders.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-uint32_t U32(const std::string& bytes, size_t at)
+// The copy's PE headers, read where the setup reads its own.
+PeHeaders HeadersOf(const std::string& exe)
 {
-    uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = value << 8 | static_cast<unsigned char>(bytes.at(at + i));
-    return value;
+    return PeHeaders(reinterpret_cast<const unsigned char*>(exe.data()), exe.size());
 }
 
 // Where the code starts in the file: the first section's raw data.
-size_t CodeOffset(const std::string& exe)
-{
-    size_t pe = U32(exe, 0x3C);
-    size_t sections = pe + 24 +
-                      (static_cast<unsigned char>(exe.at(pe + 20)) |
-                       static_cast<unsigned char>(exe.at(pe + 21)) << 8);
-    return U32(exe, sections + 20);
-}
+size_t CodeOffset(const std::string& exe) { return HeadersOf(exe).Section(0).fileOffset; }
 
 // The offset of the `nth` occurrence of `text`, or npos.
 size_t Find(const std::string& exe, const std::string& text, int nth = 0)
@@ -89,6 +81,7 @@ TEST_F(SetupFileCheck, AnyDamageIsRefusedBeforeAnythingElse)
 {
     const std::string built = ReadWholeFile(SetupExe());
     ASSERT_GT(built.size(), 4096u);
+    ASSERT_TRUE(HeadersOf(built).IsValid());
     using Exe = const std::string&;
     // clang-format off
     const struct {
@@ -109,8 +102,8 @@ TEST_F(SetupFileCheck, AnyDamageIsRefusedBeforeAnythingElse)
          FlipAt([](Exe exe) { return Find(exe, "GetDlgItem"); })},
         {"the string table", FlipAt([](Exe exe) { return Find(exe, Utf16("Instalation")); })},
         {"the PE header's time stamp",
-         FlipAt([](Exe exe) { return U32(exe, 0x3C) + 8; })},
-        {"the PE checksum", FlipAt([](Exe exe) { return U32(exe, 0x3C) + 24 + 64; })},
+         FlipAt([](Exe exe) { return HeadersOf(exe).TimeStampField(); })},
+        {"the PE checksum", FlipAt([](Exe exe) { return HeadersOf(exe).ChecksumField(); })},
         // Same words, other order: the PE checksum, a sum of words, cannot tell.
         {"two words of code swapped",
          [](std::string& exe) {

@@ -27,5 +27,6 @@ BOOL OnNotify(HWND, WPARAM, LPARAM lParam)
 
 }  // namespace
 
-const PageConduct FinishConduct = {
-    PSWIZB_BACK | PSWIZB_FINISH, nullptr, nullptr, Initialise, OnNotify, nullptr};
+const PageConduct FinishConduct = {.buttons = FixedButtons<PSWIZB_BACK | PSWIZB_FINISH>,
+                                   .initialise = Initialise,
+                                   .notify = OnNotify};

@@ -56,5 +56,7 @@ void OnCommand(HWND page, WPARAM wParam)
 
 }  // namespace
 
-const PageConduct LicenseConduct = {0,          ButtonsForChoice, FocusedChoice,
-                                    Initialise, nullptr,          OnCommand};
+const PageConduct LicenseConduct = {.buttons = ButtonsForChoice,
+                                    .focus = FocusedChoice,
+                                    .initialise = Initialise,
+                                    .command = OnCommand};

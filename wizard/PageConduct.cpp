@@ -36,7 +36,7 @@ void PostButtons(HWND page, DWORD buttons, BOOL arriving)
 
 void OnArrival(const PageConduct& conduct, HWND page)
 {
-    PostButtons(page, conduct.chooseButtons ? conduct.chooseButtons(page) : conduct.buttons, TRUE);
+    PostButtons(page, conduct.buttons(page), TRUE);
 }
 
 // The sheet makes whichever button is enabled its default, Back where Next is not: Enter

@@ -5,16 +5,19 @@
 
 #include <windows.h>
 
-// One page's own handlers; a page leaves out (null) what it does not handle.
+// One page's own handlers, named where a page fills them in; a page leaves out (null) what
+// it does not handle.
 struct PageConduct {
-    DWORD buttons;                      // the wizard buttons the page asks for on arrival
-    DWORD (*chooseButtons)(HWND page);  // or, where the page decides, its choice
-    int (*focus)(HWND page);            // the control to focus on arrival; null: default button
-    void (*initialise)(HWND page);      // WM_INITDIALOG
+    DWORD (*buttons)(HWND page) = nullptr;  // the wizard buttons the page asks for on arrival
+    int (*focus)(HWND page) = nullptr;      // the control to focus on arrival; null: default button
+    void (*initialise)(HWND page) = nullptr;  // WM_INITDIALOG
     // Every notification, after the common handling; the result is the procedure's.
-    BOOL (*notify)(HWND page, WPARAM wParam, LPARAM lParam);
-    void (*command)(HWND page, WPARAM wParam);  // WM_COMMAND
+    BOOL (*notify)(HWND page, WPARAM wParam, LPARAM lParam) = nullptr;
+    void (*command)(HWND page, WPARAM wParam) = nullptr;  // WM_COMMAND
 };
+
+// The buttons of a page that asks for the same ones on every arrival.
+template <DWORD buttons> DWORD FixedButtons(HWND) { return buttons; }
 
 // The dialog procedure's body for the page whose handlers are `conduct`.
 INT_PTR RunPage(const PageConduct& conduct, HWND page, UINT message, WPARAM wParam, LPARAM lParam);

@@ -32,4 +32,5 @@ BOOL OnNotify(HWND page, WPARAM, LPARAM lParam)
 
 }  // namespace
 
-const PageConduct ProductConduct = {Buttons, nullptr, nullptr, Initialise, OnNotify, nullptr};
+const PageConduct ProductConduct = {
+    .buttons = FixedButtons<Buttons>, .initialise = Initialise, .notify = OnNotify};

@@ -141,5 +141,6 @@ BOOL OnNotify(HWND page, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-const PageConduct RegistrationConduct = {
-    PSWIZB_BACK | PSWIZB_NEXT, nullptr, nullptr, Initialise, OnNotify, nullptr};
+const PageConduct RegistrationConduct = {.buttons = FixedButtons<PSWIZB_BACK | PSWIZB_NEXT>,
+                                         .initialise = Initialise,
+                                         .notify = OnNotify};

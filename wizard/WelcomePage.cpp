@@ -17,4 +17,4 @@ void Initialise(HWND page)
 
 }  // namespace
 
-const PageConduct WelcomeConduct = {PSWIZB_NEXT, nullptr, nullptr, Initialise, nullptr, nullptr};
+const PageConduct WelcomeConduct = {.buttons = FixedButtons<PSWIZB_NEXT>, .initialise = Initialise};

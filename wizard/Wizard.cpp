@@ -6,10 +6,13 @@
 #include "app/ProcessState.h"
 #include "resources/resource.h"
 #include "support/LateBound.h"
+#include "support/SystemMessage.h"
 #include "wizard/Pictures.h"
 #include "wizard/WizardPages.h"
 
 namespace {
+
+constexpr UINT WizardPageCount = 5;
 
 // The page descriptor form that ends with the two header texts (48 bytes in 32 bits).
 constexpr UINT PageDescriptorSize = offsetof(PROPSHEETPAGEA, pszHeaderSubTitle) + sizeof(LPCSTR);
@@ -46,8 +49,6 @@ constexpr PageRow Pages[] = {
 };
 static_assert(sizeof Pages / sizeof Pages[0] == WizardPageCount);
 
-}  // namespace
-
 void FillPageDescriptor(UINT index, PROPSHEETPAGEA& page)
 {
     page = {};
@@ -75,7 +76,9 @@ void FillSheetHeader(HPROPSHEETPAGE* handles, PROPSHEETHEADERA& sheet)
     sheet.pszbmHeader = MAKEINTRESOURCEA(PictureForScreen(HeaderBand));
 }
 
-bool RunWizard(DWORD& reason)
+}  // namespace
+
+DWORD RunWizard()
 {
     // The platform copies each descriptor, so one record serves every page.
     HPROPSHEETPAGE handles[WizardPageCount];
@@ -83,19 +86,14 @@ bool RunWizard(DWORD& reason)
     for (UINT i = 0; i < WizardPageCount; ++i) {
         FillPageDescriptor(i, page);
         handles[i] = LateBound::CreatePropertySheetPageA(&page);
-        if (!handles[i]) {
-            // The common controls could not be had; the pages made so far go with the
-            // process, which ends next.
-            reason = GetLastError();
-            return false;
-        }
+        // Without the common controls, the pages made so far go with the process, which
+        // ends next.
+        if (!handles[i])
+            return LastFailure();
     }
     PROPSHEETHEADERA sheet;
     FillSheetHeader(handles, sheet);
     InstallRequested = 0;
     // Finish or Cancel shows only in InstallRequested; -1 is a sheet that could not open.
-    if (LateBound::PropertySheetA(&sheet) != -1)
-        return true;
-    reason = GetLastError();
-    return false;
+    return LateBound::PropertySheetA(&sheet) != -1 ? ERROR_SUCCESS : LastFailure();
 }

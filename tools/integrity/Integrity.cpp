@@ -3,16 +3,17 @@
 //                                 as built) and sets the PE checksum
 //   integrity digest FILE OUT     writes FILE's length and CRC-32 (8 bytes, little-endian):
 //                                 what the setup compares each extracted file with
-// Both use the setup's own code for the CRC-32 and the checksum.
-#include <algorithm>
+// Both write the formats the setup reads, with the setup's own code (format/).
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "HostFiles.h"
-#include "support/Crc32.h"
-#include "support/SetupFileDigest.h"
+#include "format/Crc32.h"
+#include "format/LittleEndian.h"
+#include "format/PayloadRecord.h"
+#include "format/SetupFileStamp.h"
 
 namespace {
 
@@ -24,12 +25,6 @@ bool Write(const char* path, const Bytes& bytes)
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
-}
-
-void PutLittleEndian32(Bytes& bytes, size_t at, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
 int Stamp(const char* path)
@@ -45,24 +40,21 @@ int Stamp(const char* path)
         return 1;
     }
     // Stamped once, right after the link: a second trailer would make the first one stale.
-    bool stamped =
-        file.size() >= TrailerSize &&
-        std::equal(std::begin(TrailerMark), std::end(TrailerMark), file.end() - TrailerSize);
-    if (stamped) {
+    if (EndsWithTrailer(file.data(), file.size())) {
         std::fprintf(stderr, "integrity: %s is stamped already\n", path);
         return 1;
     }
     uint32_t stampedEnd = static_cast<uint32_t>(file.size());
     SetupFileDigest contents(layout, stampedEnd);
     contents.Update(file.data(), file.size());
-    file.insert(file.end(), std::begin(TrailerMark), std::end(TrailerMark));
-    file.resize(file.size() + 4);
-    PutLittleEndian32(file, file.size() - 4, contents.Crc());
+    unsigned char trailer[TrailerSize];
+    WriteTrailer(trailer, contents.Crc());
+    file.insert(file.end(), std::begin(trailer), std::end(trailer));
 
     SetupFileDigest whole(layout, stampedEnd);
     whole.Update(file.data(), file.size());
-    PutLittleEndian32(file, layout.checksumOffset,
-                      whole.PeChecksum(static_cast<uint32_t>(file.size())));
+    WriteLittleEndian32(file.data() + layout.checksumOffset,
+                        whole.PeChecksum(static_cast<uint32_t>(file.size())));
     return Write(path, file) ? 0 : 1;
 }
 
@@ -75,10 +67,9 @@ int Digest(const char* path, const char* out)
     }
     Crc32 crc;
     crc.Update(file.data(), file.size());
-    Bytes digest(8);
-    PutLittleEndian32(digest, 0, static_cast<uint32_t>(file.size()));
-    PutLittleEndian32(digest, 4, crc.Value());
-    return Write(out, digest) ? 0 : 1;
+    Bytes record(PayloadRecordSize);
+    WritePayloadRecord({static_cast<uint32_t>(file.size()), crc.Value()}, record.data());
+    return Write(out, record) ? 0 : 1;
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // Application: the framework's default behaviour. The setup program overrides Init and
 // never reaches the message loops, which stay here so that the framework is whole.
-#include "app/Application.h"
+#include "app/framework/Application.h"
 
-#include "app/ModuleState.h"
 #include "app/ProcessState.h"
+#include "app/framework/ModuleState.h"
 #include "support/LateBound.h"
 
 namespace {

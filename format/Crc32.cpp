@@ -1,6 +1,6 @@
 // Crc32: four bytes at a time through the tables of remainders (slicing by four), the
 // bytes that are left one at a time.
-#include "support/Crc32.h"
+#include "format/Crc32.h"
 
 namespace {
 

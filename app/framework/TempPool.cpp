@@ -1,5 +1,5 @@
 // TempPool: a singly linked list, newest first; each node owns one block.
-#include "app/TempPool.h"
+#include "app/framework/TempPool.h"
 
 #include "support/BaseObject.h"
 #include "support/Heap.h"

@@ -1,17 +1,13 @@
-// SetupFileDigest: the PE header's layout, and the CRC-32 and PE checksum of the file.
-#include "support/SetupFileDigest.h"
+// SetupFileStamp: the fields the stamp leaves out, the trailer, and the CRC-32 and the PE
+// checksum of the file.
+#include "format/SetupFileStamp.h"
+
+#include "format/LittleEndian.h"
+#include "format/PeHeaders.h"
 
 namespace {
 
-constexpr uint32_t PeHeaderPointerOffset = 0x3C;
-constexpr uint32_t PeSignature = 0x00004550;  // "PE\0\0"
-constexpr uint32_t FileHeaderSize = 20;
-constexpr uint16_t Pe32Magic = 0x10B;
-constexpr uint16_t Pe32PlusMagic = 0x20B;
-constexpr uint32_t ChecksumFieldOffset = 64;  // within the optional header, both kinds
-constexpr uint32_t Pe32Directories = 96;
-constexpr uint32_t Pe32PlusDirectories = 112;
-constexpr uint32_t CertificateDirectory = 4;
+constexpr unsigned char TrailerMark[4] = {'K', 'V', 'S', 'F'};
 constexpr uint32_t DirectoryEntrySize = 8;
 
 bool Inside(uint32_t at, uint32_t start, uint32_t length)
@@ -21,34 +17,55 @@ bool Inside(uint32_t at, uint32_t start, uint32_t length)
 
 }  // namespace
 
-uint32_t ReadLittleEndian32(const unsigned char* bytes)
-{
-    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
-
 SetupFileLayout ReadSetupFileLayout(const unsigned char* header, size_t size)
 {
     SetupFileLayout layout;
-    if (size < PeHeaderPointerOffset + 4)
+    PeHeaders headers(header, size);
+    uint32_t entry = headers.DirectoryEntry(PeHeaders::CertificateDirectory);
+    if (entry == 0)
         return layout;
-    uint32_t pe = ReadLittleEndian32(header + PeHeaderPointerOffset);
-    uint32_t optional = pe + 4 + FileHeaderSize;
-    if (pe > size || size - pe < 4 + FileHeaderSize + 2 ||
-        ReadLittleEndian32(header + pe) != PeSignature)
-        return layout;
-    uint16_t magic = static_cast<uint16_t>(header[optional] | header[optional + 1] << 8);
-    if (magic != Pe32Magic && magic != Pe32PlusMagic)
-        return layout;
-    uint32_t directories = optional + (magic == Pe32Magic ? Pe32Directories : Pe32PlusDirectories);
-    uint32_t entry = directories + CertificateDirectory * DirectoryEntrySize;
-    if (entry + DirectoryEntrySize > size)
-        return layout;
-    layout.checksumOffset = optional + ChecksumFieldOffset;
+    layout.checksumOffset = headers.ChecksumField();
     layout.certificateEntryOffset = entry;
     layout.certificateOffset = ReadLittleEndian32(header + entry);
     layout.certificateSize = ReadLittleEndian32(header + entry + 4);
     layout.valid = true;
     return layout;
+}
+
+uint32_t StampedEnd(const SetupFileLayout& layout, uint32_t fileSize)
+{
+    uint32_t end = fileSize;
+    if (layout.certificateOffset != 0 || layout.certificateSize != 0) {
+        end = layout.certificateOffset;
+        if (end > fileSize || fileSize - end != layout.certificateSize)
+            return 0;
+    }
+    return end >= HeaderReadSize + TrailerSize ? end : 0;
+}
+
+void WriteTrailer(unsigned char (&trailer)[TrailerSize], uint32_t crc)
+{
+    for (uint32_t i = 0; i < sizeof TrailerMark; ++i)
+        trailer[i] = TrailerMark[i];
+    WriteLittleEndian32(trailer + sizeof TrailerMark, crc);
+}
+
+bool TrailerMatches(const unsigned char (&trailer)[TrailerSize], uint32_t crc)
+{
+    return EndsWithTrailer(trailer, TrailerSize) &&
+           ReadLittleEndian32(trailer + sizeof TrailerMark) == crc;
+}
+
+bool EndsWithTrailer(const unsigned char* file, size_t size)
+{
+    if (size < TrailerSize)
+        return false;
+    const unsigned char* mark = file + size - TrailerSize;
+    for (uint32_t i = 0; i < sizeof TrailerMark; ++i) {
+        if (mark[i] != TrailerMark[i])
+            return false;
+    }
+    return true;
 }
 
 // A one's complement sum of 16-bit words: the carries are folded back in at the end.

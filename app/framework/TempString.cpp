@@ -1,8 +1,8 @@
 // LoadTempString: a TextString built in a block of the pool, which owns it from then on.
-#include "app/TempString.h"
+#include "app/framework/TempString.h"
 
-#include "app/ModuleState.h"
 #include "app/ProcessState.h"
+#include "app/framework/ModuleState.h"
 
 namespace {
 

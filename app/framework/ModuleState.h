@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/TempPool.h"
+#include "app/framework/TempPool.h"
 #include "support/BaseObject.h"
 
 class ModuleState : public BaseObject {

@@ -1,0 +1,107 @@
+// The PE header reader against the platform's own reading of the built setup, and on
+// damaged copies of its headers, which it must refuse rather than read past: the setup
+// reads its own file's headers with it before it trusts anything else in the file.
+#include <windows.h>
+#include <imagehlp.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "format/PeHeaders.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+constexpr size_t HeaderBytes = 1024;  // what the setup reads of its own file first
+
+PeHeaders Read(const std::string& bytes)
+{
+    return PeHeaders(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+void Put(std::string& bytes, size_t at, uint32_t value, size_t size)
+{
+    for (size_t i = 0; i < size; ++i)
+        bytes.at(at + i) = static_cast<char>(value >> (8 * i));
+}
+
+TEST(PeHeaders, ReadsWhereThePlatformReads)
+{
+    std::string exe = ReadWholeFile(SetupExe());
+    ASSERT_GT(exe.size(), HeaderBytes);
+    const std::string first = exe.substr(0, HeaderBytes);
+    PeHeaders headers = Read(first);
+    ASSERT_TRUE(headers.IsValid());
+    DWORD headerSum = 0;
+    DWORD sum = 0;
+    const auto* nt =
+        CheckSumMappedFile(exe.data(), static_cast<DWORD>(exe.size()), &headerSum, &sum);
+    ASSERT_NE(nullptr, nt);
+    auto offset = [&](const void* field) {
+        return static_cast<uint32_t>(static_cast<const char*>(field) - exe.data());
+    };
+    EXPECT_EQ(offset(nt), headers.NtHeaders());
+    EXPECT_EQ(offset(&nt->FileHeader.TimeDateStamp), headers.TimeStampField());
+    EXPECT_EQ(offset(&nt->OptionalHeader.CheckSum), headers.ChecksumField());
+    for (unsigned index : {PeHeaders::ImportDirectory, PeHeaders::CertificateDirectory}) {
+        EXPECT_EQ(nt->OptionalHeader.DataDirectory[index].VirtualAddress,
+                  headers.DirectoryAddress(index));
+        EXPECT_EQ(nt->OptionalHeader.DataDirectory[index].Size, headers.DirectorySize(index));
+    }
+    ASSERT_EQ(nt->FileHeader.NumberOfSections, headers.SectionCount());
+    const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
+    for (unsigned n = 0; n < headers.SectionCount(); ++n, ++section) {
+        PeSection read = headers.Section(n);
+        EXPECT_EQ(section->PointerToRawData, read.fileOffset) << n;
+        EXPECT_EQ(section->Characteristics, read.characteristics) << n;
+        EXPECT_EQ(n, headers.SectionOf(section->VirtualAddress + section->Misc.VirtualSize - 1));
+    }
+    EXPECT_EQ(headers.SectionCount(), headers.SectionOf(0));  // the headers are in no section
+}
+
+TEST(PeHeaders, RefusesHeadersThatDoNotFitTheirBytes)
+{
+    const std::string header = ReadWholeFile(SetupExe()).substr(0, HeaderBytes);
+    const PeHeaders whole = Read(header);
+    ASSERT_TRUE(whole.IsValid());
+    const uint32_t nt = whole.NtHeaders();
+    const size_t optional = nt + offsetof(IMAGE_NT_HEADERS, OptionalHeader);
+    const auto* ntHeaders = reinterpret_cast<const IMAGE_NT_HEADERS*>(header.data() + nt);
+    const size_t sectionsEnd =
+        reinterpret_cast<const char*>(IMAGE_FIRST_SECTION(ntHeaders) + whole.SectionCount()) -
+        header.data();
+    // The DOS header's pointer to the PE header: where its first bytes hold that offset.
+    const size_t pointer = header.substr(0, sizeof(IMAGE_DOS_HEADER))
+                               .find(std::string(reinterpret_cast<const char*>(&nt), sizeof nt));
+    ASSERT_NE(std::string::npos, pointer);
+    const size_t sectionCount = nt + offsetof(IMAGE_NT_HEADERS, FileHeader.NumberOfSections);
+    const size_t optionalSize = nt + offsetof(IMAGE_NT_HEADERS, FileHeader.SizeOfOptionalHeader);
+    const size_t directoryCount = optional + offsetof(IMAGE_OPTIONAL_HEADER, NumberOfRvaAndSizes);
+    // clang-format off
+    const struct {
+        const char* what;
+        size_t length;   // of the bytes given
+        size_t at;       // the field set to `value`, `width` bytes wide (none when 0)
+        uint32_t value;
+        size_t width;
+    } cases[] = {
+        {"cut within the section table",      sectionsEnd - 1, 0,              0,          0},
+        {"cut within the DOS header",         pointer + 3,     0,              0,          0},
+        {"the PE header past the bytes",      HeaderBytes,     pointer,        0x7FFFFFF0, 4},
+        {"the PE header past 4 GiB",          HeaderBytes,     pointer,        0xFFFFFFF0, 4},
+        {"no PE signature",                   HeaderBytes,     nt,             'Q',        1},
+        {"an unknown optional header",        HeaderBytes,     optional,       0x30B,      2},
+        {"more sections than the bytes hold", HeaderBytes,     sectionCount,   0xFFFF,     2},
+        {"an optional header too small",      HeaderBytes,     optionalSize,   0x60,       2},
+        {"more directories than it holds",    HeaderBytes,     directoryCount, 1 << 28,    4},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        std::string damaged = header.substr(0, c.length);
+        Put(damaged, c.at, c.value, c.width);
+        EXPECT_FALSE(Read(damaged).IsValid()) << c.what;
+        EXPECT_EQ(0u, Read(damaged).DirectoryEntry(PeHeaders::CertificateDirectory)) << c.what;
+    }
+}
+
+}  // namespace
