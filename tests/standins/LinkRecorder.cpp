@@ -4,7 +4,7 @@
 
 #include "driver/probe/RecordFile.h"
 #include "driver/probe/SharedNames.h"
-#include "driver/standins/CommandLine.h"
+#include "tests/standins/CommandLine.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {

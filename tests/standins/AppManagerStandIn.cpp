@@ -11,7 +11,7 @@
 #include "driver/SetupWorld.h"
 #include "driver/probe/RecordFile.h"
 #include "driver/probe/SharedNames.h"
-#include "driver/standins/CommandLine.h"
+#include "tests/standins/CommandLine.h"
 
 namespace {
 
