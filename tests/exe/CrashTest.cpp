@@ -85,8 +85,7 @@ protected:
     {
         ScopedEnvironment cut(Variable::CutRule, rule);
         WizardDriver wizard;
-        ThreadHook cutter(ProbeLibrary::FileCallCutter, HookProcedure, WH_CALLWNDPROC,
-                          wizard.Sheet());
+        ThreadHook cutter(ProbeLibrary::FileCallCutter, wizard.Sheet());
         EXPECT_TRUE(cutter.Set());
         const RunEnding ending = FinishRun(wizard);
         EXPECT_TRUE(ending.pressed);

@@ -168,7 +168,7 @@ TEST(PageLayout, EveryTextFitsItsControlAndNoControlsOverlapOnEveryPage)
                                                                  std::to_string(dpi) + "dpi.png");
     WizardDriver wizard;
     ASSERT_TRUE(wizard.Opened());
-    ThreadHook probe(ProbeLibrary::LayoutProbe, HookProcedure, WH_CALLWNDPROC, wizard.Sheet());
+    ThreadHook probe(ProbeLibrary::LayoutProbe, wizard.Sheet());
     ASSERT_TRUE(probe.Set());
 
     for (int page = WelcomePage; page < PageCount; ++page) {

@@ -28,7 +28,7 @@ protected:
         DeleteFileA(given.c_str());
         WizardDriver wizard;
         EXPECT_TRUE(wizard.Opened());
-        ThreadHook spy(ProbeLibrary::TextSpy, HookProcedure, WH_CALLWNDPROC, wizard.Sheet());
+        ThreadHook spy(ProbeLibrary::TextSpy, wizard.Sheet());
         EXPECT_TRUE(spy.Set());
         EXPECT_TRUE(wizard.WalkTo(RegistrationPage));
         EXPECT_EQ(RegistrationUrl, wizard.ControlText(RegistrationLink));
@@ -44,9 +44,7 @@ protected:
         Sleep(QuietMs);
         EXPECT_EQ((std::vector<std::string>{RegistrationUrl, SupportMail}), links.Opened());
 
-        EXPECT_TRUE(wizard.GoTo(NextButton, FinishPage));
-        EXPECT_TRUE(wizard.Press(FinishButton));
-        EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
+        EXPECT_EQ(0u, FinishRun(wizard).code);
         ExpectPayload();
         auto runs = Runs(run, RecordTimeoutMs);
         EXPECT_EQ(run, runs.size());
