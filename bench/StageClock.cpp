@@ -78,21 +78,21 @@ template <class Other> const char* PathOf(Other) { return nullptr; }
 
 // The one stand-in of every function the clock notes: the note under the function's
 // name, around the call of the function itself.
-template <const char* Name, auto Function> struct Clocked;
+template <Call Name, auto Function> struct Clocked;
 
-template <const char* Name, class Result, class First, class... Rest,
+template <Call Name, class Result, class First, class... Rest,
           Result(WINAPI* Function)(First, Rest...)>
 struct Clocked<Name, Function> {
     static Result WINAPI Run(First first, Rest... rest)
     {
-        Timed timed(Name, PathOf(first));
+        Timed timed(CallName(Name), PathOf(first));
         return Function(first, rest...);
     }
 };
 
-template <const char* Name, auto Function> Rebinding Clock()
+template <Call Name, auto Function> Rebinding Clock()
 {
-    return {Name, reinterpret_cast<FARPROC>(Clocked<Name, Function>::Run)};
+    return {CallName(Name), reinterpret_cast<FARPROC>(Clocked<Name, Function>::Run)};
 }
 
 // The setup's own calls that mark the stages.
@@ -119,7 +119,7 @@ BOOL WINAPI ClockShellExecuteExA(SHELLEXECUTEINFOA* launch)
 {
     BOOL started;
     {
-        Timed timed(Call::ShellExecuteExA, launch->lpFile);
+        Timed timed(CallName(Call::ShellExecuteExA), launch->lpFile);
         started = shellExecute(launch);
     }
     WriteNotes();
@@ -131,7 +131,7 @@ BOOL WINAPI ClockShellExecuteExA(SHELLEXECUTEINFOA* launch)
 void RebindShellSlot()
 {
     HMODULE shell = GetModuleHandleA("shell32.dll");
-    FARPROC target = shell ? GetProcAddress(shell, Call::ShellExecuteExA) : nullptr;
+    FARPROC target = shell ? GetProcAddress(shell, CallName(Call::ShellExecuteExA)) : nullptr;
     if (!target)
         return;
     RebindImports(ShellRebindings, shell);

@@ -6,19 +6,19 @@
 #include "driver/probe/RecordFile.h"
 #include "driver/probe/SharedNames.h"
 
-std::string StandInRun::Value(const std::string& field) const
+std::string StandInRun::Value(StandInField field) const
 {
     for (const auto& [name, value] : fields)
-        if (name == field)
+        if (name == FieldName(field))
             return value;
-    return "<no " + field + ">";
+    return std::string("<no ") + FieldName(field) + ">";
 }
 
-std::vector<std::string> StandInRun::Values(const std::string& field) const
+std::vector<std::string> StandInRun::Values(StandInField field) const
 {
     std::vector<std::string> values;
     for (const auto& [name, value] : fields)
-        if (name == field)
+        if (name == FieldName(field))
             values.push_back(value);
     return values;
 }
@@ -27,9 +27,9 @@ std::vector<StandInRun> ReadStandInRecord(const std::string& path)
 {
     std::vector<StandInRun> runs;
     for (const Record& record : ReadRecords(path)) {
-        if (record[0] == StandInField::Run)
+        if (record[0] == FieldName(StandInField::Run))
             runs.emplace_back();
-        else if (!runs.empty() && record[0] != StandInField::End)
+        else if (!runs.empty() && record[0] != FieldName(StandInField::End))
             runs.back().fields.emplace_back(record[0], record.size() > 1 ? record[1] : "");
     }
     return runs;
@@ -39,7 +39,7 @@ bool AwaitStandInRun(const std::string& record, DWORD timeoutMs)
 {
     return WaitUntil(timeoutMs, [&] {
         const std::vector<Record> records = ReadRecords(record);
-        return !records.empty() && records.back()[0] == StandInField::End;
+        return !records.empty() && records.back()[0] == FieldName(StandInField::End);
     });
 }
 

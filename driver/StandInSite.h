@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "driver/SetupWorld.h"
+#include "driver/probe/SharedNames.h"
 
 // One run of the Application Manager stand-in: its fields in the order it recorded them.
 struct StandInRun {
     std::vector<std::pair<std::string, std::string>> fields;
     // The first value of the field, or "<no FIELD>"; every value of the field, in order.
-    std::string Value(const std::string& field) const;
-    std::vector<std::string> Values(const std::string& field) const;
+    std::string Value(StandInField field) const;
+    std::vector<std::string> Values(StandInField field) const;
 };
 std::vector<StandInRun> ReadStandInRecord(const std::string& path);
 

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 // The environment variables, each naming a file to write or saying what to do.
 namespace Variable {
 // The file calls the cutter saw, and its rule: "kill N" or "fail N" (the Nth call that
@@ -51,57 +53,52 @@ inline constexpr char CutKill[] = "kill";
 inline constexpr char CutFail[] = "fail";
 inline constexpr char CutNothing[] = "count 0";
 
-// The calls that the cutter and the stage clock record, each under its platform name:
-// a record line is "name|first path|second path" for the cutter, "name|path|start|end"
-// (performance counter ticks) for the clock.
-namespace Call {
-inline constexpr char FindFirstFileA[] = "FindFirstFileA";
-inline constexpr char CreateDirectoryA[] = "CreateDirectoryA";
-inline constexpr char RemoveDirectoryA[] = "RemoveDirectoryA";
-inline constexpr char MoveFileA[] = "MoveFileA";
-inline constexpr char DeleteFileA[] = "DeleteFileA";
-inline constexpr char SetFileAttributesA[] = "SetFileAttributesA";
-inline constexpr char CreateFileA[] = "CreateFileA";
-inline constexpr char WriteFile[] = "WriteFile";
-inline constexpr char FlushFileBuffers[] = "FlushFileBuffers";
-inline constexpr char CloseHandle[] = "CloseHandle";
-inline constexpr char ShellExecuteExA[] = "ShellExecuteExA";
-// The process the shell starts, noted as NSIS's Exec makes the same call.
-inline constexpr char CreateProcessW[] = "CreateProcessW";
-}  // namespace Call
+// The calls that the cutter and the stage clock record, each under its platform name
+// (CallName): a record line is "name|first path|second path" for the cutter,
+// "name|path|start|end" (performance counter ticks) for the clock. CreateProcessW is the
+// shell's, which NSIS's Exec makes too.
+// clang-format off
+enum class Call {
+    FindFirstFileA, CreateDirectoryA, RemoveDirectoryA, MoveFileA, DeleteFileA,
+    SetFileAttributesA, CreateFileA, WriteFile, FlushFileBuffers, CloseHandle,
+    ShellExecuteExA, CreateProcessW,
+};
+inline constexpr const char* CallNames[] = {
+    "FindFirstFileA", "CreateDirectoryA", "RemoveDirectoryA", "MoveFileA", "DeleteFileA",
+    "SetFileAttributesA", "CreateFileA", "WriteFile", "FlushFileBuffers", "CloseHandle",
+    "ShellExecuteExA", "CreateProcessW",
+};
+// clang-format on
+static_assert(std::size(CallNames) == static_cast<size_t>(Call::CreateProcessW) + 1);
+constexpr const char* CallName(Call call) { return CallNames[static_cast<int>(call)]; }
 
 // The layout probe is asked by this registered message sent to the sheet; each line of
-// its report starts with the kind of thing it describes.
+// its report starts with the kind of thing it describes: the screen, a control of the page
+// or of the sheet, the header band, a Rich Edit's ground.
 inline constexpr char LayoutProbeMessage[] = "KorvaneLayoutProbe";
 namespace LayoutLine {
-inline constexpr char Screen[] = "screen";
-inline constexpr char Page[] = "page";
-inline constexpr char Sheet[] = "sheet";
-inline constexpr char Header[] = "header";
-inline constexpr char Ground[] = "ground";
+inline constexpr const char *Screen = "screen", *Page = "page", *Sheet = "sheet",
+                            *Header = "header", *Ground = "ground";
 }  // namespace LayoutLine
 
 // The Application Manager stand-in's record: each run a line "run", then one line
-// "field|value" a field, then "end". Fields of an INI file start with "ini", fields of one
-// of its cabinets with "cab"; flags read "1" or "0".
-namespace StandInField {
-inline constexpr char Run[] = "run";
-inline constexpr char End[] = "end";
-inline constexpr char Program[] = "program";
-inline constexpr char CommandLine[] = "commandline";
-inline constexpr char Arguments[] = "arguments";
-inline constexpr char Directory[] = "directory";
-// The show state the starter asked for: its number, or "default" when it named none.
-inline constexpr char Show[] = "show";
-inline constexpr char Ini[] = "ini";
-inline constexpr char IniExists[] = "ini.exists";
-inline constexpr char IniVersion[] = "ini.version";
-inline constexpr char IniComponent[] = "ini.component";
-inline constexpr char IniDescription[] = "ini.description";
-inline constexpr char IniCabFiles[] = "ini.cabfiles";
-inline constexpr char Cab[] = "cab";
-inline constexpr char CabExists[] = "cab.exists";
-inline constexpr char CabSize[] = "cab.size";
-// Whether the cabinet begins with "MSCF".
-inline constexpr char CabMscf[] = "cab.mscf";
-}  // namespace StandInField
+// "field|value" a field (FieldName), then "end". Fields of an INI file start with "ini",
+// fields of one of its cabinets with "cab"; flags read "1" or "0"; "show" is the show
+// state the starter asked for (its number, or "default" when it named none), "cab.mscf"
+// whether the cabinet begins with "MSCF".
+// clang-format off
+enum class StandInField {
+    Run, End, Program, CommandLine, Arguments, Directory, Show, Ini, IniExists, IniVersion,
+    IniComponent, IniDescription, IniCabFiles, Cab, CabExists, CabSize, CabMscf,
+};
+inline constexpr const char* StandInFieldNames[] = {
+    "run", "end", "program", "commandline", "arguments", "directory", "show", "ini",
+    "ini.exists", "ini.version", "ini.component", "ini.description", "ini.cabfiles", "cab",
+    "cab.exists", "cab.size", "cab.mscf",
+};
+// clang-format on
+static_assert(std::size(StandInFieldNames) == static_cast<size_t>(StandInField::CabMscf) + 1);
+constexpr const char* FieldName(StandInField field)
+{
+    return StandInFieldNames[static_cast<int>(field)];
+}

@@ -123,8 +123,8 @@ TEST_F(CrashTest, EveryStopOfTheInstallLeavesOneWholeSet)
         fresh.push_back(ReadWholeFile(PayloadSources[i]));
     }
     const Tree previousSet = SetOf(previous), newSet = SetOf(fresh);
-    const std::string lastPlace =
-        std::string(CutFail) + " " + Call::MoveFileA + " \\~n\\ " + std::to_string(PayloadCount);
+    const std::string lastPlace = std::string(CutFail) + " " + CallName(Call::MoveFileA) +
+                                  " \\~n\\ " + std::to_string(PayloadCount);
 
     // The install's own calls, once through.
     WriteTree(maker, previousSet);
@@ -134,16 +134,17 @@ TEST_F(CrashTest, EveryStopOfTheInstallLeavesOneWholeSet)
     size_t committed = install.size();  // the index of the step after which the new set stands
     for (size_t i = 0; i < install.size(); ++i) {
         const FileCall& call = install[i];
-        if (call.function == Call::MoveFileA && call.first.find("\\~n\\") != std::string::npos &&
+        if (call.function == CallName(Call::MoveFileA) &&
+            call.first.find("\\~n\\") != std::string::npos &&
             call.second.rfind(installFolder, 0) == 0) {
             SCOPED_TRACE("published " + call.second);
             bool flushed = false;
             for (size_t j = 0; j < i; ++j)
-                flushed |=
-                    install[j].function == Call::FlushFileBuffers && install[j].first == call.first;
+                flushed |= install[j].function == CallName(Call::FlushFileBuffers) &&
+                           install[j].first == call.first;
             EXPECT_TRUE(flushed) << "published before its data was flushed";
         }
-        if (call.function == Call::MoveFileA && call.second == maker + "\\~d")
+        if (call.function == CallName(Call::MoveFileA) && call.second == maker + "\\~d")
             committed = i;
     }
     ASSERT_LT(committed, install.size()) << "no step commits the new set";

@@ -27,11 +27,11 @@ struct OpenFile {
 
 // Counts and records one call that changes a file; true when it must fail, and never
 // returns when the process must end before it.
-bool Cut(const char* name, const char* first, const char* second = nullptr)
+bool Cut(Call call, const char* first, const char* second = nullptr)
 {
     ++callCount;
-    WriteRecord(Variable::CutRecord, RecordLine({name, first, second ? second : ""}));
-    bool matches = function[0] ? strcmp(name, function) == 0 && strstr(first, text) &&
+    WriteRecord(Variable::CutRecord, RecordLine({CallName(call), first, second ? second : ""}));
+    bool matches = function[0] ? strcmp(CallName(call), function) == 0 && strstr(first, text) &&
                                      ++matchCount == occurrence
                                : callCount == occurrence;
     if (matches && strcmp(action, CutKill) == 0)
@@ -114,15 +114,15 @@ BOOL WINAPI CutCloseHandle(HANDLE handle)
 }
 
 const Rebinding Rebindings[] = {
-    {Call::CreateDirectoryA, reinterpret_cast<FARPROC>(CutCreateDirectoryA)},
-    {Call::RemoveDirectoryA, reinterpret_cast<FARPROC>(CutRemoveDirectoryA)},
-    {Call::MoveFileA, reinterpret_cast<FARPROC>(CutMoveFileA)},
-    {Call::DeleteFileA, reinterpret_cast<FARPROC>(CutDeleteFileA)},
-    {Call::SetFileAttributesA, reinterpret_cast<FARPROC>(CutSetFileAttributesA)},
-    {Call::CreateFileA, reinterpret_cast<FARPROC>(CutCreateFileA)},
-    {Call::WriteFile, reinterpret_cast<FARPROC>(CutWriteFile)},
-    {Call::FlushFileBuffers, reinterpret_cast<FARPROC>(CutFlushFileBuffers)},
-    {Call::CloseHandle, reinterpret_cast<FARPROC>(CutCloseHandle)},
+    {CallName(Call::CreateDirectoryA), reinterpret_cast<FARPROC>(CutCreateDirectoryA)},
+    {CallName(Call::RemoveDirectoryA), reinterpret_cast<FARPROC>(CutRemoveDirectoryA)},
+    {CallName(Call::MoveFileA), reinterpret_cast<FARPROC>(CutMoveFileA)},
+    {CallName(Call::DeleteFileA), reinterpret_cast<FARPROC>(CutDeleteFileA)},
+    {CallName(Call::SetFileAttributesA), reinterpret_cast<FARPROC>(CutSetFileAttributesA)},
+    {CallName(Call::CreateFileA), reinterpret_cast<FARPROC>(CutCreateFileA)},
+    {CallName(Call::WriteFile), reinterpret_cast<FARPROC>(CutWriteFile)},
+    {CallName(Call::FlushFileBuffers), reinterpret_cast<FARPROC>(CutFlushFileBuffers)},
+    {CallName(Call::CloseHandle), reinterpret_cast<FARPROC>(CutCloseHandle)},
 };
 
 void StartCutting()

@@ -59,16 +59,16 @@ std::vector<std::string> ListNames(const std::string& list)
 
 void RecordCabinet(std::string& record, const std::string& folder, const std::string& name)
 {
-    record += RecordLine({StandInField::Cab, name});
+    record += RecordLine({FieldName(StandInField::Cab), name});
     WIN32_FIND_DATAA found;
     // The file system compares names without regard to case.
     HANDLE search = FindFirstFileA((folder + "\\" + name).c_str(), &found);
     const bool exists = search != INVALID_HANDLE_VALUE;
-    record += RecordLine({StandInField::CabExists, Flag(exists)});
+    record += RecordLine({FieldName(StandInField::CabExists), Flag(exists)});
     if (!exists)
         return;
     FindClose(search);
-    record += RecordLine({StandInField::CabSize, std::to_string(found.nFileSizeLow)});
+    record += RecordLine({FieldName(StandInField::CabSize), std::to_string(found.nFileSizeLow)});
     char head[sizeof CabinetSignature - 1] = {};
     DWORD read = 0;
     HANDLE file = CreateFileA((folder + "\\" + name).c_str(), GENERIC_READ, FILE_SHARE_READ,
@@ -78,22 +78,24 @@ void RecordCabinet(std::string& record, const std::string& folder, const std::st
         CloseHandle(file);
     }
     const bool cabinet = read == sizeof head && memcmp(head, CabinetSignature, sizeof head) == 0;
-    record += RecordLine({StandInField::CabMscf, Flag(cabinet)});
+    record += RecordLine({FieldName(StandInField::CabMscf), Flag(cabinet)});
 }
 
 void RecordIni(std::string& record, const std::string& ini)
 {
-    record += RecordLine({StandInField::Ini, ini});
+    record += RecordLine({FieldName(StandInField::Ini), ini});
     const bool exists = GetFileAttributesA(ini.c_str()) != INVALID_FILE_ATTRIBUTES;
-    record += RecordLine({StandInField::IniExists, Flag(exists)});
+    record += RecordLine({FieldName(StandInField::IniExists), Flag(exists)});
     if (!exists)
         return;
     const std::string component = IniString(ini, IniSection, "Component");
     const std::string cabFiles = IniString(ini, component, "CabFiles");
-    record += RecordLine({StandInField::IniVersion, IniString(ini, IniSection, "Version")});
-    record += RecordLine({StandInField::IniComponent, component});
-    record += RecordLine({StandInField::IniDescription, IniString(ini, component, "Description")});
-    record += RecordLine({StandInField::IniCabFiles, cabFiles});
+    record +=
+        RecordLine({FieldName(StandInField::IniVersion), IniString(ini, IniSection, "Version")});
+    record += RecordLine({FieldName(StandInField::IniComponent), component});
+    record += RecordLine(
+        {FieldName(StandInField::IniDescription), IniString(ini, component, "Description")});
+    record += RecordLine({FieldName(StandInField::IniCabFiles), cabFiles});
     for (const std::string& name : ListNames(cabFiles))
         RecordCabinet(record, ini.substr(0, ini.find_last_of('\\')), name);
 }
@@ -134,15 +136,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     char program[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, program, MAX_PATH);
 
-    std::string record = RecordLine({StandInField::Run});
-    record += RecordLine({StandInField::Program, program});
-    record += RecordLine({StandInField::CommandLine, commandLine});
-    record += RecordLine({StandInField::Arguments, arguments});
-    record += RecordLine({StandInField::Directory, directory});
-    record += RecordLine({StandInField::Show, ShowState()});
+    std::string record = RecordLine({FieldName(StandInField::Run)});
+    record += RecordLine({FieldName(StandInField::Program), program});
+    record += RecordLine({FieldName(StandInField::CommandLine), commandLine});
+    record += RecordLine({FieldName(StandInField::Arguments), arguments});
+    record += RecordLine({FieldName(StandInField::Directory), directory});
+    record += RecordLine({FieldName(StandInField::Show), ShowState()});
     for (const std::string& ini : QuotedPaths(arguments))
         RecordIni(record, ini);
-    record += RecordLine({StandInField::End});
+    record += RecordLine({FieldName(StandInField::End)});
 
     if (!GetEnvironmentVariableA(Variable::StandInRecord, nullptr, 0))
         SetEnvironmentVariableA(Variable::StandInRecord,
