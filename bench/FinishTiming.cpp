@@ -12,7 +12,7 @@ template <class Wizard, class... Arguments>
 Sample FinishToHandOff(int finishButton, const Arguments&... arguments)
 {
     StandInSite site;
-    const HandOff handOff = InstallThrough<Wizard>(site, finishButton, arguments...);
+    const HandOff handOff = InstallThrough<Wizard>(site, finishButton, nullptr, arguments...);
     return handOff.done ? Sample{handOff.Ms()} : Sample{};
 }
 

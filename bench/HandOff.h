@@ -5,7 +5,10 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "bench/Clock.h"
+#include "driver/FinishRun.h"
 #include "driver/StandInSite.h"
 #include "driver/Wait.h"
 #include "driver/WizardDriver.h"
@@ -22,23 +25,22 @@ struct HandOff {
     double Ms() const { return TicksToMs(seen - pressed); }
 };
 
-// Walks the wizard from its start to its last page, until Finish can be pressed. The setup
-// shows no box on the way: the site gives it its Application Manager.
-template <class Wizard> bool WalkToFinish(Wizard& wizard, int finishButton)
+// Starts a wizard while the site stands, walks it to its last page, runs `atFinish` there
+// (a probe set) and presses Finish, timed from the moment Finish can be pressed; not done
+// when the walk or the press failed or the stand-in's run did not complete.
+template <class Wizard, class... Arguments>
+HandOff InstallThrough(const StandInSite& site, int finishButton,
+                       const std::function<void(Wizard&)>& atFinish, const Arguments&... arguments)
 {
-    return wizard.Opened() && wizard.WalkTo(FinishPage) && WaitUntil(HandOffTimeoutMs, [&] {
-               return IsWindowEnabled(wizard.Button(finishButton));
-           });
-}
-
-// Presses Finish on a wizard that stands on its last page, while the site stands; not done
-// when the press could not be made or the stand-in's run did not complete.
-template <class Wizard>
-HandOff PressFinish(Wizard& wizard, const StandInSite& site, int finishButton)
-{
+    Wizard wizard(arguments...);
     HandOff handOff;
-    handOff.pressed = Ticks();
-    if (!wizard.Press(finishButton))
+    const auto pressable = [&] { return IsWindowEnabled(wizard.Button(finishButton)); };
+    if (!WalkToFinishAndPress(wizard, finishButton, [&] {
+            if (atFinish)
+                atFinish(wizard);
+            WaitUntil(HandOffTimeoutMs, pressable);
+            handOff.pressed = Ticks();
+        }))
         return handOff;
     WaitUntil(
         HandOffTimeoutMs, [&] { return FileExists(site.record); }, TimingPollMs);
@@ -46,12 +48,4 @@ HandOff PressFinish(Wizard& wizard, const StandInSite& site, int finishButton)
     wizard.Process().WaitForExit(HandOffTimeoutMs);
     handOff.done = AwaitStandInRun(site.record, HandOffTimeoutMs);
     return handOff;
-}
-
-// Starts a wizard while the site stands, walks it to its last page and presses Finish.
-template <class Wizard, class... Arguments>
-HandOff InstallThrough(const StandInSite& site, int finishButton, const Arguments&... arguments)
-{
-    Wizard wizard(arguments...);
-    return WalkToFinish(wizard, finishButton) ? PressFinish(wizard, site, finishButton) : HandOff();
 }

@@ -6,14 +6,17 @@
 // call starts and returns.
 // Under Wine that counter is one clock for every process, so the benchmark reads the
 // notes against the moment it pressed Finish. The notes stay in memory while the setup
-// works, and are written once the hand-off has returned, to the file that
-// KORVANE_STAGE_RECORD names: one call a line, "name|path|start|end" in counter ticks.
+// works, and are written once the hand-off has returned, to the stage record
+// (SharedNames.h): one call a line, "name|path|start|end" in counter ticks.
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstdio>
+#include <string>
 
-#include "driver/ImportRebinding.h"
+#include "driver/probe/ImportRebinding.h"
+#include "driver/probe/ProbeHook.h"
+#include "driver/probe/RecordFile.h"
+#include "driver/probe/SharedNames.h"
 
 namespace {
 
@@ -61,22 +64,11 @@ private:
 
 void WriteNotes()
 {
-    char path[MAX_PATH];
-    DWORD length = GetEnvironmentVariableA("KORVANE_STAGE_RECORD", path, MAX_PATH);
-    if (!length || length >= MAX_PATH)
-        return;
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    for (int i = 0; i < noteCount; ++i) {
-        char line[MAX_PATH + 96];
-        int size = std::snprintf(line, sizeof line, "%s|%s|%lld|%lld\r\n", notes[i].name,
-                                 notes[i].path, notes[i].start, notes[i].end);
-        DWORD written;
-        WriteFile(file, line, static_cast<DWORD>(size), &written, nullptr);
-    }
-    CloseHandle(file);
+    std::string lines;
+    for (int i = 0; i < noteCount; ++i)
+        lines += RecordLine({notes[i].name, notes[i].path, std::to_string(notes[i].start),
+                             std::to_string(notes[i].end)});
+    WriteRecord(Variable::StageRecord, lines, true);
 }
 
 // Where a call's first argument is a path, its note keeps it.
@@ -86,48 +78,37 @@ template <class Other> const char* PathOf(Other) { return nullptr; }
 
 // The one stand-in of every function the clock notes: the note under the function's
 // name, around the call of the function itself.
-template <const char* Name, auto Function> struct Clocked;
+template <Call Name, auto Function> struct Clocked;
 
-template <const char* Name, class Result, class First, class... Rest,
+template <Call Name, class Result, class First, class... Rest,
           Result(WINAPI* Function)(First, Rest...)>
 struct Clocked<Name, Function> {
-    static Result WINAPI Call(First first, Rest... rest)
+    static Result WINAPI Run(First first, Rest... rest)
     {
-        Timed timed(Name, PathOf(first));
+        Timed timed(CallName(Name), PathOf(first));
         return Function(first, rest...);
     }
 };
 
-template <const char* Name, auto Function> Rebinding Clock()
+template <Call Name, auto Function> Rebinding Clock()
 {
-    return {Name, reinterpret_cast<FARPROC>(Clocked<Name, Function>::Call)};
+    return {CallName(Name), reinterpret_cast<FARPROC>(Clocked<Name, Function>::Run)};
 }
-
-constexpr char FindFirstFileName[] = "FindFirstFileA";
-constexpr char CreateDirectoryName[] = "CreateDirectoryA";
-constexpr char RemoveDirectoryName[] = "RemoveDirectoryA";
-constexpr char MoveFileName[] = "MoveFileA";
-constexpr char DeleteFileName[] = "DeleteFileA";
-constexpr char SetFileAttributesName[] = "SetFileAttributesA";
-constexpr char CreateFileName[] = "CreateFileA";
-constexpr char FlushFileBuffersName[] = "FlushFileBuffers";
-// The process the shell starts, noted as NSIS's Exec makes the same call.
-constexpr char CreateProcessName[] = "CreateProcessW";
 
 // The setup's own calls that mark the stages.
 const Rebinding Rebindings[] = {
-    Clock<FindFirstFileName, ::FindFirstFileA>(),
-    Clock<CreateDirectoryName, ::CreateDirectoryA>(),
-    Clock<RemoveDirectoryName, ::RemoveDirectoryA>(),
-    Clock<MoveFileName, ::MoveFileA>(),
-    Clock<DeleteFileName, ::DeleteFileA>(),
-    Clock<SetFileAttributesName, ::SetFileAttributesA>(),
-    Clock<CreateFileName, ::CreateFileA>(),
-    Clock<FlushFileBuffersName, ::FlushFileBuffers>(),
+    Clock<Call::FindFirstFileA, ::FindFirstFileA>(),
+    Clock<Call::CreateDirectoryA, ::CreateDirectoryA>(),
+    Clock<Call::RemoveDirectoryA, ::RemoveDirectoryA>(),
+    Clock<Call::MoveFileA, ::MoveFileA>(),
+    Clock<Call::DeleteFileA, ::DeleteFileA>(),
+    Clock<Call::SetFileAttributesA, ::SetFileAttributesA>(),
+    Clock<Call::CreateFileA, ::CreateFileA>(),
+    Clock<Call::FlushFileBuffers, ::FlushFileBuffers>(),
 };
 
 const Rebinding ShellRebindings[] = {
-    Clock<CreateProcessName, ::CreateProcessW>(),
+    Clock<Call::CreateProcessW, ::CreateProcessW>(),
 };
 
 // The shell's own function, which the setup's slot held.
@@ -138,7 +119,7 @@ BOOL WINAPI ClockShellExecuteExA(SHELLEXECUTEINFOA* launch)
 {
     BOOL started;
     {
-        Timed timed("ShellExecuteExA", launch->lpFile);
+        Timed timed(CallName(Call::ShellExecuteExA), launch->lpFile);
         started = shellExecute(launch);
     }
     WriteNotes();
@@ -150,24 +131,12 @@ BOOL WINAPI ClockShellExecuteExA(SHELLEXECUTEINFOA* launch)
 void RebindShellSlot()
 {
     HMODULE shell = GetModuleHandleA("shell32.dll");
-    FARPROC target = shell ? GetProcAddress(shell, "ShellExecuteExA") : nullptr;
+    FARPROC target = shell ? GetProcAddress(shell, CallName(Call::ShellExecuteExA)) : nullptr;
     if (!target)
         return;
     RebindImports(ShellRebindings, shell);
     shellExecute = reinterpret_cast<decltype(shellExecute)>(reinterpret_cast<void*>(target));
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
-        base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
-    for (WORD n = 0; n < nt->FileHeader.NumberOfSections; ++n, ++section) {
-        if (!(section->Characteristics & IMAGE_SCN_MEM_WRITE))
-            continue;
-        auto* slots = reinterpret_cast<FARPROC*>(base + section->VirtualAddress);
-        for (DWORD i = 0; i < section->Misc.VirtualSize / sizeof *slots; ++i) {
-            if (slots[i] == target)
-                RewriteSlot(&slots[i], reinterpret_cast<FARPROC>(ClockShellExecuteExA));
-        }
-    }
+    RebindDataSlots(target, reinterpret_cast<FARPROC>(ClockShellExecuteExA));
 }
 
 // Rebinds once the hook is in: the library stays loaded from here on, since the setup's
@@ -184,8 +153,7 @@ void StartClock()
 }  // namespace
 
 // The benchmark unhooks right after its first message has been through here.
-extern "C" __declspec(dllexport) LRESULT CALLBACK
-    StageClockHook(int code, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK ProbeHook(int code, WPARAM wParam, LPARAM lParam)
 {
     return RebindOnFirstMessage(StartClock, code, wParam, lParam);
 }

@@ -5,27 +5,28 @@
 #include <cstdlib>
 
 #include "driver/ThreadHook.h"
+#include "driver/probe/RecordFile.h"
 
 namespace {
 
-const char StageRecordVariable[] = "KORVANE_STAGE_RECORD";
 constexpr UINT HookMessageTimeoutMs = 2000;
 
-// The names the clock notes the calls under.
+// The calls that tell the stages apart.
 const struct {
-    const char* name;
+    Call name;
     StageCall call;
 } NamedCalls[] = {
-    {"CreateFileA", StageCall::FileOpened},
-    {"FlushFileBuffers", StageCall::Flushed},
-    {"ShellExecuteExA", StageCall::ShellExecuted},
-    {"CreateProcessW", StageCall::ProcessCreated},
+    {Call::CreateFileA, StageCall::FileOpened},
+    {Call::FlushFileBuffers, StageCall::Flushed},
+    {Call::ShellExecuteExA, StageCall::ShellExecuted},
+    {Call::CreateProcessW, StageCall::ProcessCreated},
 };
+enum StageField { NameField, PathField, StartField, EndField, StageFieldCount };
 
 }  // namespace
 
 StageRecord::StageRecord(const std::string& folder)
-    : path(folder + "\\stages.record"), variable(StageRecordVariable, path)
+    : path(folder + "\\stages.record"), variable(Variable::StageRecord, path)
 {
 }
 
@@ -33,7 +34,7 @@ StageRecord::StageRecord(const std::string& folder)
 // hook goes, so that the sheet's messages from the press on are not slowed by it.
 bool StageRecord::SetClock(HWND sheet) const
 {
-    ThreadHook clock("StageClock.dll", "StageClockHook", WH_CALLWNDPROC, sheet);
+    ThreadHook clock(ProbeLibrary::StageClock, sheet);
     DWORD_PTR ignored;
     return clock.Set() && SendMessageTimeoutA(sheet, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
                                               HookMessageTimeoutMs, &ignored);
@@ -42,14 +43,13 @@ bool StageRecord::SetClock(HWND sheet) const
 std::vector<StageNote> StageRecord::Notes() const
 {
     std::vector<StageNote> notes;
-    for (const std::string& line : ReadLines(path)) {
-        const size_t name = line.find('|'), end = line.rfind('|'), start = line.rfind('|', end - 1);
-        if (name == std::string::npos || start == std::string::npos || start <= name)
+    for (const Record& fields : ReadRecords(path)) {
+        if (fields.size() != StageFieldCount)
             continue;
-        StageNote note = {StageCall::Other, std::strtoll(&line[start + 1], nullptr, 10),
-                          std::strtoll(&line[end + 1], nullptr, 10)};
+        StageNote note = {StageCall::Other, std::strtoll(fields[StartField].c_str(), nullptr, 10),
+                          std::strtoll(fields[EndField].c_str(), nullptr, 10)};
         for (const auto& named : NamedCalls) {
-            if (line.compare(0, name, named.name) == 0)
+            if (fields[NameField] == CallName(named.name))
                 note.call = named.call;
         }
         notes.push_back(note);

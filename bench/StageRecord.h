@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "driver/SetupWorld.h"
+#include "driver/probe/SharedNames.h"
 
 // The calls the stages are told by; any other the clock notes is Other.
 enum class StageCall { FileOpened, Flushed, ShellExecuted, ProcessCreated, Other };

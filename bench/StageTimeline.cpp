@@ -82,11 +82,12 @@ Sample TimeStages()
 {
     StandInSite site;
     StageRecord record(site.root.Path());
-    WizardDriver wizard;
-    if (!WalkToFinish(wizard, FinishButton) || !record.SetClock(wizard.Sheet()))
-        return {};
-    const HandOff handOff = PressFinish(wizard, site, FinishButton);
-    return handOff.done ? StagesOf(record.Notes(), handOff) : Sample{};
+    bool clockSet = false;
+    const HandOff handOff =
+        InstallThrough<WizardDriver>(site, FinishButton, [&](WizardDriver& wizard) {
+            clockSet = record.SetClock(wizard.Sheet());
+        });
+    return handOff.done && clockSet ? StagesOf(record.Notes(), handOff) : Sample{};
 }
 
 }  // namespace

@@ -24,34 +24,6 @@ std::string BinFolder()
 std::string SetupExe() { return BinFolder() + "\\KorvaneSetup.exe"; }
 std::string StandInExe() { return BinFolder() + "\\CEAppMgr.exe"; }
 
-std::string ReadWholeFile(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "";
-    std::string content(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &read, nullptr);
-    CloseHandle(file);
-    content.resize(read);
-    return content;
-}
-
-std::vector<std::string> ReadLines(const std::string& path)
-{
-    std::vector<std::string> lines;
-    std::string content = ReadWholeFile(path);
-    for (size_t start = 0; start < content.size();) {
-        size_t end = content.find("\r\n", start);
-        if (end == std::string::npos)
-            end = content.size();
-        lines.push_back(content.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
 bool WriteWholeFile(const std::string& path, const std::string& content)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

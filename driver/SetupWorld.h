@@ -8,14 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "driver/probe/RecordFile.h"
+
 // The folder of the running program, where every built program lies.
 std::string BinFolder();
-std::string ReadWholeFile(const std::string& path);
 // Creates or replaces the file with exactly these bytes.
 bool WriteWholeFile(const std::string& path, const std::string& content);
 bool FileExists(const std::string& path);
-// Lines of a text file with CRLF line ends.
-std::vector<std::string> ReadLines(const std::string& path);
 // Copies the file, replacing the target; both paths UTF-8, so they may hold any character.
 bool CopyFileUtf8(const std::string& from, const std::string& to);
 // Creates a new folder at a UTF-8 path; false when it could not, or it is there already.

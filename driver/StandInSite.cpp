@@ -1,21 +1,45 @@
 // An ActiveSync folder with the Application Manager stand-in registered in it.
 #include "driver/StandInSite.h"
 
+#include "driver/SetupFacts.h"
 #include "driver/Wait.h"
+#include "driver/probe/RecordFile.h"
+#include "driver/probe/SharedNames.h"
 
-namespace {
+std::string StandInRun::Value(StandInField field) const
+{
+    for (const auto& [name, value] : fields)
+        if (name == FieldName(field))
+            return value;
+    return std::string("<no ") + FieldName(field) + ">";
+}
 
-// The last line of each run the stand-in records.
-const std::string RunEnd = "end\r\n";
+std::vector<std::string> StandInRun::Values(StandInField field) const
+{
+    std::vector<std::string> values;
+    for (const auto& [name, value] : fields)
+        if (name == FieldName(field))
+            values.push_back(value);
+    return values;
+}
 
-}  // namespace
+std::vector<StandInRun> ReadStandInRecord(const std::string& path)
+{
+    std::vector<StandInRun> runs;
+    for (const Record& record : ReadRecords(path)) {
+        if (record[0] == FieldName(StandInField::Run))
+            runs.emplace_back();
+        else if (!runs.empty() && record[0] != FieldName(StandInField::End))
+            runs.back().fields.emplace_back(record[0], record.size() > 1 ? record[1] : "");
+    }
+    return runs;
+}
 
 bool AwaitStandInRun(const std::string& record, DWORD timeoutMs)
 {
     return WaitUntil(timeoutMs, [&] {
-        const std::string content = ReadWholeFile(record);
-        return content.size() >= RunEnd.size() &&
-               content.compare(content.size() - RunEnd.size(), RunEnd.size(), RunEnd) == 0;
+        const std::vector<Record> records = ReadRecords(record);
+        return !records.empty() && records.back()[0] == FieldName(StandInField::End);
     });
 }
 
@@ -23,10 +47,22 @@ StandInSite::StandInSite(const std::string& under, size_t pathLength)
     : root(under),
       activeSync(root / (pathLength ? std::string(pathLength - root.Path().size() - 1, 'x')
                                     : std::string("Active Sync"))),
-      appManager(activeSync + "\\CEAppMgr.exe"), record(root / "appmgr.record"),
-      recordVariable(StandInRecordVariable, record)
+      appManager(activeSync + "\\CEAppMgr.exe"),
+      installFolder(activeSync + "\\" + InstallFolderBelowAppManager),
+      record(root / "appmgr.record"), recordVariable(Variable::StandInRecord, record)
 {
     CreateDirectoryA(activeSync.c_str(), nullptr);
     CopyFileA(StandInExe().c_str(), appManager.c_str(), FALSE);
     entry.SetText(appManager);
+}
+
+std::vector<StandInRun> StandInSite::Runs(size_t expected, DWORD timeoutMs) const
+{
+    if (expected == 0)
+        Sleep(QuietMs);
+    else
+        WaitUntil(timeoutMs, [&] {
+            return ReadStandInRecord(record).size() >= expected && AwaitStandInRun(record, 0);
+        });
+    return ReadStandInRecord(record);
 }

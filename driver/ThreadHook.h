@@ -12,6 +12,8 @@ public:
     // Sets `procedure` of the library `name` (in the program's folder) as a hook of `type`
     // on the thread of `window`.
     ThreadHook(const std::string& name, const char* procedure, int type, HWND window);
+    // Sets the hook procedure of a probe library (SharedNames.h) on the thread of `window`.
+    ThreadHook(const char* probeLibrary, HWND window);
     ~ThreadHook();
     ThreadHook(const ThreadHook&) = delete;
     ThreadHook& operator=(const ThreadHook&) = delete;

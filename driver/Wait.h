@@ -5,8 +5,10 @@
 
 #include <functional>
 
-// How long a wait pauses between two looks.
+// How long a wait pauses between two looks; a quiet spell, in which whatever was still to
+// happen would have happened.
 constexpr DWORD PollMs = 25;
+constexpr DWORD QuietMs = 1500;
 
 // Asks `done` until it holds, at least once however short the timeout, pausing `pollMs`
 // between asks; false when it still does not after timeoutMs of pauses.

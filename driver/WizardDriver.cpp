@@ -3,8 +3,8 @@
 
 #include <commctrl.h>
 
-#include "driver/PngFile.h"
 #include "driver/Wait.h"
+#include "driver/probe/PngFile.h"
 
 namespace {
 

@@ -73,38 +73,6 @@ std::vector<std::string> FolderNames(const std::string& folder)
     return names;
 }
 
-std::string StandInRun::Value(const std::string& key) const
-{
-    for (const auto& line : lines)
-        if (line.first == key)
-            return line.second;
-    return "<no " + key + ">";
-}
-
-std::vector<std::string> StandInRun::Values(const std::string& key) const
-{
-    std::vector<std::string> values;
-    for (const auto& line : lines)
-        if (line.first == key)
-            values.push_back(line.second);
-    return values;
-}
-
-std::vector<StandInRun> ReadStandInRecord(const std::string& path)
-{
-    std::vector<StandInRun> runs;
-    for (const std::string& line : ReadLines(path)) {
-        if (line == "run") {
-            runs.emplace_back();
-        } else if (!runs.empty() && line != "end") {
-            size_t equals = line.find('=');
-            runs.back().lines.emplace_back(
-                line.substr(0, equals), equals == std::string::npos ? "" : line.substr(equals + 1));
-        }
-    }
-    return runs;
-}
-
 bool UnderWow64()
 {
     BOOL wow64 = FALSE;

@@ -1,6 +1,6 @@
 // Helpers that only the tests need: Wine's settings, the programs that open links, the
-// Application Manager stand-in's record; and the driver's own helpers and the setup's
-// facts, which the demo and the benchmarks share.
+// texts of message boxes; and the driver's own helpers and the setup's facts, which the
+// demo and the benchmarks share.
 #pragma once
 
 #include <windows.h>
@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "driver/FinishRun.h"
 #include "driver/ProcessWindows.h"
 #include "driver/SetupFacts.h"
 #include "driver/SetupWorld.h"
 #include "driver/StandInSite.h"
 #include "driver/Wait.h"
+#include "driver/probe/SharedNames.h"
 
 // The first line of a message box's text, and Windows' reason on the line under it.
 std::string FirstLine(const std::string& text);
@@ -55,19 +57,9 @@ private:
 // of their own.
 std::vector<std::string> FolderNames(const std::string& folder);
 
-// One run of the Application Manager stand-in: its key=value lines in order.
-struct StandInRun {
-    std::vector<std::pair<std::string, std::string>> lines;
-    std::string Value(const std::string& key) const;
-    std::vector<std::string> Values(const std::string& key) const;
-};
-std::vector<StandInRun> ReadStandInRecord(const std::string& path);
-
 // Where the tests leave pictures of the wizard's pages: in the build tree, beside the
 // programs' folder (scripts/screenshots copies them into docs/screenshots).
 std::string ScreenshotFolder();
 
-// How long the tests wait for the setup to end, for a box of it, for a stand-in's record;
-// and a quiet spell, in which nothing more may happen.
-constexpr DWORD ExitTimeoutMs = 20000, BoxTimeoutMs = 20000, RecordTimeoutMs = 10000;
-constexpr DWORD QuietMs = 1500;
+// How long the tests wait for a box of the setup, and for a stand-in's record.
+constexpr DWORD BoxTimeoutMs = 20000, RecordTimeoutMs = 10000;

@@ -1,7 +1,8 @@
-// Rebinding of a program's imports from inside its own process, for the window-hook
-// libraries that a test or a benchmark sets on the setup's thread: each slot of the
-// program's import table that holds a named KERNEL32 function is made to lead to a
-// replacement, which records the call and may go on to the function itself.
+// Rebinding of a program's calls from inside its own process, for the probe libraries that
+// a test or the benchmark sets on the setup's thread: each slot through which the program
+// calls a named KERNEL32 function (its import table), or a function it bound at run time
+// (its own data), is made to lead to a replacement, which records the call and may go on
+// to the function itself.
 #pragma once
 
 #include <windows.h>
@@ -23,8 +24,9 @@ void RebindImports(const Rebinding (&rebindings)[Count], HMODULE module = nullpt
     RebindImports(module, rebindings, Count);
 }
 
-// Points one slot elsewhere, through the page's protection.
-void RewriteSlot(FARPROC* slot, FARPROC replacement);
+// Rewrites every slot in the writable sections of the process's own program that holds
+// `target`: where the program keeps the functions it looked up at run time.
+void RebindDataSlots(FARPROC target, FARPROC replacement);
 
 // The hook procedure's body in such a library: `rebind` runs once, at the first message the
 // hook sees on the setup's thread, and every message goes on to the next hook.

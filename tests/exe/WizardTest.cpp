@@ -59,7 +59,7 @@ std::vector<int> NamedByNumber(HWND page)
 // The Application Manager stand-in registered, recording into a file of the test's own.
 class WizardTest : public ::testing::Test {
 protected:
-    WizardTest() : record(work / "appmgr.record"), recordVariable(StandInRecordVariable, record)
+    WizardTest() : record(work / "appmgr.record"), recordVariable(Variable::StandInRecord, record)
     {
         entry.SetText(StandInExe());
     }

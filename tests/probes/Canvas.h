@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "driver/PngFile.h"
+#include "driver/probe/PngFile.h"
 
 class Canvas {
 public:

@@ -1,10 +1,10 @@
 // The wizard's pages at one screen DPI, measured inside the setup with its own fonts
-// (tests/standin/LayoutProbe.cpp): every text fits its control, no two controls of a
+// (tests/probes/LayoutProbe.cpp): every text fits its control, no two controls of a
 // page, nor two of the sheet's buttons, overlap, and on the interior pages' header band,
 // drawn as Windows draws it (Wine draws none), no title or subtitle falls on the logo.
-// CTest runs it once for each DPI of its table (tests/CMakeLists.txt: setup_exe_layout_96
-// and on), each in a Wine prefix of its own set to that DPI, which KORVANE_PREFIX_DPI
-// names.
+// CTest runs it once for each DPI of its table (tests/exe/CMakeLists.txt:
+// setup_exe_layout_96 and on), each in a Wine prefix of its own set to that DPI, which the
+// prefix's DPI variable names.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -30,7 +30,7 @@ constexpr size_t HeaderFields = 16;
 
 // One visible control as the probe measured it, in pixels.
 struct Control {
-    std::string scope;  // "page" or "sheet"
+    std::string scope;  // LayoutLine::Page or LayoutLine::Sheet
     int id = 0;
     RECT rect = {};  // on screen
     bool measured = false;
@@ -60,22 +60,18 @@ struct Layout {
 Layout ReadLayout(const std::string& path)
 {
     Layout layout;
-    for (const std::string& line : ReadLines(path)) {
-        std::vector<std::string> f;
-        std::istringstream fields(line);
-        for (std::string field; std::getline(fields, field, '\t');)
-            f.push_back(field);
+    for (const Record& f : ReadRecords(path)) {
         auto n = [&](size_t i) { return std::atol(f[i].c_str()); };
         // Each record's fields in the order of the probe's line.
         // clang-format off
-        if (f.size() >= 2 && f[0] == "header") {
+        if (f.size() >= 2 && f[0] == LayoutLine::Header) {
             layout.headerReported = true;
             if (f.size() == HeaderFields)
                 layout.header = {n(1) != 0, {n(2), n(3)}, {n(4), n(5)}, {n(6), n(7), n(8), n(9)},
                                  {n(11), n(12), n(13), n(14)}, n(10), n(15)};
-        } else if (f.size() == 4 && f[0] == "ground") {
+        } else if (f.size() == 4 && f[0] == LayoutLine::Ground) {
             layout.grounds.push_back({static_cast<int>(n(1)), n(2)});
-        } else if (f.size() == 4 && f[0] == "screen") {
+        } else if (f.size() == 4 && f[0] == LayoutLine::Screen) {
             layout.dpi = std::atoi(f[1].c_str());
             layout.units = {n(2), n(3)};
         } else if (f.size() >= 13) {
@@ -94,7 +90,7 @@ Layout Measure(HWND sheet, const std::string& report, int page, bool pictureHead
 {
     DeleteFileA(report.c_str());
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(sheet, RegisterWindowMessageA("KorvaneLayoutProbe"),
+    SendMessageTimeoutA(sheet, RegisterWindowMessageA(LayoutProbeMessage),
                         MAKEWPARAM(HeaderTexts[page][0], HeaderTexts[page][1]), pictureHeader,
                         SMTO_ABORTIFHUNG, ProbeTimeoutMs, &ignored);
     return ReadLayout(report);
@@ -118,8 +114,9 @@ std::string Size(const SIZE& px, const Layout& layout, bool needed)
 
 std::string Name(const Control& c)
 {
-    return std::string(c.scope == "sheet" ? "sheet " : "") + "control " + std::to_string(c.id) +
-           " \"" + c.text.substr(0, TextStart) + (c.text.size() > TextStart ? "...\"" : "\"");
+    return std::string(c.scope == LayoutLine::Sheet ? "sheet " : "") + "control " +
+           std::to_string(c.id) + " \"" + c.text.substr(0, TextStart) +
+           (c.text.size() > TextStart ? "...\"" : "\"");
 }
 
 // The logo and the header band are drawn at 100%, 150% and 200%; the setup takes the
@@ -157,21 +154,21 @@ void ExpectHeaderClearOfTheLogo(const Layout& layout, int dpi, const std::string
 
 TEST(PageLayout, EveryTextFitsItsControlAndNoControlsOverlapOnEveryPage)
 {
-    const char* prefixDpi = std::getenv("KORVANE_PREFIX_DPI");
-    ASSERT_TRUE(prefixDpi) << "KORVANE_PREFIX_DPI names the prefix's DPI (setup_exe_layout_*)";
+    const char* prefixDpi = std::getenv(Variable::PrefixDpi);
+    ASSERT_TRUE(prefixDpi) << Variable::PrefixDpi << " names the prefix's DPI (setup_exe_layout_*)";
     const int dpi = std::atoi(prefixDpi);
     AppPathsEntry entry;
     entry.SetText(StandInExe());
     TempFolder work;
     const std::string report = work / "layout.txt";
-    ScopedEnvironment reportVariable("KORVANE_LAYOUT_REPORT", report);
+    ScopedEnvironment reportVariable(Variable::LayoutReport, report);
     // One page's header pictured at each DPI; the README shows the one at 96 DPI.
     constexpr int PicturedHeader = ProductPage;
-    ScopedEnvironment headerPicture("KORVANE_HEADER_PICTURE", ScreenshotFolder() + "\\header-" +
-                                                                  std::to_string(dpi) + "dpi.png");
+    ScopedEnvironment headerPicture(Variable::HeaderPicture, ScreenshotFolder() + "\\header-" +
+                                                                 std::to_string(dpi) + "dpi.png");
     WizardDriver wizard;
     ASSERT_TRUE(wizard.Opened());
-    ThreadHook probe("LayoutProbe.dll", "ProbeCallWndProc", WH_CALLWNDPROC, wizard.Sheet());
+    ThreadHook probe(ProbeLibrary::LayoutProbe, wizard.Sheet());
     ASSERT_TRUE(probe.Set());
 
     for (int page = WelcomePage; page < PageCount; ++page) {
@@ -195,7 +192,7 @@ TEST(PageLayout, EveryTextFitsItsControlAndNoControlsOverlapOnEveryPage)
         for (const Control& c : layout.controls) {
             if (!c.measured)
                 continue;
-            ++texts[c.scope == "sheet"];
+            ++texts[c.scope == LayoutLine::Sheet];
             ASSERT_EQ(DialogFace, c.face) << where << Name(c) << " is drawn in another font than "
                                           << DialogFace << ": is fonts-wine installed?";
             if (c.need.cx <= c.have.cx && c.need.cy <= c.have.cy)
@@ -208,7 +205,7 @@ TEST(PageLayout, EveryTextFitsItsControlAndNoControlsOverlapOnEveryPage)
                           << ", has " << Size(c.have, layout, false) << unwrapped.str();
         }
         for (const Control& c : layout.controls)
-            if (page == WelcomePage && c.scope == "page" && c.id == IDC_LOGO)
+            if (page == WelcomePage && c.scope == LayoutLine::Page && c.id == IDC_LOGO)
                 EXPECT_EQ(WidthAt(LogoWidth, dpi), c.rect.right - c.rect.left)
                     << where << "the logo";
         EXPECT_NE(0u, texts[0]) << where << "no text measured on the page";

@@ -12,31 +12,35 @@
 
 namespace {
 
-// The stand-in's lines on how it was started, which differ by design: the setup asks the
+// The stand-in's fields on how it was started, which differ by design: the setup asks the
 // shell, in its own current folder and with SW_SHOWNORMAL; NSIS's Exec calls CreateProcess
 // in its output folder and names no window state.
-const char* const StartLines[] = {"directory=", "show="};
+const StandInField StartFields[] = {StandInField::Directory, StandInField::Show};
 
 // What an install left in the site: each payload file's bytes ("" where there is none) and
-// the stand-in's record of its run, but for how it was started.
+// the stand-in's record of its runs, but for how it was started.
 struct Outcome {
     bool done;
     std::vector<std::string> files;
-    std::vector<std::string> record;
+    std::vector<std::pair<std::string, std::string>> record;
+    std::string arguments;
 };
 
 // Installs through the wizard, then leaves the site as it was before, for the next install.
 template <class Wizard, class... Arguments>
 Outcome InstallOnce(const StandInSite& site, int finishButton, const Arguments&... arguments)
 {
-    Outcome outcome = {InstallThrough<Wizard>(site, finishButton, arguments...).done, {}, {}};
+    Outcome outcome = {InstallThrough<Wizard>(site, finishButton, nullptr, arguments...).done};
     const std::string folder = site.activeSync + "\\" + InstallFolderBelowAppManager;
     for (const char* name : PayloadNames)
         outcome.files.push_back(ReadWholeFile(folder + "\\" + name));
-    for (const std::string& line : ReadLines(site.record)) {
-        if (std::none_of(std::begin(StartLines), std::end(StartLines),
-                         [&](const char* start) { return line.rfind(start, 0) == 0; }))
-            outcome.record.push_back(line);
+    for (const StandInRun& run : ReadStandInRecord(site.record)) {
+        outcome.arguments = run.Value(StandInField::Arguments);
+        for (const auto& field : run.fields) {
+            if (std::none_of(std::begin(StartFields), std::end(StartFields),
+                             [&](StandInField start) { return field.first == FieldName(start); }))
+                outcome.record.push_back(field);
+        }
     }
     const std::string below(InstallFolderBelowAppManager);
     DeleteTree(site.activeSync + "\\" + below.substr(0, below.find('\\')));
@@ -60,9 +64,7 @@ TEST_P(PeerInstall, InstallsWhatTheSetupInstalls)
             << theirs.files[i].size();
     }
     const std::string folder = site.activeSync + "\\" + InstallFolderBelowAppManager;
-    EXPECT_NE(
-        std::find(ours.record.begin(), ours.record.end(), "arguments=" + HandOffArguments(folder)),
-        ours.record.end());
+    EXPECT_EQ(HandOffArguments(folder), ours.arguments);
     EXPECT_EQ(ours.record, theirs.record);
 }
 

@@ -146,9 +146,7 @@ TEST_F(SetupFileCheck, ASignedSetupPassesItsCheckAndADamagedOneDoesNot)
     {
         WizardDriver wizard("", copy);
         ASSERT_TRUE(wizard.Opened()) << "the signed setup refused itself";
-        EXPECT_TRUE(wizard.WalkTo(FinishPage));
-        EXPECT_TRUE(wizard.Press(FinishButton));
-        EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
+        EXPECT_EQ(0u, FinishRun(wizard).code);
         EXPECT_TRUE(AwaitStandInRun(record, ExitTimeoutMs)) << "no hand-off";
     }
     DeleteFileA(record.c_str());

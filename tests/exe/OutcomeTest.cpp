@@ -17,47 +17,12 @@ struct World : StandInSite {
     {
         ::testing::ScopedTrace trace(__FILE__, line, "called from here");
         EXPECT_EQ(std::vector<std::string>{"CEAppMgr.exe"}, FolderNames(activeSync));
-        EXPECT_TRUE(Runs(0).empty()) << "the Application Manager was started";
-    }
-
-    // The stand-in's runs, once a hand-off (if any) has had time to be recorded.
-    std::vector<StandInRun> Runs(size_t expected) const
-    {
-        if (expected == 0 || !AwaitStandInRun(record, ExitTimeoutMs))
-            Sleep(QuietMs);
-        return ReadStandInRecord(record);
+        EXPECT_TRUE(Runs(0, 0).empty()) << "the Application Manager was started";
     }
 };
-
-// What a run showed until it ended: every message box (each answered with OK), and
-// whether the wizard, or any window at all, was on screen while it was watched.
-struct Ending {
-    DWORD code = STILL_ACTIVE;
-    std::vector<MessageBoxSeen> boxes;
-    bool wizardShown = false;
-    bool windowShown = false;
-};
-
-Ending WatchToTheEnd(ChildProcess& setup)
-{
-    Ending ending;
-    WaitUntil(ExitTimeoutMs, [&] {
-        if (WaitForSingleObject(setup.Handle(), 0) != WAIT_TIMEOUT)
-            return true;
-        ending.wizardShown |= WaitForWindow(setup.Id(), DialogClass, WizardTitle, 0) != nullptr;
-        ending.windowShown |= !VisibleTopWindows(setup.Id()).empty();
-        if (HWND box = FindMessageBox(setup.Id())) {
-            ending.boxes.push_back(AnswerBox(box));
-            WaitUntil(ExitTimeoutMs, [&] { return !IsWindow(box); });
-        }
-        return false;
-    });
-    ending.code = setup.WaitForExit(0);
-    return ending;
-}
 
 // Helpers' failures name the line that called them: GCC's default arguments are the caller's.
-void ExpectOneBox(const Ending& ending, const char* caption, const char* firstLine, bool reason,
+void ExpectOneBox(const RunEnding& ending, const char* caption, const char* firstLine, bool reason,
                   bool icon, int line = __builtin_LINE())
 {
     ::testing::ScopedTrace trace(__FILE__, line, "called from here");
@@ -72,19 +37,6 @@ void ExpectOneBox(const Ending& ending, const char* caption, const char* firstLi
     EXPECT_EQ(firstLine, FirstLine(box.text));
     EXPECT_EQ(reason, SecondLine(box.text) != "") << box.text;
     EXPECT_EQ(icon, box.icon);
-}
-
-// Walks the wizard to Finish, makes the change (if any) and presses Finish.
-Ending Finish(WizardDriver& wizard, World& world, void (*atFinish)(World&) = nullptr,
-              int line = __builtin_LINE())
-{
-    ::testing::ScopedTrace trace(__FILE__, line, "called from here");
-    EXPECT_TRUE(wizard.Opened());
-    EXPECT_TRUE(wizard.WalkTo(FinishPage));
-    if (atFinish)
-        atFinish(world);
-    EXPECT_TRUE(wizard.Press(FinishButton));
-    return WatchToTheEnd(wizard.Process());
 }
 
 TEST(OutcomeTest, EveryRoadEndsWithItsOwnExitCode)
@@ -132,7 +84,7 @@ TEST(OutcomeTest, EveryRoadEndsWithItsOwnExitCode)
     for (const auto& road : roads) {
         SCOPED_TRACE(road.road);
         World world;
-        Ending ending;
+        RunEnding ending;
         if (road.beforeStart) {
             road.beforeStart(world);
             ChildProcess setup(SetupExe());
@@ -140,15 +92,19 @@ TEST(OutcomeTest, EveryRoadEndsWithItsOwnExitCode)
             EXPECT_FALSE(ending.wizardShown);
         } else {
             WizardDriver wizard;
-            ending = Finish(wizard, world, road.atFinish);
+            ending = FinishRun(wizard, [&] {
+                if (road.atFinish)
+                    road.atFinish(world);
+            });
+            EXPECT_TRUE(ending.pressed);
         }
         EXPECT_EQ(road.code, ending.code);
         ExpectOneBox(ending, road.caption, road.firstLine, road.reason, road.icon);
         EXPECT_EQ(road.activeSyncAfter, FolderNames(world.activeSync));
-        const std::vector<StandInRun> runs = world.Runs(road.handOffs);
+        const std::vector<StandInRun> runs = world.Runs(road.handOffs, ExitTimeoutMs);
         ASSERT_EQ(road.handOffs, runs.size());
         for (const StandInRun& run : runs)
-            EXPECT_EQ("1", run.Value("show")) << "started in the normal show state";
+            EXPECT_EQ("1", run.Value(StandInField::Show)) << "started in the normal show state";
     }
 }
 
@@ -164,16 +120,15 @@ TEST(OutcomeTest, ASecondCopyBringsTheFirstToTheFrontAndEnds)
     ASSERT_EQ(front, GetForegroundWindow());
 
     ChildProcess second(SetupExe());
-    const Ending ending = WatchToTheEnd(second);
+    const RunEnding ending = WatchToTheEnd(second);
     EXPECT_EQ(SetupExit::AlreadyRunning, ending.code);
     EXPECT_FALSE(ending.windowShown) << "the second copy showed a window of its own";
     WaitUntil(QuietMs, [&] { return GetForegroundWindow() == first.Sheet(); });
     EXPECT_EQ(first.Sheet(), GetForegroundWindow()) << "the first copy was not brought forward";
     DestroyWindow(front);
 
-    const Ending firstEnding = Finish(first, world);
-    EXPECT_EQ(0u, firstEnding.code) << "the first copy stopped working";
-    EXPECT_EQ(1u, world.Runs(1).size());
+    EXPECT_EQ(0u, FinishRun(first).code) << "the first copy stopped working";
+    EXPECT_EQ(1u, world.Runs(1, ExitTimeoutMs).size());
 }
 
 TEST(OutcomeTest, RunsFromAFolderOutsideTheAnsiCodePage)
@@ -185,10 +140,10 @@ TEST(OutcomeTest, RunsFromAFolderOutsideTheAnsiCodePage)
     ASSERT_TRUE(CopyFileUtf8(SetupExe(), copy));
     WizardDriver wizard("", copy, folder);
     ASSERT_TRUE(wizard.Opened()) << "no wizard from " << copy;
-    const Ending ending = Finish(wizard, world);
+    const RunEnding ending = FinishRun(wizard);
     EXPECT_EQ(0u, ending.code);
     ExpectOneBox(ending, "", nullptr, false, false);
-    EXPECT_EQ(1u, world.Runs(1).size());
+    EXPECT_EQ(1u, world.Runs(1, ExitTimeoutMs).size());
 }
 
 // The setup's file renamed before its first instruction: its check finds no file at the
@@ -203,7 +158,7 @@ TEST(OutcomeTest, AnUnreadableSetupFileIsNotCalledDamaged)
     ASSERT_TRUE(MoveFileA(copy.c_str(), (world.root / "renamed.exe").c_str()))
         << "the file of a suspended process cannot be renamed: " << GetLastError();
     ASSERT_TRUE(setup.Resume());
-    const Ending ending = WatchToTheEnd(setup);
+    const RunEnding ending = WatchToTheEnd(setup);
     EXPECT_EQ(SetupExit::Unreadable, ending.code);
     EXPECT_FALSE(ending.wizardShown);
     ExpectOneBox(ending, "", SetupMessage::Unreadable, true, false);
@@ -218,7 +173,7 @@ TEST(OutcomeTest, WithoutTheCommonControlsEndsWithTheWizardFailure)
     World world;
     WineAppDefault noCommonControls("KorvaneSetup.exe", "DllOverrides", "comctl32", "");
     ChildProcess setup(SetupExe());
-    const Ending ending = WatchToTheEnd(setup);
+    const RunEnding ending = WatchToTheEnd(setup);
     EXPECT_EQ(SetupExit::WizardFailed, ending.code);
     EXPECT_FALSE(ending.wizardShown);
     world.ExpectUntouched();

@@ -1,7 +1,7 @@
-// A window hook library: set on the setup's thread by a test, it measures the wizard's
-// current page when the sheet is sent the registered message "KorvaneLayoutProbe", inside
-// the setup with the controls' own fonts and device contexts, and writes what it found to
-// the file that KORVANE_LAYOUT_REPORT names, one tab-separated line each:
+// A probe library: set on the setup's thread by a test, it measures the wizard's current
+// page when the sheet is sent the registered message LayoutProbeMessage, inside the setup
+// with the controls' own fonts and device contexts, and writes what it found to the layout
+// report (SharedNames.h), one record each:
 //   screen  DPI  pixels in 4 horizontal dialog units  pixels in 8 vertical ones
 //   page|sheet  id  window rectangle on screen (left top right bottom)  shows a text (0|1)
 //       size its text needs (w h)  client size (w h)  text width unwrapped  font family  text
@@ -10,7 +10,7 @@
 // message's wParam names the page's header title and subtitle (low and high word, string
 // ids of the exe), a line on the header band as Windows draws it follows
 // (HeaderPicture.h); with lParam nonzero that header is also pictured, into the PNG file
-// that KORVANE_HEADER_PICTURE names. For each visible Rich Edit of the page, as painted:
+// that the header picture variable names. For each visible Rich Edit of the page, as painted:
 //   ground  id  pixels of the window colour (white under Wine)  pixels in all
 #include <windows.h>
 #include <commctrl.h>
@@ -18,8 +18,11 @@
 
 #include <string>
 
-#include "tests/standin/Canvas.h"
-#include "tests/standin/HeaderPicture.h"
+#include "driver/probe/ProbeHook.h"
+#include "driver/probe/RecordFile.h"
+#include "driver/probe/SharedNames.h"
+#include "tests/probes/Canvas.h"
+#include "tests/probes/HeaderPicture.h"
 
 namespace {
 
@@ -116,13 +119,6 @@ HFONT CharFormatFont(HWND control, HDC dc)
     return CreateFontIndirectA(&font);
 }
 
-std::string Number(long value)
-{
-    char digits[16];
-    wsprintfA(digits, "%ld", value);
-    return digits;
-}
-
 // One line for the control; its text on one line, tabs and line breaks made spaces.
 std::string Describe(HWND control, const char* scope)
 {
@@ -162,7 +158,7 @@ std::string Describe(HWND control, const char* scope)
 
     text[160] = '\0';  // enough to tell the control by
     for (char* at = text; *at; ++at)
-        if (*at == '\t' || *at == '\r' || *at == '\n')
+        if (*at == '\t' || *at == '\r' || *at == '\n' || *at == '|')
             *at = ' ';
     // clang-format off
     const long fields[] = {GetDlgCtrlID(control), window.left, window.top, window.right,
@@ -172,10 +168,12 @@ std::string Describe(HWND control, const char* scope)
                            client.right, client.bottom,
                            measured ? unwrapped.right + room.left + room.right : 0};
     // clang-format on
-    std::string line = scope;
+    Record record = {scope};
     for (long field : fields)
-        line += "\t" + Number(field);
-    return line + "\t" + face + "\t" + text + "\r\n";
+        record.push_back(std::to_string(field));
+    record.push_back(face);
+    record.push_back(text);
+    return RecordLine(record);
 }
 
 // The ground a Rich Edit is painted on: how many of its client pixels have the window
@@ -194,8 +192,8 @@ std::string DescribeGround(HWND control)
     const std::vector<DWORD> pixels = copy.Pixels();
     for (DWORD pixel : pixels)
         windowPixels += pixel == window;
-    return "ground\t" + Number(GetDlgCtrlID(control)) + "\t" + Number(windowPixels) + "\t" +
-           Number(static_cast<long>(pixels.size())) + "\r\n";
+    return RecordLine({LayoutLine::Ground, std::to_string(GetDlgCtrlID(control)),
+                       std::to_string(windowPixels), std::to_string(pixels.size())});
 }
 
 // The visible children of `parent` of the class given (any class when null).
@@ -222,37 +220,29 @@ bool PathFrom(const char* name, char (&path)[MAX_PATH])
 
 void Report(HWND sheet, WPARAM headerTexts, bool pictureHeader)
 {
-    char path[MAX_PATH], picture[MAX_PATH];
-    if (!PathFrom("KORVANE_LAYOUT_REPORT", path))
-        return;
+    char picture[MAX_PATH];
     HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     RECT units = {0, 0, 4, 8};
     MapDialogRect(page, &units);
     HDC screen = GetDC(nullptr);
-    std::string report = "screen\t" + Number(GetDeviceCaps(screen, LOGPIXELSY)) + "\t" +
-                         Number(units.right) + "\t" + Number(units.bottom) + "\r\n";
+    std::string report =
+        RecordLine({LayoutLine::Screen, std::to_string(GetDeviceCaps(screen, LOGPIXELSY)),
+                    std::to_string(units.right), std::to_string(units.bottom)});
     ReleaseDC(nullptr, screen);
-    report += DescribeChildren(page, "page", nullptr) + DescribeChildren(sheet, "sheet", "Button");
+    report += DescribeChildren(page, LayoutLine::Page, nullptr) +
+              DescribeChildren(sheet, LayoutLine::Sheet, "Button");
     if (headerTexts)
         report += DescribeHeader(
             sheet, LOWORD(headerTexts), HIWORD(headerTexts),
-            pictureHeader && PathFrom("KORVANE_HEADER_PICTURE", picture) ? picture : nullptr);
-
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    DWORD written;
-    WriteFile(file, report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
-    CloseHandle(file);
+            pictureHeader && PathFrom(Variable::HeaderPicture, picture) ? picture : nullptr);
+    WriteRecord(Variable::LayoutReport, report, true);
 }
 
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK
-    ProbeCallWndProc(int code, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK ProbeHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    static const UINT probe = RegisterWindowMessageA("KorvaneLayoutProbe");
+    static const UINT probe = RegisterWindowMessageA(LayoutProbeMessage);
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && message->message == probe)
         Report(message->hwnd, message->wParam, message->lParam != 0);

@@ -1,5 +1,5 @@
 // PNG files through GDI+'s flat interface, which needs no C++ runtime of its own.
-#include "driver/PngFile.h"
+#include "driver/probe/PngFile.h"
 
 #include <gdiplus.h>
 

@@ -3,14 +3,16 @@
 // top-left colour, the bold title at (20, 10) and the subtitle at (40, 25) over it. Wine
 // loads that bitmap but paints none given by resource id, so only this drawing shows
 // whether the titles fall on the logo.
-#include "tests/standin/HeaderPicture.h"
+#include "tests/probes/HeaderPicture.h"
 
 #include <commctrl.h>
 
 #include <initializer_list>
 #include <vector>
 
-#include "tests/standin/Canvas.h"
+#include "driver/probe/RecordFile.h"
+#include "driver/probe/SharedNames.h"
+#include "tests/probes/Canvas.h"
 
 namespace {
 
@@ -85,12 +87,12 @@ long LogoPixels(const std::vector<DWORD>& pixels, SIZE area, const RECT& rect)
     return count;
 }
 
-std::string Fields(std::initializer_list<long> values)
+std::string HeaderRecord(std::initializer_list<long> values)
 {
-    std::string line;
+    Record record = {LayoutLine::Header};
     for (long value : values)
-        line += "\t" + std::to_string(value);
-    return line;
+        record.push_back(std::to_string(value));
+    return RecordLine(record);
 }
 
 }  // namespace
@@ -99,7 +101,7 @@ std::string DescribeHeader(HWND sheet, UINT titleId, UINT subtitleId, const char
 {
     HBITMAP band = GivenBand(sheet);
     if (!band)
-        return "header\t0\r\n";
+        return HeaderRecord({0});
 
     // The area down to the line under it, across the sheet.
     RECT client, line;
@@ -135,12 +137,11 @@ std::string DescribeHeader(HWND sheet, UINT titleId, UINT subtitleId, const char
         Write(canvas.Dc(), font, subtitle, subtitleRect, 0);
         if (picturePath)
             canvas.Save(picturePath);
-        report = "header\t1" +
-                 Fields({bandSize.cx, bandSize.cy, area.cx, area.cy, titleRect.left, titleRect.top,
-                         titleRect.right, titleRect.bottom, LogoPixels(pixels, area, titleRect),
-                         subtitleRect.left, subtitleRect.top, subtitleRect.right,
-                         subtitleRect.bottom, LogoPixels(pixels, area, subtitleRect)}) +
-                 "\r\n";
+        report = HeaderRecord({1, bandSize.cx, bandSize.cy, area.cx, area.cy, titleRect.left,
+                               titleRect.top, titleRect.right, titleRect.bottom,
+                               LogoPixels(pixels, area, titleRect), subtitleRect.left,
+                               subtitleRect.top, subtitleRect.right, subtitleRect.bottom,
+                               LogoPixels(pixels, area, subtitleRect)});
     }
     ReleaseDC(nullptr, screen);
     DeleteObject(boldFont);

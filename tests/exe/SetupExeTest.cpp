@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "driver/WizardDriver.h"
-#include "tests/standin/Canvas.h"
+#include "tests/probes/Canvas.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -115,10 +115,7 @@ std::string PlantedLibrariesLoaded(const std::string& program, const TempFolder&
     if (isSetup) {
         // The whole road: every page, the links' Rich Edit controls, Finish, the hand-off.
         WizardDriver wizard("", copy, current);
-        EXPECT_TRUE(wizard.Opened());
-        EXPECT_TRUE(wizard.WalkTo(FinishPage));
-        EXPECT_TRUE(wizard.Press(FinishButton));
-        EXPECT_EQ(0u, wizard.Process().WaitForExit(ExitTimeoutMs));
+        EXPECT_EQ(0u, FinishRun(wizard).code);
     } else {
         ChildProcess child(copy, "", current);
         EXPECT_TRUE(child.Started());

@@ -1,0 +1,94 @@
+// Record files, written and read with the platform's own file calls: the writer runs
+// inside the setup, in the hook libraries, where nothing but the platform is at hand.
+#include "driver/probe/RecordFile.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr char Separator = '|';
+constexpr char LineEnd[] = "\r\n";
+
+}  // namespace
+
+std::string RecordLine(const Record& fields)
+{
+    std::string line;
+    for (const std::string& field : fields) {
+        if (&field != &fields.front())
+            line += Separator;
+        line += field;
+    }
+    return line + LineEnd;
+}
+
+bool WriteRecord(const char* variable, const std::string& lines, bool replace)
+{
+    char path[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableA(variable, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return false;
+    // Shared for writing: a library and the program it lives in may both append.
+    HANDLE file = CreateFileA(
+        path, replace ? GENERIC_WRITE : FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+        nullptr, replace ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const BOOL wrote =
+        WriteFile(file, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr);
+    CloseHandle(file);
+    return wrote && written == lines.size();
+}
+
+std::vector<Record> ReadRecords(const std::string& path)
+{
+    std::vector<Record> records;
+    for (const std::string& line : ReadLines(path)) {
+        Record& record = records.emplace_back();
+        for (size_t start = 0;;) {
+            const size_t end = line.find(Separator, start);
+            record.push_back(line.substr(start, end - start));
+            if (end == std::string::npos)
+                break;
+            start = end + 1;
+        }
+    }
+    return records;
+}
+
+std::vector<std::string> ReadFirstFields(const std::string& path)
+{
+    std::vector<std::string> fields;
+    for (const Record& record : ReadRecords(path))
+        fields.push_back(record[0]);
+    return fields;
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "";
+    std::string content(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &read, nullptr);
+    CloseHandle(file);
+    content.resize(read);
+    return content;
+}
+
+std::vector<std::string> ReadLines(const std::string& path)
+{
+    std::vector<std::string> lines;
+    const std::string content = ReadWholeFile(path);
+    for (size_t start = 0; start < content.size();) {
+        size_t end = content.find(LineEnd, start);
+        if (end == std::string::npos)
+            end = content.size();
+        lines.push_back(content.substr(start, end - start));
+        start = end + sizeof LineEnd - 1;
+    }
+    return lines;
+}

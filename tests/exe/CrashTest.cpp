@@ -1,0 +1,187 @@
+// The install stopped at each of its file-changing calls, as a crash or a power cut would
+// stop it, or with the call failed: every stop leaves one whole set, and the next run
+// makes it the new one. The cutter (tests/probes/FileCallCutter.cpp) rebinds the calls
+// inside the setup.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "driver/ThreadHook.h"
+#include "tests/exe/ActiveSyncSite.h"
+
+namespace {
+
+// One recorded call: the function and its one or two paths.
+struct FileCall {
+    std::string function;
+    std::string first;
+    std::string second;
+};
+
+std::vector<FileCall> ReadFileCalls(const std::string& record)
+{
+    std::vector<FileCall> calls;
+    for (Record call : ReadRecords(record)) {
+        call.resize(3);
+        calls.push_back({call[0], call[1], call[2]});
+    }
+    return calls;
+}
+
+// Every file and folder below a folder, by path relative to it (a folder's ends in "\\"),
+// with each file's content.
+using Tree = std::map<std::string, std::string>;
+
+void ReadTree(const std::string& folder, const std::string& relative, Tree& tree)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\" + relative + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = relative + found.cFileName;
+        if (found.cFileName[0] == '.' && (!found.cFileName[1] || found.cFileName[1] == '.'))
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            tree[name + "\\"] = "";
+            ReadTree(folder, name + "\\", tree);
+        } else {
+            tree[name] = ReadWholeFile(folder + "\\" + name);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+// Replaces the folder by one that holds `tree`.
+void WriteTree(const std::string& folder, const Tree& tree)
+{
+    DeleteTree(folder);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const auto& entry : tree) {
+        const std::string path = folder + "\\" + entry.first;
+        if (entry.first.back() == '\\')
+            CreateDirectoryA(path.c_str(), nullptr);
+        else
+            WriteWholeFile(path, entry.second);
+    }
+}
+
+// The install, stopped at each of its file-changing calls over a previous set unlike the
+// new one, as a crash or a power cut would stop it; after each stop, one re-run that
+// succeeds must leave exactly the new set and nothing of ours beside it, and one that
+// fails (its last rename into the install folder refused) must leave the previous set
+// whole, or the new one where the stop came after the previous set was discarded. Each
+// call that the install may see fail is also failed once: the setup ends with the new set
+// and exit 0, or with the previous set, its box and exit 1603.
+class CrashTest : public ::testing::Test, public ActiveSyncSite {
+protected:
+    CrashTest() : calls(root / "calls.record"), callRecord(Variable::CutRecord, calls) {}
+
+    // Runs the setup through Finish with the cutter's rule; answers the box of a failure.
+    DWORD Run(const std::string& rule)
+    {
+        ScopedEnvironment cut(Variable::CutRule, rule);
+        WizardDriver wizard;
+        ThreadHook cutter(ProbeLibrary::FileCallCutter, wizard.Sheet());
+        EXPECT_TRUE(cutter.Set());
+        const RunEnding ending = FinishRun(wizard);
+        EXPECT_TRUE(ending.pressed);
+        return ending.code;
+    }
+
+    Tree Maker() const
+    {
+        Tree tree;
+        ReadTree(maker, "", tree);
+        return tree;
+    }
+    static Tree InstallFolderOf(const Tree& maker)
+    {
+        return Tree(maker.lower_bound("Korvane\\"), maker.lower_bound("Korvane]"));
+    }
+    Tree SetOf(const std::vector<std::string>& contents) const
+    {
+        Tree tree = {{"Korvane\\", ""}};
+        for (size_t i = 0; i < PayloadCount; ++i)
+            tree[std::string("Korvane\\") + PayloadNames[i]] = contents[i];
+        return tree;
+    }
+
+    const std::string maker = activeSync + "\\Orbelwick";
+    std::string calls;
+    ScopedEnvironment callRecord;
+};
+
+TEST_F(CrashTest, EveryStopOfTheInstallLeavesOneWholeSet)
+{
+    std::vector<std::string> previous, fresh;
+    for (size_t i = 0; i < PayloadCount; ++i) {
+        previous.push_back(std::string("previous ") + PayloadNames[i]);
+        fresh.push_back(ReadWholeFile(PayloadSources[i]));
+    }
+    const Tree previousSet = SetOf(previous), newSet = SetOf(fresh);
+    const std::string lastPlace = std::string(CutFail) + " " + CallName(Call::MoveFileA) +
+                                  " \\~n\\ " + std::to_string(PayloadCount);
+
+    // The install's own calls, once through.
+    WriteTree(maker, previousSet);
+    ASSERT_EQ(0u, Run(CutNothing));
+    const std::vector<FileCall> install = ReadFileCalls(calls);
+    ASSERT_EQ(newSet, Maker());
+    size_t committed = install.size();  // the index of the step after which the new set stands
+    for (size_t i = 0; i < install.size(); ++i) {
+        const FileCall& call = install[i];
+        if (call.function == CallName(Call::MoveFileA) &&
+            call.first.find("\\~n\\") != std::string::npos &&
+            call.second.rfind(installFolder, 0) == 0) {
+            SCOPED_TRACE("published " + call.second);
+            bool flushed = false;
+            for (size_t j = 0; j < i; ++j)
+                flushed |= install[j].function == CallName(Call::FlushFileBuffers) &&
+                           install[j].first == call.first;
+            EXPECT_TRUE(flushed) << "published before its data was flushed";
+        }
+        if (call.function == CallName(Call::MoveFileA) && call.second == maker + "\\~d")
+            committed = i;
+    }
+    ASSERT_LT(committed, install.size()) << "no step commits the new set";
+    std::printf("%zu file-changing calls, the new set committed at call %zu\n", install.size(),
+                committed + 1);
+
+    for (const char* action : {CutKill, CutFail}) {
+        for (size_t step = 1; step <= install.size(); ++step) {
+            const FileCall& call = install[step - 1];
+            SCOPED_TRACE(std::string(action) + " at " + std::to_string(step) + ": " +
+                         call.function + " " + call.first + " " + call.second);
+            WriteTree(maker, previousSet);
+            DeleteFileA(calls.c_str());
+            const DWORD code = Run(std::string(action) + " " + std::to_string(step));
+            if (std::string(action) == CutFail) {
+                // A failure of a step that clears up after the commit may leave a
+                // companion folder for the next run: only the install folder is asked.
+                const Tree expected = code == 0 ? newSet : previousSet;
+                EXPECT_TRUE(code == 0 || code == SetupExit::ExtractionFailed) << code;
+                EXPECT_EQ(expected, InstallFolderOf(Maker()));
+                if (HasFailure())
+                    return;
+                continue;
+            }
+            ASSERT_EQ(CutExitCode, code);
+            const Tree stopped = Maker();
+
+            EXPECT_EQ(SetupExit::ExtractionFailed, Run(lastPlace));
+            EXPECT_EQ(step - 1 > committed ? newSet : previousSet, Maker());
+
+            WriteTree(maker, stopped);
+            EXPECT_EQ(0u, Run(CutNothing));
+            EXPECT_EQ(newSet, Maker());
+            if (HasFailure())
+                return;  // one stop that goes wrong tells enough
+        }
+    }
+}
+
+}  // namespace
