@@ -8,8 +8,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const auto program =
-        ProgramImage::Read(llvm::StringRef(reinterpret_cast<const char*>(data), size));
+    const auto program = ProgramImage::Read({reinterpret_cast<const char*>(data), size});
     if (!program)
         return 0;
     SizeReport(*program, {"BIN"});

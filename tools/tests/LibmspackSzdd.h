@@ -17,12 +17,11 @@ inline std::optional<Bytes> ExpandWithLibmspack(const std::string& packedPath,
 {
     msszdd_decompressor* szdd = mspack_create_szdd_decompressor(nullptr);
     msszddd_header* header = szdd->open(szdd, const_cast<char*>(packedPath.c_str()));
-    std::optional<Bytes> result;
-    if (header && header->format == MSSZDD_FMT_NORMAL &&
-        szdd->extract(szdd, header, const_cast<char*>(outPath.c_str())) == MSPACK_ERR_OK)
-        result = ReadBytes<Bytes>(outPath);
+    const bool expanded =
+        header && header->format == MSSZDD_FMT_NORMAL &&
+        szdd->extract(szdd, header, const_cast<char*>(outPath.c_str())) == MSPACK_ERR_OK;
     if (header)
         szdd->close(szdd, header);
     mspack_destroy_szdd_decompressor(szdd);
-    return result;
+    return expanded ? std::optional(ReadBytes<Bytes>(outPath)) : std::nullopt;
 }

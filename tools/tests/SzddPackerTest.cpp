@@ -41,8 +41,7 @@ TEST(SzddPacker, RoundTripsThroughLibmspackAndNeverLosesToMscompress)
         EXPECT_EQ('A', packed[8]);
 
         WriteBytes(folder / "packed", packed);
-        EXPECT_EQ(data, ExpandWithLibmspack(folder / "packed", folder / "expanded"))
-            << "libmspack expands it back, from its normal form";
+        EXPECT_EQ(data, ExpandWithLibmspack(folder / "packed", folder / "expanded"));
 
         // Only an mscompress output that expands back to the input is a fair yardstick.
         WriteBytes(folder / "input", data);
