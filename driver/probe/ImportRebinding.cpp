@@ -1,13 +1,14 @@
 // The program's tables walked in place: its image is mapped, so they are read where they lie.
 #include "driver/probe/ImportRebinding.h"
 
+#include "format/PeHeaders.h"
+
 namespace {
 
-IMAGE_NT_HEADERS* NtHeaders(BYTE* base)
-{
-    return reinterpret_cast<IMAGE_NT_HEADERS*>(base +
-                                               reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-}
+// A loaded module's headers lie whole in its first page.
+constexpr size_t HeaderPageSize = 4096;
+
+PeHeaders HeadersOf(const BYTE* base) { return PeHeaders(base, HeaderPageSize); }
 
 // Points one slot elsewhere, through the page's protection.
 void RewriteSlot(FARPROC* slot, FARPROC replacement)
@@ -24,8 +25,7 @@ void RewriteSlot(FARPROC* slot, FARPROC replacement)
 void RebindImports(HMODULE module, const Rebinding* rebindings, size_t count)
 {
     auto* base = reinterpret_cast<BYTE*>(module ? module : GetModuleHandleA(nullptr));
-    const DWORD imports =
-        NtHeaders(base)->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    const DWORD imports = HeadersOf(base).DirectoryAddress(PeHeaders::ImportDirectory);
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     for (auto* library = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports);
          imports && library->Name; ++library) {
@@ -41,13 +41,13 @@ void RebindImports(HMODULE module, const Rebinding* rebindings, size_t count)
 void RebindDataSlots(FARPROC target, FARPROC replacement)
 {
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    IMAGE_NT_HEADERS* nt = NtHeaders(base);
-    IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
-    for (WORD n = 0; n < nt->FileHeader.NumberOfSections; ++n, ++section) {
-        if (!(section->Characteristics & IMAGE_SCN_MEM_WRITE))
+    const PeHeaders headers = HeadersOf(base);
+    for (unsigned n = 0; n < headers.SectionCount(); ++n) {
+        const PeSection section = headers.Section(n);
+        if (!(section.characteristics & IMAGE_SCN_MEM_WRITE))
             continue;
-        auto* slots = reinterpret_cast<FARPROC*>(base + section->VirtualAddress);
-        for (DWORD i = 0; i < section->Misc.VirtualSize / sizeof *slots; ++i) {
+        auto* slots = reinterpret_cast<FARPROC*>(base + section.virtualAddress);
+        for (DWORD i = 0; i < section.virtualSize / sizeof *slots; ++i) {
             if (slots[i] == target)
                 RewriteSlot(&slots[i], replacement);
         }
