@@ -12,8 +12,8 @@
 // The environment variables, each naming a file to write or saying what to do.
 namespace Variable {
 // The file calls the cutter saw, and its rule: "kill N" or "fail N" (the Nth call that
-// changes a file), or "kill|fail FUNCTION TEXT N" (the Nth call of FUNCTION whose first
-// path holds TEXT).
+// changes a file), or "kill|fail|flip FUNCTION TEXT N" (the Nth call of FUNCTION whose
+// first path holds TEXT).
 inline constexpr char CutRecord[] = "KORVANE_CUT_RECORD";
 inline constexpr char CutRule[] = "KORVANE_CUT";
 // The texts the setup gave its Rich Edit controls.
@@ -47,10 +47,12 @@ inline constexpr char StageClock[] = "StageClock.dll";
 
 // The exit code of a setup that the cutter ended, which no run of the setup gives itself.
 constexpr DWORD CutExitCode = 0xC0DE;
-// The cutter's two actions at the call its rule names, and a rule that cuts nothing: the
-// calls are only recorded.
+// The cutter's actions at the call its rule names, and a rule that cuts nothing: the
+// calls are only recorded. "flip" changes one byte of the file a matching flush is about
+// to make durable, keeping its length: data gone bad on its way to the disk, unseen.
 inline constexpr char CutKill[] = "kill";
 inline constexpr char CutFail[] = "fail";
+inline constexpr char CutFlip[] = "flip";
 inline constexpr char CutNothing[] = "count 0";
 
 // The calls that the cutter and the stage clock record, each under its platform name

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
+
+#include "driver/ThreadHook.h"
 
 const char* const PayloadSources[PayloadCount] = {KORVANE_PAYLOAD_SOURCES};
 
@@ -31,9 +34,15 @@ ActiveSyncSite::ActiveSyncSite(const std::string& under, size_t longestPath)
 {
 }
 
-MessageBoxSeen ActiveSyncSite::Finish(DWORD exitCode, const std::string& program)
+MessageBoxSeen ActiveSyncSite::Finish(DWORD exitCode, const std::string& program,
+                                      const std::string& cut)
 {
+    ScopedEnvironment rule(Variable::CutRule, cut);
     WizardDriver wizard("", program);
+    std::unique_ptr<ThreadHook> cutter;
+    if (!cut.empty())
+        cutter = std::make_unique<ThreadHook>(ProbeLibrary::FileCallCutter, wizard.Sheet());
+    EXPECT_TRUE(!cutter || cutter->Set());
     const RunEnding ending = FinishRun(wizard);
     EXPECT_TRUE(ending.pressed);
     EXPECT_EQ(exitCode, ending.code);

@@ -23,8 +23,9 @@ public:
     explicit ActiveSyncSite(const std::string& under = "", size_t longestPath = 0);
 
     // Runs the setup through Finish and expects the exit code given; returns the first box.
+    // With a cut rule, the file-call cutter is set in the setup before Finish.
     MessageBoxSeen Finish(DWORD exitCode = SetupExit::Installed,
-                          const std::string& program = SetupExe());
+                          const std::string& program = SetupExe(), const std::string& cut = "");
 
     // The previous set, each file with a text of its own, where a re-install must leave
     // it unchanged when it fails: all of it, or all but the file `replaced`.

@@ -53,29 +53,52 @@ TEST_F(InstallTest, FinishExtractsThePayloadAndHandsItToTheApplicationManager)
     }
 }
 
-// A re-install that cannot complete leaves the previous set whole and unchanged, says why,
-// and hands nothing over: a folder where a payload file goes, a payload file held open
-// (as by the Application Manager of the last run), a setup whose extracted file differs
-// from its record.
-TEST_F(InstallTest, AReinstallThatCannotCompleteKeepsThePreviousSet)
+// A flip of the middle byte of a payload file's staged copy, as its flush makes it durable:
+// the length stays right, the bytes do not.
+std::string FlipOfStaged(const char* name)
 {
-    struct {
-        const char* what;
-        const char* obstacle;  // a folder of this name in the install folder, or null
-        const char* held;      // a payload file held open without sharing, or null
-        std::string program;
-        DWORD reason;  // Windows' reason, the one the failure gave; none: 0
-    } const cases[] = {
+    return std::string(CutFlip) + " " + CallName(Call::FlushFileBuffers) + " " + name + " 1";
+}
+
+// Ways a re-install cannot complete: a folder where a payload file goes, a payload file
+// held open (as by the Application Manager of the last run), a staged file whose bytes
+// changed on their way to the disk (a cabinet expanded by LZ32, an INI file copied), a
+// setup whose record of a file differs from it (in both halves, or in one alone).
+struct Obstacle {
+    const char* what;
+    const char* obstacle;  // a folder of this name in the install folder, or null
+    const char* held;      // a payload file held open without sharing, or null
+    std::string program;
+    DWORD reason;     // Windows' reason, the one the failure gave; none (the content's fault): 0
+    std::string cut;  // the file-call cutter's rule, or none
+};
+
+std::vector<Obstacle> Obstacles()
+{
+    const std::string bin = BinFolder() + "\\";
+    return {
         {"a folder in a payload file's place", "KORVANE.INI", nullptr, SetupExe(),
          ERROR_ALREADY_EXISTS},
         {"the last payload file held open", nullptr, PayloadNames[PayloadCount - 1], SetupExe(),
          ERROR_SHARING_VIOLATION},
         {"the first payload file held open", nullptr, PayloadNames[0], SetupExe(),
          ERROR_SHARING_VIOLATION},
-        {"an extracted file unlike its record", nullptr, nullptr,
-         BinFolder() + "\\MisrecordedSetup.exe", 0},
+        {"a staged cabinet's bytes changed", nullptr, nullptr, SetupExe(), 0,
+         FlipOfStaged(PayloadNames[PayloadCount - 1])},
+        {"a staged INI file's bytes changed", nullptr, nullptr, SetupExe(), 0,
+         FlipOfStaged("KORVANE.INI")},
+        {"an extracted file unlike its record", nullptr, nullptr, bin + "MisrecordedSetup.exe", 0},
+        {"a record whose CRC alone differs", nullptr, nullptr, bin + "CrcMisrecordedSetup.exe", 0},
+        {"a record whose length alone differs", nullptr, nullptr,
+         bin + "LengthMisrecordedSetup.exe", 0},
     };
-    for (const auto& c : cases) {
+}
+
+// Over a previous set, which stays whole and unchanged; the failure is said, and nothing
+// is handed over.
+TEST_F(InstallTest, AReinstallThatCannotCompleteKeepsThePreviousSet)
+{
+    for (const Obstacle& c : Obstacles()) {
         SCOPED_TRACE(c.what);
         WritePreviousSet();
         if (c.obstacle) {
@@ -86,7 +109,7 @@ TEST_F(InstallTest, AReinstallThatCannotCompleteKeepsThePreviousSet)
         if (c.held)
             held = CreateFileA((installFolder + "\\" + c.held).c_str(), GENERIC_READ, 0, nullptr,
                                OPEN_EXISTING, 0, nullptr);
-        MessageBoxSeen box = Finish(SetupExit::ExtractionFailed, c.program);
+        MessageBoxSeen box = Finish(SetupExit::ExtractionFailed, c.program, c.cut);
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
         EXPECT_EQ(SetupMessage::ExtractionFailed, FirstLine(box.text));
@@ -97,6 +120,22 @@ TEST_F(InstallTest, AReinstallThatCannotCompleteKeepsThePreviousSet)
         ExpectPreviousSet(c.obstacle);
         if (c.obstacle)
             RemoveDirectoryA((installFolder + "\\" + c.obstacle).c_str());
+    }
+    EXPECT_EQ(0u, Runs(0, 0).size()) << "the Application Manager got an incomplete payload";
+}
+
+// A first install whose staged content is bad publishes nothing: the install folder holds
+// no payload file, and nothing in transit is left beside it.
+TEST_F(InstallTest, AFirstInstallWithBadContentPublishesNothing)
+{
+    for (const Obstacle& c : Obstacles()) {
+        if (c.reason || c.obstacle || c.held)
+            continue;
+        SCOPED_TRACE(c.what);
+        Finish(SetupExit::ExtractionFailed, c.program, c.cut);
+        EXPECT_EQ(std::vector<std::string>{}, FolderNames(installFolder));
+        EXPECT_EQ(std::vector<std::string>{"Korvane"}, FolderNames(activeSync + "\\Orbelwick"))
+            << "the sets in transit were left behind";
     }
     EXPECT_EQ(0u, Runs(0, 0).size()) << "the Application Manager got an incomplete payload";
 }

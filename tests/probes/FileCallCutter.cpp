@@ -1,8 +1,8 @@
 // A probe library that stands between the setup and the system's file calls: set on the
 // setup's thread by a test, it rebinds the setup's imports of the calls that change files,
 // records each such call in the cut record, and at the call that the cut rule names
-// (SharedNames.h) ends the process right there, as a crash or a power cut would, or fails
-// the call as Windows might.
+// (SharedNames.h) ends the process right there, as a crash or a power cut would, fails
+// the call as Windows might, or changes a byte of the file a flush is about to make durable.
 #include <windows.h>
 
 #include <cstdio>
@@ -17,6 +17,7 @@ namespace {
 
 char action[8], function[32], text[MAX_PATH];
 int occurrence, callCount, matchCount;
+bool flipDue;
 
 // Files opened to be changed, for the record of their writes and flushes; the setup holds
 // only a few open at once.
@@ -36,10 +37,28 @@ bool Cut(Call call, const char* first, const char* second = nullptr)
                                : callCount == occurrence;
     if (matches && strcmp(action, CutKill) == 0)
         TerminateProcess(GetCurrentProcess(), CutExitCode);
+    flipDue = matches && strcmp(action, CutFlip) == 0;
     if (!matches || strcmp(action, CutFail) != 0)
         return false;
     SetLastError(ERROR_ACCESS_DENIED);
     return true;
+}
+
+// Inverts the file's middle byte through the setup's own handle and puts the file position
+// back: the length stays, the bytes no longer do.
+void FlipMiddleByte(HANDLE file)
+{
+    const DWORD position = SetFilePointer(file, 0, nullptr, FILE_CURRENT);
+    const DWORD middle = GetFileSize(file, nullptr) / 2;
+    BYTE byte = 0;
+    DWORD done = 0;
+    SetFilePointer(file, middle, nullptr, FILE_BEGIN);
+    if (ReadFile(file, &byte, sizeof byte, &done, nullptr) && done == sizeof byte) {
+        byte ^= 0xFF;
+        SetFilePointer(file, middle, nullptr, FILE_BEGIN);
+        WriteFile(file, &byte, sizeof byte, &done, nullptr);
+    }
+    SetFilePointer(file, position, nullptr, FILE_BEGIN);
 }
 
 OpenFile* Find(HANDLE handle)
@@ -83,6 +102,9 @@ HANDLE WINAPI CutCreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_
     bool changes = disposition != OPEN_EXISTING || (access & (GENERIC_WRITE | FILE_WRITE_DATA));
     if (changes && Cut(Call::CreateFileA, path))
         return INVALID_HANDLE_VALUE;
+    // A byte can be flipped only where it can be read.
+    if (changes && strcmp(action, CutFlip) == 0)
+        access |= GENERIC_READ;
     HANDLE file = CreateFileA(path, access, share, security, disposition, flags, model);
     OpenFile* free = Find(nullptr);
     if (changes && file != INVALID_HANDLE_VALUE && free) {
@@ -103,7 +125,10 @@ BOOL WINAPI CutWriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
 BOOL WINAPI CutFlushFileBuffers(HANDLE file)
 {
     OpenFile* open = file ? Find(file) : nullptr;
-    return !Cut(Call::FlushFileBuffers, open ? open->path : "?") && FlushFileBuffers(file);
+    const bool fails = Cut(Call::FlushFileBuffers, open ? open->path : "?");
+    if (flipDue)
+        FlipMiddleByte(file);
+    return !fails && FlushFileBuffers(file);
 }
 
 BOOL WINAPI CutCloseHandle(HANDLE handle)
