@@ -102,13 +102,9 @@ std::string WindowText(HWND window)
     return text;
 }
 
-bool PressButton(HWND button)
-{
-    if (!button || !IsWindowVisible(button) || !IsWindowEnabled(button))
-        return false;
-    PostMessageA(button, BM_CLICK, 0, 0);
-    return true;
-}
+bool Pressable(HWND button) { return button && IsWindowVisible(button) && IsWindowEnabled(button); }
+
+bool PressButton(HWND button) { return Pressable(button) && PostMessageA(button, BM_CLICK, 0, 0); }
 
 // The wizard's sheet is a dialog too, and may hold a control of the text's id.
 HWND FindMessageBox(DWORD processId)
@@ -153,4 +149,10 @@ MessageBoxSeen AnswerMessageBox(DWORD processId, DWORD timeoutMs, HANDLE stop)
     return seen;
 }
 
-bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool Checked(HWND button)
+{
+    DWORD_PTR state = BST_UNCHECKED;
+    return SendMessageTimeoutA(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs,
+                               &state) &&
+           state == BST_CHECKED;
+}

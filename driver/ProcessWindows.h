@@ -39,9 +39,11 @@ private:
 HWND WaitForWindow(DWORD processId, const char* className, const char* title, DWORD timeoutMs);
 std::vector<HWND> VisibleTopWindows(DWORD processId);
 std::string WindowText(HWND window);
-// Presses a button the way a user can: only when it is visible and enabled.
+// Whether a user could press the button: it is there, visible and enabled.
+bool Pressable(HWND button);
+// Presses a button the way a user can: only when it is pressable.
 bool PressButton(HWND button);
-// Whether a check box or radio button is checked.
+// Whether a check box or radio button is checked; false when its thread does not answer.
 bool Checked(HWND button);
 
 // What a message box of a process showed before the helper pressed its OK button.

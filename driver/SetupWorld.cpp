@@ -114,7 +114,8 @@ void AppPathsEntry::Remove()
 
 namespace {
 
-bool QueryKey(REGSAM view, DWORD* subkeys, DWORD* values)
+// The entry's subkey and value counts, each where asked for; false when there is no entry.
+bool QueryKey(REGSAM view, DWORD* subkeys = nullptr, DWORD* values = nullptr)
 {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, AppManagerEntryPath, 0, KEY_READ | view, &key) !=
@@ -128,23 +129,19 @@ bool QueryKey(REGSAM view, DWORD* subkeys, DWORD* values)
 
 }  // namespace
 
-bool AppPathsEntry::Exists(REGSAM view)
-{
-    DWORD subkeys, values;
-    return QueryKey(view, &subkeys, &values);
-}
+bool AppPathsEntry::Exists(REGSAM view) { return QueryKey(view); }
 
 DWORD AppPathsEntry::ValueCount(REGSAM view)
 {
-    DWORD subkeys = 0, values = 0;
-    QueryKey(view, &subkeys, &values);
+    DWORD values = 0;
+    QueryKey(view, nullptr, &values);
     return values;
 }
 
 DWORD AppPathsEntry::SubkeyCount(REGSAM view)
 {
-    DWORD subkeys = 0, values = 0;
-    QueryKey(view, &subkeys, &values);
+    DWORD subkeys = 0;
+    QueryKey(view, &subkeys);
     return subkeys;
 }
 

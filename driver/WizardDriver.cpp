@@ -14,8 +14,6 @@ constexpr UINT MessageTimeoutMs = 2000;
 // Long enough for button requests still queued to arrive.
 constexpr DWORD QueueDrainMs = 100;
 
-bool Pressable(HWND button) { return button && IsWindowVisible(button) && IsWindowEnabled(button); }
-
 BOOL CALLBACK CollectStatic(HWND control, LPARAM context)
 {
     char className[32] = {};
@@ -120,12 +118,8 @@ bool WizardDriver::GoTo(int buttonId, int page)
 // request then overrides.
 bool WizardDriver::AcceptLicense()
 {
-    return PressButton(Control(LicenseAcceptButton)) && WaitUntil(SettleTimeoutMs, [&] {
-               DWORD_PTR state = BST_UNCHECKED;
-               return SendMessageTimeoutA(Control(LicenseAcceptButton), BM_GETCHECK, 0, 0,
-                                          SMTO_ABORTIFHUNG, MessageTimeoutMs, &state) &&
-                      state == BST_CHECKED;
-           });
+    HWND accept = Control(LicenseAcceptButton);
+    return PressButton(accept) && WaitUntil(SettleTimeoutMs, [&] { return Checked(accept); });
 }
 
 bool WizardDriver::WalkTo(int page)

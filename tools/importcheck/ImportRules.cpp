@@ -25,12 +25,11 @@ using namespace llvm::object;
 constexpr uint32_t SlotSize = 4;
 constexpr uint32_t HintSize = 2;  // before each imported name
 constexpr uint32_t DelayAddressesAreRelative = 1;
-constexpr uint32_t RelocationBlockHeader = 8;  // the page's address and the block's size
-constexpr uint32_t RelocationBlockSizeAt = 4;
-constexpr uint32_t RelocationEntrySize = 2;
-constexpr unsigned char IndirectOpcode = 0xFF;
-constexpr unsigned char CallThroughAbsolute = 0x15;  // call [address]
-constexpr unsigned char JumpThroughAbsolute = 0x25;  // jmp [address]
+// A relocation block: the page's address, the block's size, then entries of two bytes each.
+constexpr uint32_t RelocationBlockHeader = 8, RelocationBlockSizeAt = 4, RelocationEntrySize = 2;
+// "call [address]" and "jmp [address]": 0xFF, then 0x15 or 0x25, then the slot's address.
+constexpr unsigned char IndirectOpcode = 0xFF, CallThroughAbsolute = 0x15,
+                        JumpThroughAbsolute = 0x25;
 constexpr uint32_t OpcodeSize = 2;
 constexpr size_t IndirectInstruction = OpcodeSize + SlotSize;
 // Every entry the program cannot do without must be in this Windows.

@@ -176,17 +176,11 @@ constexpr uint32_t BiRgb = 0, BiRle4 = 2;
 
 void InfoHeader(Bytes& out, int width, int height, uint32_t compression, uint32_t imageSize)
 {
-    out.U32(InfoHeaderSize);
-    out.U32(width);
-    out.U32(height);
-    out.U16(1);  // planes
-    out.U16(4);  // bits per pixel
-    out.U32(compression);
-    out.U32(imageSize);
-    out.U32(0);  // resolution: none stated
-    out.U32(0);
-    out.U32(16);  // colours used
-    out.U32(0);
+    out.U32(InfoHeaderSize), out.U32(width), out.U32(height);
+    out.U16(1), out.U16(4);  // planes, bits per pixel
+    out.U32(compression), out.U32(imageSize);
+    out.U32(0), out.U32(0);   // resolution: none stated
+    out.U32(16), out.U32(0);  // colours used, all of them important
     for (const auto& c : Palette) {
         out.insert(out.end(), c, c + 3);
         out.push_back(0);
@@ -232,12 +226,8 @@ Bytes Bitmap(const Picture& p, bool rle)
 {
     Bytes pixels = rle ? Rle4Rows(p) : PlainRows(p);
     const uint32_t offset = 14 + InfoHeaderSize + PaletteSize;
-    Bytes out;
-    out.push_back('B');
-    out.push_back('M');
-    out.U32(offset + pixels.size());
-    out.U32(0);
-    out.U32(offset);
+    Bytes out = {'B', 'M'};
+    out.U32(offset + pixels.size()), out.U32(0), out.U32(offset);
     InfoHeader(out, p.width, p.height, rle ? BiRle4 : BiRgb, pixels.size());
     out.insert(out.end(), pixels.begin(), pixels.end());
     return out;
@@ -268,21 +258,15 @@ Bytes Icon(const std::vector<Picture>& pictures)
 {
     constexpr uint32_t HeaderSize = 6, EntrySize = 16;
     Bytes out;
-    out.U16(0);
-    out.U16(1);  // an icon
-    out.U16(pictures.size());
+    out.U16(0), out.U16(1), out.U16(pictures.size());  // an icon file of so many images
     uint32_t offset = HeaderSize + EntrySize * pictures.size();
     Bytes images;
     for (const Picture& p : pictures) {
         Bytes image = IconImage(p);
-        out.push_back(static_cast<uint8_t>(p.width));
-        out.push_back(static_cast<uint8_t>(p.height));
-        out.push_back(16);  // colours
-        out.push_back(0);
-        out.U16(1);  // planes
-        out.U16(4);  // bits per pixel
-        out.U32(image.size());
-        out.U32(offset);
+        // Width, height, colours, a reserved byte; planes, bits per pixel; size and place.
+        out.insert(out.end(),
+                   {static_cast<uint8_t>(p.width), static_cast<uint8_t>(p.height), 16, 0});
+        out.U16(1), out.U16(4), out.U32(image.size()), out.U32(offset);
         offset += image.size();
         images.insert(images.end(), image.begin(), image.end());
     }
