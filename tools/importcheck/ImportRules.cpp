@@ -75,10 +75,6 @@ private:
                     const std::string& how);
     void CheckImport(const std::string& library, const std::string& function,
                      const std::string& how);
-    uint32_t Rva(uint64_t address) const
-    {
-        return static_cast<uint32_t>(address - object.getImageBase());
-    }
     bool InsideImage(uint64_t address) const
     {
         return address >= object.getImageBase() &&
@@ -268,7 +264,8 @@ void Checker::CheckCallSlots()
             (code[1] != CallThroughAbsolute && code[1] != JumpThroughAbsolute))
             continue;
         ++callSlots;
-        const uint32_t slot = Rva(llvm::support::endian::read32le(code.data() + OpcodeSize));
+        const uint32_t slot = static_cast<uint32_t>(
+            llvm::support::endian::read32le(code.data() + OpcodeSize) - object.getImageBase());
         const uint32_t held = program.U32At(slot);
         if (!loaderFilledSlots.count(slot) && !InsideImage(held)) {
             char text[128];

@@ -187,19 +187,23 @@ void InfoHeader(Bytes& out, int width, int height, uint32_t compression, uint32_
     }
 }
 
-int RowBytes(int width, int bits) { return ((width * bits + 31) / 32) * 4; }
-
-// Uncompressed 4-bit rows, bottom row first, each padded to four bytes.
-Bytes PlainRows(const Picture& p)
+// Uncompressed rows of `bits` bits a pixel, the leftmost pixel in a byte's high bits,
+// bottom row first, each padded to four bytes; `value` gives each pixel by its index.
+template <typename Value> Bytes Rows(const Picture& p, int bits, Value value)
 {
     Bytes rows;
     for (int y = p.height - 1; y >= 0; --y) {
-        Bytes row(RowBytes(p.width, 4), 0);
+        Bytes row((p.width * bits + 31) / 32 * 4, 0);
         for (int x = 0; x < p.width; ++x)
-            row[x / 2] |= p.pixels[y * p.width + x] << (x % 2 ? 0 : 4);
+            row[x * bits / 8] |= value(y * p.width + x) << (8 - bits - x * bits % 8);
         rows.insert(rows.end(), row.begin(), row.end());
     }
     return rows;
+}
+
+Bytes PlainRows(const Picture& p)
+{
+    return Rows(p, 4, [&p](int at) { return p.pixels[at]; });
 }
 
 // RLE4: runs of one colour as (count, colour colour); end of line and end of bitmap marks.
@@ -238,14 +242,7 @@ Bytes Bitmap(const Picture& p, bool rle)
 Bytes IconImage(const Picture& p)
 {
     Bytes colour = PlainRows(p);
-    Bytes mask;
-    for (int y = p.height - 1; y >= 0; --y) {
-        Bytes row(RowBytes(p.width, 1), 0);
-        for (int x = 0; x < p.width; ++x)
-            if (p.transparent[y * p.width + x])
-                row[x / 8] |= 0x80 >> (x % 8);
-        mask.insert(mask.end(), row.begin(), row.end());
-    }
+    Bytes mask = Rows(p, 1, [&p](int at) { return p.transparent[at] ? 1 : 0; });
     Bytes image;
     InfoHeader(image, p.width, 2 * p.height, BiRgb, colour.size() + mask.size());
     image.insert(image.end(), colour.begin(), colour.end());
