@@ -24,18 +24,6 @@ std::string BinFolder()
 std::string SetupExe() { return BinFolder() + "\\KorvaneSetup.exe"; }
 std::string StandInExe() { return BinFolder() + "\\CEAppMgr.exe"; }
 
-bool WriteWholeFile(const std::string& path, const std::string& content)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    BOOL wrote =
-        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(file);
-    return wrote && written == content.size();
-}
-
 bool FileExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

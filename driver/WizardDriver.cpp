@@ -10,7 +10,6 @@ namespace {
 
 constexpr DWORD OpenTimeoutMs = 20000;
 constexpr DWORD SettleTimeoutMs = 5000;
-constexpr UINT MessageTimeoutMs = 2000;
 // Long enough for button requests still queued to arrive.
 constexpr DWORD QueueDrainMs = 100;
 
@@ -44,18 +43,14 @@ WizardDriver::WizardDriver(const std::string& arguments, const std::string& prog
 
 int WizardDriver::PageIndex() const
 {
-    DWORD_PTR index = static_cast<DWORD_PTR>(-1);
-    SendMessageTimeoutA(sheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(Page()), 0,
-                        SMTO_ABORTIFHUNG, MessageTimeoutMs, &index);
-    return static_cast<int>(index);
+    constexpr DWORD_PTR NoPage = static_cast<DWORD_PTR>(-1);
+    return static_cast<int>(
+        Ask(sheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(Page()), 0, NoPage));
 }
 
 HWND WizardDriver::Page() const
 {
-    DWORD_PTR page = 0;
-    SendMessageTimeoutA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs,
-                        &page);
-    return reinterpret_cast<HWND>(page);
+    return reinterpret_cast<HWND>(Ask(sheet, PSM_GETCURRENTPAGEHWND));
 }
 
 WizardButtons WizardDriver::Buttons() const
