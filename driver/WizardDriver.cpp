@@ -3,6 +3,9 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+#include <utility>
+
 #include "driver/Wait.h"
 #include "driver/probe/PngFile.h"
 
@@ -78,19 +81,14 @@ bool WizardDriver::Press(int buttonId)
 void WizardDriver::PressKey(WORD key, WORD modifier) const
 {
     SetForegroundWindow(sheet);
-    INPUT keys[4] = {};
+    const std::pair<WORD, DWORD> strokes[] = {
+        {modifier, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {modifier, KEYEVENTF_KEYUP}};
+    INPUT keys[std::size(strokes)] = {};
     UINT count = 0;
-    auto add = [&](WORD vk, DWORD flags) {
-        keys[count].type = INPUT_KEYBOARD;
-        keys[count].ki.wVk = vk;
-        keys[count++].ki.dwFlags = flags;
-    };
-    if (modifier)
-        add(modifier, 0);
-    add(key, 0);
-    add(key, KEYEVENTF_KEYUP);
-    if (modifier)
-        add(modifier, KEYEVENTF_KEYUP);
+    for (const auto& [vk, flags] : strokes) {
+        if (vk)  // no modifier: its two strokes are left out
+            keys[count++] = {.type = INPUT_KEYBOARD, .ki = {.wVk = vk, .dwFlags = flags}};
+    }
     SendInput(count, keys, sizeof keys[0]);
 }
 

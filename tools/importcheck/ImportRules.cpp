@@ -152,8 +152,8 @@ public:
             const uint32_t size =
                 llvm::support::endian::read32le(table.data() + at + RelocationBlockSizeAt);
             // LLVM leaves a block where its entries end exactly.
-            if (size <= RelocationBlockHeader || size % RelocationEntrySize ||
-                size > table.size() - at)
+            const bool exact = size > RelocationBlockHeader && size % RelocationEntrySize == 0;
+            if (!exact || size > table.size() - at)
                 break;
             relocations += (size - RelocationBlockHeader) / RelocationEntrySize;
             at += size;
