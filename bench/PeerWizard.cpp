@@ -6,7 +6,6 @@
 namespace {
 
 constexpr DWORD SettleTimeoutMs = 5000;
-constexpr UINT MessageTimeoutMs = 2000;
 
 }  // namespace
 
@@ -33,10 +32,7 @@ bool PeerWizard::AcceptLicense()
 {
     HWND accept = GetDlgItem(Page(), PeerLicenseAcceptButton);
     return PressButton(accept) && WaitUntil(SettleTimeoutMs, [&] {
-               DWORD_PTR state = BST_UNCHECKED;
-               return SendMessageTimeoutA(accept, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG,
-                                          MessageTimeoutMs, &state) &&
-                      state == BST_CHECKED && IsWindowEnabled(wizard.Button(PeerNextButton));
+               return Checked(accept) && IsWindowEnabled(wizard.Button(PeerNextButton));
            });
 }
 

@@ -11,10 +11,9 @@
 
 #include "driver/WizardDriver.h"
 
-// NSIS's buttons: Next (Install, Finish) is IDOK, Cancel IDCANCEL, Back 3.
+// NSIS's buttons: Next (Install, Finish) is IDOK, Cancel IDCANCEL.
 constexpr int PeerNextButton = IDOK;
 constexpr int PeerCancelButton = IDCANCEL;
-constexpr int PeerBackButton = 3;
 // "I accept" on the license page, a child of the page's own dialog (the wizard's dialog
 // holds a picture of the same id), as Wine shows it when the children are listed.
 constexpr int PeerLicenseAcceptButton = 1034;

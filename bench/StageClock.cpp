@@ -13,6 +13,7 @@
 
 #include <string>
 
+#include "bench/Clock.h"
 #include "driver/probe/ImportRebinding.h"
 #include "driver/probe/ProbeHook.h"
 #include "driver/probe/RecordFile.h"
@@ -30,13 +31,6 @@ struct Note {
 constexpr int MaxNotes = 512;
 Note notes[MaxNotes];
 int noteCount;
-
-LONGLONG Ticks()
-{
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
 
 // A call that has started; its end is noted when the scope ends.
 class Timed {

@@ -4,23 +4,12 @@
 
 #include <cstdlib>
 
+#include "driver/ProcessWindows.h"
 #include "driver/ThreadHook.h"
 #include "driver/probe/RecordFile.h"
 
 namespace {
 
-constexpr UINT HookMessageTimeoutMs = 2000;
-
-// The calls that tell the stages apart.
-const struct {
-    Call name;
-    StageCall call;
-} NamedCalls[] = {
-    {Call::CreateFileA, StageCall::FileOpened},
-    {Call::FlushFileBuffers, StageCall::Flushed},
-    {Call::ShellExecuteExA, StageCall::ShellExecuted},
-    {Call::CreateProcessW, StageCall::ProcessCreated},
-};
 enum StageField { NameField, PathField, StartField, EndField, StageFieldCount };
 
 }  // namespace
@@ -34,25 +23,19 @@ StageRecord::StageRecord(const std::string& folder)
 // hook goes, so that the sheet's messages from the press on are not slowed by it.
 bool StageRecord::SetClock(HWND sheet) const
 {
+    constexpr DWORD_PTR Unanswered = 1;  // a window answers WM_NULL with 0
     ThreadHook clock(ProbeLibrary::StageClock, sheet);
-    DWORD_PTR ignored;
-    return clock.Set() && SendMessageTimeoutA(sheet, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
-                                              HookMessageTimeoutMs, &ignored);
+    return clock.Set() && Ask(sheet, WM_NULL, 0, 0, Unanswered) == 0;
 }
 
 std::vector<StageNote> StageRecord::Notes() const
 {
     std::vector<StageNote> notes;
     for (const Record& fields : ReadRecords(path)) {
-        if (fields.size() != StageFieldCount)
-            continue;
-        StageNote note = {StageCall::Other, std::strtoll(fields[StartField].c_str(), nullptr, 10),
-                          std::strtoll(fields[EndField].c_str(), nullptr, 10)};
-        for (const auto& named : NamedCalls) {
-            if (fields[NameField] == CallName(named.name))
-                note.call = named.call;
-        }
-        notes.push_back(note);
+        if (fields.size() == StageFieldCount)
+            notes.push_back({fields[NameField],
+                             std::strtoll(fields[StartField].c_str(), nullptr, 10),
+                             std::strtoll(fields[EndField].c_str(), nullptr, 10)});
     }
     return notes;
 }

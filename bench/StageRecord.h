@@ -11,11 +11,9 @@
 #include "driver/SetupWorld.h"
 #include "driver/probe/SharedNames.h"
 
-// The calls the stages are told by; any other the clock notes is Other.
-enum class StageCall { FileOpened, Flushed, ShellExecuted, ProcessCreated, Other };
-
+// One call the clock noted: its name (CallName), and when it started and ended.
 struct StageNote {
-    StageCall call;
+    std::string call;
     LONGLONG start;
     LONGLONG end;
 };

@@ -37,25 +37,25 @@ Sample StagesOf(const std::vector<StageNote>& all, const HandOff& handOff)
     LONGLONG readBack = 0, staged = 0;
     bool flushed = false;
     for (size_t i = 0; i + 1 < notes.size(); ++i) {
-        if (notes[i].call == StageCall::Flushed)
+        if (notes[i].call == CallName(Call::FlushFileBuffers))
             flushed = true;
-        if (flushed && notes[i].call == StageCall::FileOpened) {
+        if (flushed && notes[i].call == CallName(Call::CreateFileA)) {
             readBack += notes[i + 1].start - notes[i].start;
             staged = notes[i + 1].start;
             flushed = false;
         }
     }
-    const auto first = [&](StageCall call, const char* what) -> const StageNote* {
+    const auto first = [&](Call call, const char* what) -> const StageNote* {
         for (const StageNote& note : notes) {
-            if (note.call == call)
+            if (note.call == CallName(call))
                 return &note;
         }
         std::fprintf(stderr, "BenchDriver: the stage clock noted no %s after Finish\n", what);
         return nullptr;
     };
-    const StageNote* opened = first(StageCall::FileOpened, "file opened");
-    const StageNote* shell = first(StageCall::ShellExecuted, "call into the shell");
-    const StageNote* process = first(StageCall::ProcessCreated, "process created");
+    const StageNote* opened = first(Call::CreateFileA, "file opened");
+    const StageNote* shell = first(Call::ShellExecuteExA, "call into the shell");
+    const StageNote* process = first(Call::CreateProcessW, "process created");
     if (!staged)
         std::fprintf(stderr, "BenchDriver: the stage clock noted no file read back\n");
     if (!opened || !shell || !process || !staged)

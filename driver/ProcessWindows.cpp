@@ -88,27 +88,25 @@ HWND WaitForWindow(DWORD processId, const char* className, const char* title, DW
     return found;
 }
 
+DWORD_PTR Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR fallback)
+{
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, MessageTimeoutMs,
+                               &answer)
+               ? answer
+               : fallback;
+}
+
 std::string WindowText(HWND window)
 {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs,
-                             &length))
-        return "";
-    std::string text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, MessageTimeoutMs, &copied);
-    text.resize(copied);
+    std::string text(Ask(window, WM_GETTEXTLENGTH) + 1, '\0');
+    text.resize(Ask(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
     return text;
 }
 
-bool PressButton(HWND button)
-{
-    if (!button || !IsWindowVisible(button) || !IsWindowEnabled(button))
-        return false;
-    PostMessageA(button, BM_CLICK, 0, 0);
-    return true;
-}
+bool Pressable(HWND button) { return button && IsWindowVisible(button) && IsWindowEnabled(button); }
+
+bool PressButton(HWND button) { return Pressable(button) && PostMessageA(button, BM_CLICK, 0, 0); }
 
 // The wizard's sheet is a dialog too, and may hold a control of the text's id.
 HWND FindMessageBox(DWORD processId)
@@ -131,11 +129,7 @@ MessageBoxSeen AnswerBox(HWND box)
     seen.text = WindowText(GetDlgItem(box, MessageBoxTextId));
     // Wine keeps the icon control of a box without icon, but empty.
     HWND icon = GetDlgItem(box, MessageBoxIconId);
-    DWORD_PTR shown = 0;
-    seen.icon =
-        icon && IsWindowVisible(icon) &&
-        SendMessageTimeoutA(icon, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs, &shown) &&
-        shown != 0;
+    seen.icon = icon && IsWindowVisible(icon) && Ask(icon, STM_GETICON) != 0;
     PressButton(GetDlgItem(box, IDOK));
     return seen;
 }
@@ -153,4 +147,4 @@ MessageBoxSeen AnswerMessageBox(DWORD processId, DWORD timeoutMs, HANDLE stop)
     return seen;
 }
 
-bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool Checked(HWND button) { return Ask(button, BM_GETCHECK) == BST_CHECKED; }

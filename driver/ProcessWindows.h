@@ -38,10 +38,16 @@ private:
 // The first visible top-level window of the process with this class and title.
 HWND WaitForWindow(DWORD processId, const char* className, const char* title, DWORD timeoutMs);
 std::vector<HWND> VisibleTopWindows(DWORD processId);
+// The answer to a message sent to a window, perhaps of another process; `fallback` when its
+// thread does not answer in time.
+DWORD_PTR Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
+              DWORD_PTR fallback = 0);
 std::string WindowText(HWND window);
-// Presses a button the way a user can: only when it is visible and enabled.
+// Whether a user could press the button: it is there, visible and enabled.
+bool Pressable(HWND button);
+// Presses a button the way a user can: only when it is pressable.
 bool PressButton(HWND button);
-// Whether a check box or radio button is checked.
+// Whether a check box or radio button is checked; false when its thread does not answer.
 bool Checked(HWND button);
 
 // What a message box of a process showed before the helper pressed its OK button.

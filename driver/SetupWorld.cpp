@@ -24,18 +24,6 @@ std::string BinFolder()
 std::string SetupExe() { return BinFolder() + "\\KorvaneSetup.exe"; }
 std::string StandInExe() { return BinFolder() + "\\CEAppMgr.exe"; }
 
-bool WriteWholeFile(const std::string& path, const std::string& content)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    BOOL wrote =
-        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(file);
-    return wrote && written == content.size();
-}
-
 bool FileExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -114,7 +102,8 @@ void AppPathsEntry::Remove()
 
 namespace {
 
-bool QueryKey(REGSAM view, DWORD* subkeys, DWORD* values)
+// The entry's subkey and value counts, each where asked for; false when there is no entry.
+bool QueryKey(REGSAM view, DWORD* subkeys = nullptr, DWORD* values = nullptr)
 {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, AppManagerEntryPath, 0, KEY_READ | view, &key) !=
@@ -128,23 +117,19 @@ bool QueryKey(REGSAM view, DWORD* subkeys, DWORD* values)
 
 }  // namespace
 
-bool AppPathsEntry::Exists(REGSAM view)
-{
-    DWORD subkeys, values;
-    return QueryKey(view, &subkeys, &values);
-}
+bool AppPathsEntry::Exists(REGSAM view) { return QueryKey(view); }
 
 DWORD AppPathsEntry::ValueCount(REGSAM view)
 {
-    DWORD subkeys = 0, values = 0;
-    QueryKey(view, &subkeys, &values);
+    DWORD values = 0;
+    QueryKey(view, nullptr, &values);
     return values;
 }
 
 DWORD AppPathsEntry::SubkeyCount(REGSAM view)
 {
-    DWORD subkeys = 0, values = 0;
-    QueryKey(view, &subkeys, &values);
+    DWORD subkeys = 0;
+    QueryKey(view, &subkeys);
     return subkeys;
 }
 

@@ -12,8 +12,6 @@
 
 // The folder of the running program, where every built program lies.
 std::string BinFolder();
-// Creates or replaces the file with exactly these bytes.
-bool WriteWholeFile(const std::string& path, const std::string& content);
 bool FileExists(const std::string& path);
 // Copies the file, replacing the target; both paths UTF-8, so they may hold any character.
 bool CopyFileUtf8(const std::string& from, const std::string& to);

@@ -6,14 +6,6 @@
 #include "driver/probe/RecordFile.h"
 #include "driver/probe/SharedNames.h"
 
-std::string StandInRun::Value(StandInField field) const
-{
-    for (const auto& [name, value] : fields)
-        if (name == FieldName(field))
-            return value;
-    return std::string("<no ") + FieldName(field) + ">";
-}
-
 std::vector<std::string> StandInRun::Values(StandInField field) const
 {
     std::vector<std::string> values;
@@ -21,6 +13,12 @@ std::vector<std::string> StandInRun::Values(StandInField field) const
         if (name == FieldName(field))
             values.push_back(value);
     return values;
+}
+
+std::string StandInRun::Value(StandInField field) const
+{
+    const std::vector<std::string> values = Values(field);
+    return values.empty() ? std::string("<no ") + FieldName(field) + ">" : values.front();
 }
 
 std::vector<StandInRun> ReadStandInRecord(const std::string& path)

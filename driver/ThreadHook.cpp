@@ -4,18 +4,14 @@
 #include "driver/SetupWorld.h"
 #include "driver/probe/SharedNames.h"
 
-ThreadHook::ThreadHook(const std::string& name, const char* procedure, int type, HWND window)
-    : library(LoadLibraryA((BinFolder() + "\\" + name).c_str()))
+ThreadHook::ThreadHook(const char* probeLibrary, HWND window)
+    : library(LoadLibraryA((BinFolder() + "\\" + probeLibrary).c_str()))
 {
     auto proc =
-        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library, procedure)));
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library, HookProcedure)));
     if (proc)
-        hook = SetWindowsHookExA(type, proc, library, GetWindowThreadProcessId(window, nullptr));
-}
-
-ThreadHook::ThreadHook(const char* probeLibrary, HWND window)
-    : ThreadHook(probeLibrary, HookProcedure, WH_CALLWNDPROC, window)
-{
+        hook = SetWindowsHookExA(WH_CALLWNDPROC, proc, library,
+                                 GetWindowThreadProcessId(window, nullptr));
 }
 
 ThreadHook::~ThreadHook()

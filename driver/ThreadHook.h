@@ -5,14 +5,10 @@
 
 #include <windows.h>
 
-#include <string>
-
 class ThreadHook {
 public:
-    // Sets `procedure` of the library `name` (in the program's folder) as a hook of `type`
-    // on the thread of `window`.
-    ThreadHook(const std::string& name, const char* procedure, int type, HWND window);
-    // Sets the hook procedure of a probe library (SharedNames.h) on the thread of `window`.
+    // Sets the hook procedure of a probe library (SharedNames.h), which lies in the program's
+    // folder, on the thread of `window`.
     ThreadHook(const char* probeLibrary, HWND window);
     ~ThreadHook();
     ThreadHook(const ThreadHook&) = delete;

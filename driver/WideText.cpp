@@ -1,12 +1,11 @@
-// UTF-8 to UTF-16 and back; invalid sequences become U+FFFD rather than failing.
+// UTF-8 to UTF-16 and back; invalid sequences become U+FFFD rather than failing. An empty
+// text converts to none: the platform refuses a length of 0, which leaves the result empty.
 #include "driver/WideText.h"
 
 #include <windows.h>
 
 std::wstring WideFromUtf8(const std::string& text)
 {
-    if (text.empty())
-        return std::wstring();
     int size = static_cast<int>(text.size());
     int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
     std::wstring wide(length, L'\0');
@@ -16,8 +15,6 @@ std::wstring WideFromUtf8(const std::string& text)
 
 std::string Utf8FromWide(const std::wstring& text)
 {
-    if (text.empty())
-        return std::string();
     int size = static_cast<int>(text.size());
     int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
     std::string narrow(length, '\0');

@@ -3,6 +3,9 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+#include <utility>
+
 #include "driver/Wait.h"
 #include "driver/probe/PngFile.h"
 
@@ -10,11 +13,8 @@ namespace {
 
 constexpr DWORD OpenTimeoutMs = 20000;
 constexpr DWORD SettleTimeoutMs = 5000;
-constexpr UINT MessageTimeoutMs = 2000;
 // Long enough for button requests still queued to arrive.
 constexpr DWORD QueueDrainMs = 100;
-
-bool Pressable(HWND button) { return button && IsWindowVisible(button) && IsWindowEnabled(button); }
 
 BOOL CALLBACK CollectStatic(HWND control, LPARAM context)
 {
@@ -46,18 +46,14 @@ WizardDriver::WizardDriver(const std::string& arguments, const std::string& prog
 
 int WizardDriver::PageIndex() const
 {
-    DWORD_PTR index = static_cast<DWORD_PTR>(-1);
-    SendMessageTimeoutA(sheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(Page()), 0,
-                        SMTO_ABORTIFHUNG, MessageTimeoutMs, &index);
-    return static_cast<int>(index);
+    constexpr DWORD_PTR NoPage = static_cast<DWORD_PTR>(-1);
+    return static_cast<int>(
+        Ask(sheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(Page()), 0, NoPage));
 }
 
 HWND WizardDriver::Page() const
 {
-    DWORD_PTR page = 0;
-    SendMessageTimeoutA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs,
-                        &page);
-    return reinterpret_cast<HWND>(page);
+    return reinterpret_cast<HWND>(Ask(sheet, PSM_GETCURRENTPAGEHWND));
 }
 
 WizardButtons WizardDriver::Buttons() const
@@ -85,19 +81,14 @@ bool WizardDriver::Press(int buttonId)
 void WizardDriver::PressKey(WORD key, WORD modifier) const
 {
     SetForegroundWindow(sheet);
-    INPUT keys[4] = {};
+    const std::pair<WORD, DWORD> strokes[] = {
+        {modifier, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {modifier, KEYEVENTF_KEYUP}};
+    INPUT keys[std::size(strokes)] = {};
     UINT count = 0;
-    auto add = [&](WORD vk, DWORD flags) {
-        keys[count].type = INPUT_KEYBOARD;
-        keys[count].ki.wVk = vk;
-        keys[count++].ki.dwFlags = flags;
-    };
-    if (modifier)
-        add(modifier, 0);
-    add(key, 0);
-    add(key, KEYEVENTF_KEYUP);
-    if (modifier)
-        add(modifier, KEYEVENTF_KEYUP);
+    for (const auto& [vk, flags] : strokes) {
+        if (vk)  // no modifier: its two strokes are left out
+            keys[count++] = {.type = INPUT_KEYBOARD, .ki = {.wVk = vk, .dwFlags = flags}};
+    }
     SendInput(count, keys, sizeof keys[0]);
 }
 
@@ -120,12 +111,8 @@ bool WizardDriver::GoTo(int buttonId, int page)
 // request then overrides.
 bool WizardDriver::AcceptLicense()
 {
-    return PressButton(Control(LicenseAcceptButton)) && WaitUntil(SettleTimeoutMs, [&] {
-               DWORD_PTR state = BST_UNCHECKED;
-               return SendMessageTimeoutA(Control(LicenseAcceptButton), BM_GETCHECK, 0, 0,
-                                          SMTO_ABORTIFHUNG, MessageTimeoutMs, &state) &&
-                      state == BST_CHECKED;
-           });
+    HWND accept = Control(LicenseAcceptButton);
+    return PressButton(accept) && WaitUntil(SettleTimeoutMs, [&] { return Checked(accept); });
 }
 
 bool WizardDriver::WalkTo(int page)

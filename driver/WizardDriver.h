@@ -19,10 +19,7 @@ struct WizardButtons {
     bool next;
     bool finish;
     bool cancel;
-    bool operator==(const WizardButtons& o) const
-    {
-        return back == o.back && next == o.next && finish == o.finish && cancel == o.cancel;
-    }
+    bool operator==(const WizardButtons&) const = default;
 };
 std::ostream& operator<<(std::ostream& out, const WizardButtons& b);
 

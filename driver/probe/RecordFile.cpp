@@ -9,6 +9,22 @@ namespace {
 constexpr char Separator = '|';
 constexpr char LineEnd[] = "\r\n";
 
+// Writes `content` through the file opened with this access and disposition; false when it
+// could not be opened or written whole. Shared for writing: a library and the program it
+// lives in may both append to one record.
+bool WriteToFile(const char* path, const std::string& content, DWORD access, DWORD disposition)
+{
+    HANDLE file = CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const BOOL wrote =
+        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(file);
+    return wrote && written == content.size();
+}
+
 }  // namespace
 
 std::string RecordLine(const Record& fields)
@@ -26,19 +42,14 @@ bool WriteRecord(const char* variable, const std::string& lines, bool replace)
 {
     char path[MAX_PATH];
     const DWORD length = GetEnvironmentVariableA(variable, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return false;
-    // Shared for writing: a library and the program it lives in may both append.
-    HANDLE file = CreateFileA(
-        path, replace ? GENERIC_WRITE : FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-        nullptr, replace ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const BOOL wrote =
-        WriteFile(file, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr);
-    CloseHandle(file);
-    return wrote && written == lines.size();
+    return length && length < MAX_PATH &&
+           WriteToFile(path, lines, replace ? GENERIC_WRITE : FILE_APPEND_DATA,
+                       replace ? CREATE_ALWAYS : OPEN_ALWAYS);
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& content)
+{
+    return WriteToFile(path.c_str(), content, GENERIC_WRITE, CREATE_ALWAYS);
 }
 
 std::vector<Record> ReadRecords(const std::string& path)

@@ -19,6 +19,8 @@ std::vector<Record> ReadRecords(const std::string& path);
 // The first field of each record: the whole record, where records have one field.
 std::vector<std::string> ReadFirstFields(const std::string& path);
 
+// Creates or replaces the file with exactly these bytes.
+bool WriteWholeFile(const std::string& path, const std::string& content);
 // The file's bytes; empty when it cannot be read. Its lines, without their CRLF ends.
 std::string ReadWholeFile(const std::string& path);
 std::vector<std::string> ReadLines(const std::string& path);

@@ -68,8 +68,8 @@ std::string CheckCabinet(const std::string& cabinetPath, const std::string& iniP
     std::vector<CabinetFile> files;
     if (std::string reason = ExtractCabinet(std::move(bytes), files); !reason.empty())
         return refused(cabinetPath, reason);
-    std::set<std::string>
-        names;  // as the device's file system compares them: a second copy would replace the first
+    // Names as the device's file system compares them: a second copy would replace the first.
+    std::set<std::string> names;
     const CabinetFile* setupFile = nullptr;
     for (const CabinetFile& file : files) {
         const std::string name = Lower(file.name);

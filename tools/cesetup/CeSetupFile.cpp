@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ByteWriter.h"
+#include "HostFiles.h"
 
 namespace {
 
@@ -62,20 +63,15 @@ int main(int argc, char** argv)
         w.U16(Length(files[i])), w.Text(files[i]);
     }
 
-    w.PutU16(48, 2);  // strings
-    w.PutU16(50, 1);  // dirs
-    w.PutU16(52, static_cast<uint16_t>(files.size()));
-    w.PutU32(60, stringsAt);
-    w.PutU32(64, dirsAt);
-    w.PutU32(68, filesAt);
+    // How many strings, dirs and files there are, and where each kind starts.
+    w.PutU16(48, 2), w.PutU16(50, 1), w.PutU16(52, static_cast<uint16_t>(files.size()));
+    w.PutU32(60, stringsAt), w.PutU32(64, dirsAt), w.PutU32(68, filesAt);
     w.PutU16(84, static_cast<uint16_t>(appAt)), w.PutU16(86, Length(appName));
     w.PutU16(88, static_cast<uint16_t>(providerAt)), w.PutU16(90, Length(provider));
     w.PutU32(8, static_cast<uint32_t>(w.size()));
 
-    FILE* out = std::fopen(argv[1], "wb");
-    if (!out || std::fwrite(w.data(), 1, w.size(), out) != w.size()) {
-        std::fprintf(stderr, "cesetup: cannot write %s\n", argv[1]);
-        return 1;
-    }
-    return std::fclose(out) == 0 ? 0 : 1;
+    if (WriteBytes(argv[1], w))
+        return 0;
+    std::fprintf(stderr, "cesetup: cannot write %s\n", argv[1]);
+    return 1;
 }

@@ -25,12 +25,11 @@ using namespace llvm::object;
 constexpr uint32_t SlotSize = 4;
 constexpr uint32_t HintSize = 2;  // before each imported name
 constexpr uint32_t DelayAddressesAreRelative = 1;
-constexpr uint32_t RelocationBlockHeader = 8;  // the page's address and the block's size
-constexpr uint32_t RelocationBlockSizeAt = 4;
-constexpr uint32_t RelocationEntrySize = 2;
-constexpr unsigned char IndirectOpcode = 0xFF;
-constexpr unsigned char CallThroughAbsolute = 0x15;  // call [address]
-constexpr unsigned char JumpThroughAbsolute = 0x25;  // jmp [address]
+// A relocation block: the page's address, the block's size, then entries of two bytes each.
+constexpr uint32_t RelocationBlockHeader = 8, RelocationBlockSizeAt = 4, RelocationEntrySize = 2;
+// "call [address]" and "jmp [address]": 0xFF, then 0x15 or 0x25, then the slot's address.
+constexpr unsigned char IndirectOpcode = 0xFF, CallThroughAbsolute = 0x15,
+                        JumpThroughAbsolute = 0x25;
 constexpr uint32_t OpcodeSize = 2;
 constexpr size_t IndirectInstruction = OpcodeSize + SlotSize;
 // Every entry the program cannot do without must be in this Windows.
@@ -59,27 +58,232 @@ public:
     {
     }
 
-    void ReadList(std::istream& list);
-    void CheckImports();
-    void CheckDelayImports();
-    void CheckCallSlots();
-    void CheckListedEntries();
-    ImportFindings Findings() const;
+    void ReadList(std::istream& list)
+    {
+        std::string line;
+        while (std::getline(list, line)) {
+            std::istringstream fields(line);
+            std::string library, function;
+            Entry entry;
+            if (!(fields >> library) || library[0] == '#')
+                continue;
+            if (!(fields >> function >> entry.how >> entry.oldest))
+                Fail("list: incomplete line \"" + line + "\"");
+            else
+                entries[Lower(library) + "!" + function] = entry;
+        }
+    }
+
+    void CheckImports()
+    {
+        // LLVM reads descriptors to the empty one: never past what the directory holds.
+        size_t left = program.DirectoryEntries(llvm::COFF::IMPORT_TABLE,
+                                               sizeof(coff_import_directory_table_entry));
+        for (auto it = object.import_directory_begin(); left && it != object.import_directory_end();
+             --left) {
+            const coff_import_directory_table_entry* descriptor = nullptr;
+            llvm::StringRef library;
+            if (llvm::Error error = it->getImportTableEntry(descriptor)) {
+                Fail("an import's descriptor: " + Why(std::move(error)));
+            } else if (!program.HoldsText(descriptor->NameRVA) ||
+                       llvm::errorToBool(it->getName(library))) {
+                Fail("an import's library name lies outside the file");
+            } else {
+                // LLVM names the imports from the slots, which the file holds as the names hold.
+                const uint32_t slots = descriptor->ImportAddressTableRVA;
+                CheckNames(library.str(), slots, *it, "load");
+                const bool whole = program.TableEndsInFile(slots);
+                for (uint32_t i = 0; whole && program.U32At(slots + SlotSize * i); ++i)
+                    loaderFilledSlots.insert(slots + SlotSize * i);
+            }
+            if (left > 1)
+                ++it;
+        }
+    }
+
+    void CheckDelayImports()
+    {
+        const size_t count = program.DirectoryEntries(llvm::COFF::DELAY_IMPORT_DESCRIPTOR,
+                                                      sizeof(delay_import_directory_table_entry));
+        auto it = object.delay_import_directory_begin();
+        for (size_t i = 0; i < count && it != object.delay_import_directory_end(); ++i, ++it) {
+            const delay_import_directory_table_entry* table = nullptr;
+            llvm::StringRef library;
+            llvm::cantFail(it->getDelayImportTable(table));
+            if (!table->Name)
+                break;
+            // LLVM reads the addresses as relative ones, as all linkers of today write them.
+            if (!(table->Attributes & DelayAddressesAreRelative)) {
+                Fail("delay imports: a descriptor holds absolute addresses");
+                continue;
+            }
+            if (!program.HoldsText(table->Name) || llvm::errorToBool(it->getName(library))) {
+                Fail("delay imports: a library name lies outside the file");
+                continue;
+            }
+            const uint32_t names = table->DelayImportNameTable;
+            CheckNames(library.str(), names, *it, "delay");
+            const bool whole = program.TableEndsInFile(names);
+            for (uint32_t slot = 0; whole && program.U32At(names + SlotSize * slot); ++slot) {
+                const uint32_t first =
+                    program.U32At(table->DelayImportAddressTable + SlotSize * slot);
+                if (!InsideImage(first))
+                    Fail(library.str() + ": delay slot " + std::to_string(slot) +
+                         " holds no address in the image");
+            }
+        }
+    }
+
+    // Each absolute address in the code has a relocation; those that follow the opcode of
+    // "call [address]" or "jmp [address]" are the slots the code goes through.
+    void CheckCallSlots()
+    {
+        // LLVM steps from block to block by the size each states, to the table's exact end:
+        // the blocks are counted first, within the bytes the table holds, so that a damaged
+        // size cannot send the walk on for good.
+        const data_directory* directory =
+            object.getDataDirectory(llvm::COFF::BASE_RELOCATION_TABLE);
+        const llvm::ArrayRef<uint8_t> table =
+            directory && directory->RelativeVirtualAddress
+                ? program.BytesAt(directory->RelativeVirtualAddress, directory->Size)
+                : llvm::ArrayRef<uint8_t>();
+        size_t relocations = 0;
+        for (size_t at = 0; at + RelocationBlockHeader <= table.size();) {
+            const uint32_t size =
+                llvm::support::endian::read32le(table.data() + at + RelocationBlockSizeAt);
+            // LLVM leaves a block where its entries end exactly.
+            const bool exact = size > RelocationBlockHeader && size % RelocationEntrySize == 0;
+            if (!exact || size > table.size() - at)
+                break;
+            relocations += (size - RelocationBlockHeader) / RelocationEntrySize;
+            at += size;
+        }
+        auto it = object.base_reloc_begin();
+        for (size_t i = 0; i < relocations; ++i, ++it) {
+            uint8_t type = 0;
+            uint32_t operand = 0;
+            llvm::cantFail(it->getType(type));
+            llvm::cantFail(it->getRVA(operand));
+            const coff_section* section = program.SectionOf(operand - OpcodeSize);
+            const llvm::ArrayRef<uint8_t> code =
+                program.BytesAt(operand - OpcodeSize, IndirectInstruction);
+            if (type != llvm::COFF::IMAGE_REL_BASED_HIGHLOW || !section ||
+                !(section->Characteristics & llvm::COFF::IMAGE_SCN_MEM_EXECUTE) ||
+                code.size() != IndirectInstruction || code[0] != IndirectOpcode ||
+                (code[1] != CallThroughAbsolute && code[1] != JumpThroughAbsolute))
+                continue;
+            ++callSlots;
+            const uint32_t slot = static_cast<uint32_t>(
+                llvm::support::endian::read32le(code.data() + OpcodeSize) - object.getImageBase());
+            const uint32_t held = program.U32At(slot);
+            if (!loaderFilledSlots.count(slot) && !InsideImage(held)) {
+                char text[128];
+                std::snprintf(
+                    text, sizeof text,
+                    "code at 0x%llx goes through slot 0x%llx, which holds 0x%x in the file",
+                    static_cast<unsigned long long>(object.getImageBase() + operand - OpcodeSize),
+                    static_cast<unsigned long long>(object.getImageBase() + slot), held);
+                Fail(text);
+            }
+        }
+        if (callSlots == 0)
+            Fail("no call through a slot found: the code or its relocations could not be read");
+    }
+
+    void CheckListedEntries()
+    {
+        const llvm::StringRef image = program.Bytes();
+        for (const auto& [key, entry] : entries) {
+            std::string library = key.substr(0, key.find('!'));
+            std::string function = key.substr(key.find('!') + 1);
+            if (entry.how != "optional" && entry.oldest != OldestWindows)
+                Fail(key + ": needed, but only in Windows " + entry.oldest);
+            if (entry.how == "load" || entry.how == "delay") {
+                if (!entry.seen)
+                    Fail(key + ": listed as a " + entry.how + " import, but not imported");
+            } else if (entry.how == "run-time" || entry.how == "optional") {
+                if (!Exports(library, function))
+                    Fail(key + ": not exported by " + libraryFolder + "/" + library);
+                if (image.find(llvm::StringRef(function.c_str(), function.size() + 1)) ==
+                    llvm::StringRef::npos)
+                    Fail(key + ": looked up at run time, but its name is not in the program");
+            } else {
+                Fail(key + ": unknown binding \"" + entry.how + "\"");
+            }
+        }
+    }
+
+    ImportFindings Findings() const
+    {
+        return {std::to_string(imports) + " imports, " + std::to_string(entries.size()) +
+                    " listed entries, " + std::to_string(callSlots) + " call slots checked",
+                failures};
+    }
 
 private:
     void Fail(const std::string& what) { failures.push_back(what); }
-    bool Exports(const std::string& library, const std::string& function);
+    bool Exports(const std::string& library, const std::string& function)
+    {
+        auto found = exported.find(library);
+        if (found == exported.end()) {
+            std::set<std::string> names;
+            if (auto file = ProgramImage::Open(libraryFolder + "/" + library)) {
+                for (const ExportDirectoryEntryRef& entry : file->Object().export_directories()) {
+                    llvm::StringRef name;
+                    if (llvm::Error error = entry.getSymbolName(name))
+                        llvm::consumeError(std::move(error));
+                    else if (!name.empty())
+                        names.insert(name.str());
+                }
+            }
+            found = exported.emplace(library, std::move(names)).first;
+        }
+        return found->second.count(function) != 0;
+    }
+
     // Each name of a library's table to CheckImport. LLVM reads the table to its empty entry
     // as soon as it is asked for it: `entry` is asked only when the file holds that entry.
     template <typename DirectoryEntry>
     void CheckNames(const std::string& library, uint32_t names, const DirectoryEntry& entry,
-                    const std::string& how);
-    void CheckImport(const std::string& library, const std::string& function,
-                     const std::string& how);
-    uint32_t Rva(uint64_t address) const
+                    const std::string& how)
     {
-        return static_cast<uint32_t>(address - object.getImageBase());
+        if (!program.TableEndsInFile(names))
+            return Fail(library + ": its name table runs past the file");
+        // What only the table's entry holds LLVM reads without fail.
+        for (const ImportedSymbolRef& symbol : entry.imported_symbols()) {
+            bool byOrdinal = false;
+            uint16_t ordinal = 0;
+            uint32_t hintName = 0;
+            llvm::StringRef name;
+            llvm::cantFail(symbol.isOrdinal(byOrdinal));
+            if (byOrdinal) {
+                llvm::cantFail(symbol.getOrdinal(ordinal));
+                Fail(library + ": import by ordinal " + std::to_string(ordinal));
+            } else if (llvm::cantFail(symbol.getHintNameRVA(hintName)),
+                       !program.HoldsText(hintName, HintSize)) {
+                Fail(library + ": an imported name lies outside the file");
+            } else if (llvm::Error error = symbol.getSymbolName(name)) {
+                Fail(library + ": " + Why(std::move(error)));
+            } else {
+                CheckImport(library, name.str(), how);
+            }
+        }
     }
+
+    void CheckImport(const std::string& library, const std::string& function,
+                     const std::string& how)
+    {
+        ++imports;
+        const std::string key = Lower(library) + "!" + function;
+        auto entry = entries.find(key);
+        if (entry == entries.end() || entry->second.how != how)
+            Fail(key + ": " + how + " import not in the list");
+        else
+            entry->second.seen = true;
+        if (!Exports(Lower(library), function))
+            Fail(key + ": not exported by " + libraryFolder + "/" + Lower(library));
+    }
+
     bool InsideImage(uint64_t address) const
     {
         return address >= object.getImageBase() &&
@@ -96,224 +300,6 @@ private:
     int imports = 0;
     int callSlots = 0;
 };
-
-void Checker::ReadList(std::istream& list)
-{
-    std::string line;
-    while (std::getline(list, line)) {
-        std::istringstream fields(line);
-        std::string library, function;
-        Entry entry;
-        if (!(fields >> library) || library[0] == '#')
-            continue;
-        if (!(fields >> function >> entry.how >> entry.oldest))
-            Fail("list: incomplete line \"" + line + "\"");
-        else
-            entries[Lower(library) + "!" + function] = entry;
-    }
-}
-
-bool Checker::Exports(const std::string& library, const std::string& function)
-{
-    auto found = exported.find(library);
-    if (found == exported.end()) {
-        std::set<std::string> names;
-        if (auto file = ProgramImage::Open(libraryFolder + "/" + library)) {
-            for (const ExportDirectoryEntryRef& entry : file->Object().export_directories()) {
-                llvm::StringRef name;
-                if (llvm::Error error = entry.getSymbolName(name))
-                    llvm::consumeError(std::move(error));
-                else if (!name.empty())
-                    names.insert(name.str());
-            }
-        }
-        found = exported.emplace(library, std::move(names)).first;
-    }
-    return found->second.count(function) != 0;
-}
-
-void Checker::CheckImport(const std::string& library, const std::string& function,
-                          const std::string& how)
-{
-    ++imports;
-    const std::string key = Lower(library) + "!" + function;
-    auto entry = entries.find(key);
-    if (entry == entries.end() || entry->second.how != how)
-        Fail(key + ": " + how + " import not in the list");
-    else
-        entry->second.seen = true;
-    if (!Exports(Lower(library), function))
-        Fail(key + ": not exported by " + libraryFolder + "/" + Lower(library));
-}
-
-template <typename DirectoryEntry>
-void Checker::CheckNames(const std::string& library, uint32_t names, const DirectoryEntry& entry,
-                         const std::string& how)
-{
-    if (!program.TableEndsInFile(names))
-        return Fail(library + ": its name table runs past the file");
-    // What only the table's entry holds LLVM reads without fail.
-    for (const ImportedSymbolRef& symbol : entry.imported_symbols()) {
-        bool byOrdinal = false;
-        uint16_t ordinal = 0;
-        uint32_t hintName = 0;
-        llvm::StringRef name;
-        llvm::cantFail(symbol.isOrdinal(byOrdinal));
-        if (byOrdinal) {
-            llvm::cantFail(symbol.getOrdinal(ordinal));
-            Fail(library + ": import by ordinal " + std::to_string(ordinal));
-        } else if (llvm::cantFail(symbol.getHintNameRVA(hintName)),
-                   !program.HoldsText(hintName, HintSize)) {
-            Fail(library + ": an imported name lies outside the file");
-        } else if (llvm::Error error = symbol.getSymbolName(name)) {
-            Fail(library + ": " + Why(std::move(error)));
-        } else {
-            CheckImport(library, name.str(), how);
-        }
-    }
-}
-
-void Checker::CheckImports()
-{
-    // LLVM reads descriptors to the empty one: never past what the directory holds.
-    size_t left = program.DirectoryEntries(llvm::COFF::IMPORT_TABLE,
-                                           sizeof(coff_import_directory_table_entry));
-    for (auto it = object.import_directory_begin(); left && it != object.import_directory_end();
-         --left) {
-        const coff_import_directory_table_entry* descriptor = nullptr;
-        llvm::StringRef library;
-        if (llvm::Error error = it->getImportTableEntry(descriptor)) {
-            Fail("an import's descriptor: " + Why(std::move(error)));
-        } else if (!program.HoldsText(descriptor->NameRVA) ||
-                   llvm::errorToBool(it->getName(library))) {
-            Fail("an import's library name lies outside the file");
-        } else {
-            // LLVM names the imports from the slots, which the file holds as the names hold.
-            const uint32_t slots = descriptor->ImportAddressTableRVA;
-            CheckNames(library.str(), slots, *it, "load");
-            const bool whole = program.TableEndsInFile(slots);
-            for (uint32_t i = 0; whole && program.U32At(slots + SlotSize * i); ++i)
-                loaderFilledSlots.insert(slots + SlotSize * i);
-        }
-        if (left > 1)
-            ++it;
-    }
-}
-
-void Checker::CheckDelayImports()
-{
-    const size_t count = program.DirectoryEntries(llvm::COFF::DELAY_IMPORT_DESCRIPTOR,
-                                                  sizeof(delay_import_directory_table_entry));
-    auto it = object.delay_import_directory_begin();
-    for (size_t i = 0; i < count && it != object.delay_import_directory_end(); ++i, ++it) {
-        const delay_import_directory_table_entry* table = nullptr;
-        llvm::StringRef library;
-        llvm::cantFail(it->getDelayImportTable(table));
-        if (!table->Name)
-            break;
-        // LLVM reads the addresses as relative ones, as all linkers of today write them.
-        if (!(table->Attributes & DelayAddressesAreRelative)) {
-            Fail("delay imports: a descriptor holds absolute addresses");
-            continue;
-        }
-        if (!program.HoldsText(table->Name) || llvm::errorToBool(it->getName(library))) {
-            Fail("delay imports: a library name lies outside the file");
-            continue;
-        }
-        const uint32_t names = table->DelayImportNameTable;
-        CheckNames(library.str(), names, *it, "delay");
-        const bool whole = program.TableEndsInFile(names);
-        for (uint32_t slot = 0; whole && program.U32At(names + SlotSize * slot); ++slot) {
-            const uint32_t first = program.U32At(table->DelayImportAddressTable + SlotSize * slot);
-            if (!InsideImage(first))
-                Fail(library.str() + ": delay slot " + std::to_string(slot) +
-                     " holds no address in the image");
-        }
-    }
-}
-
-// Each absolute address in the code has a relocation; those that follow the opcode of
-// "call [address]" or "jmp [address]" are the slots the code goes through.
-void Checker::CheckCallSlots()
-{
-    // LLVM steps from block to block by the size each states, to the table's exact end:
-    // the blocks are counted first, within the bytes the table holds, so that a damaged
-    // size cannot send the walk on for good.
-    const data_directory* directory = object.getDataDirectory(llvm::COFF::BASE_RELOCATION_TABLE);
-    const llvm::ArrayRef<uint8_t> table =
-        directory && directory->RelativeVirtualAddress
-            ? program.BytesAt(directory->RelativeVirtualAddress, directory->Size)
-            : llvm::ArrayRef<uint8_t>();
-    size_t relocations = 0;
-    for (size_t at = 0; at + RelocationBlockHeader <= table.size();) {
-        const uint32_t size =
-            llvm::support::endian::read32le(table.data() + at + RelocationBlockSizeAt);
-        // LLVM leaves a block where its entries end exactly.
-        if (size <= RelocationBlockHeader || size % RelocationEntrySize || size > table.size() - at)
-            break;
-        relocations += (size - RelocationBlockHeader) / RelocationEntrySize;
-        at += size;
-    }
-    auto it = object.base_reloc_begin();
-    for (size_t i = 0; i < relocations; ++i, ++it) {
-        uint8_t type = 0;
-        uint32_t operand = 0;
-        llvm::cantFail(it->getType(type));
-        llvm::cantFail(it->getRVA(operand));
-        const coff_section* section = program.SectionOf(operand - OpcodeSize);
-        const llvm::ArrayRef<uint8_t> code =
-            program.BytesAt(operand - OpcodeSize, IndirectInstruction);
-        if (type != llvm::COFF::IMAGE_REL_BASED_HIGHLOW || !section ||
-            !(section->Characteristics & llvm::COFF::IMAGE_SCN_MEM_EXECUTE) ||
-            code.size() != IndirectInstruction || code[0] != IndirectOpcode ||
-            (code[1] != CallThroughAbsolute && code[1] != JumpThroughAbsolute))
-            continue;
-        ++callSlots;
-        const uint32_t slot = Rva(llvm::support::endian::read32le(code.data() + OpcodeSize));
-        const uint32_t held = program.U32At(slot);
-        if (!loaderFilledSlots.count(slot) && !InsideImage(held)) {
-            char text[128];
-            std::snprintf(
-                text, sizeof text,
-                "code at 0x%llx goes through slot 0x%llx, which holds 0x%x in the file",
-                static_cast<unsigned long long>(object.getImageBase() + operand - OpcodeSize),
-                static_cast<unsigned long long>(object.getImageBase() + slot), held);
-            Fail(text);
-        }
-    }
-    if (callSlots == 0)
-        Fail("no call through a slot found: the code or its relocations could not be read");
-}
-
-void Checker::CheckListedEntries()
-{
-    const llvm::StringRef image = program.Bytes();
-    for (const auto& [key, entry] : entries) {
-        std::string library = key.substr(0, key.find('!'));
-        std::string function = key.substr(key.find('!') + 1);
-        if (entry.how != "optional" && entry.oldest != OldestWindows)
-            Fail(key + ": needed, but only in Windows " + entry.oldest);
-        if (entry.how == "load" || entry.how == "delay") {
-            if (!entry.seen)
-                Fail(key + ": listed as a " + entry.how + " import, but not imported");
-        } else if (entry.how == "run-time" || entry.how == "optional") {
-            if (!Exports(library, function))
-                Fail(key + ": not exported by " + libraryFolder + "/" + library);
-            if (image.find(llvm::StringRef(function.c_str(), function.size() + 1)) ==
-                llvm::StringRef::npos)
-                Fail(key + ": looked up at run time, but its name is not in the program");
-        } else {
-            Fail(key + ": unknown binding \"" + entry.how + "\"");
-        }
-    }
-}
-
-ImportFindings Checker::Findings() const
-{
-    return {std::to_string(imports) + " imports, " + std::to_string(entries.size()) +
-                " listed entries, " + std::to_string(callSlots) + " call slots checked",
-            failures};
-}
 
 }  // namespace
 

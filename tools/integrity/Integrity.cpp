@@ -5,7 +5,6 @@
 //                                 what the setup compares each extracted file with
 // Both write the formats the setup reads, with the setup's own code (format/).
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,21 +18,20 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-bool Write(const char* path, const Bytes& bytes)
+// Reads the file at `path`, saying so when it cannot.
+bool Read(const char* path, Bytes& file)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+    if (ReadWholeFile(path, file))
+        return true;
+    std::fprintf(stderr, "integrity: cannot read %s\n", path);
+    return false;
 }
 
 int Stamp(const char* path)
 {
     Bytes file;
-    if (!ReadWholeFile(path, file)) {
-        std::fprintf(stderr, "integrity: cannot read %s\n", path);
+    if (!Read(path, file))
         return 1;
-    }
     SetupFileLayout layout = ReadSetupFileLayout(file.data(), file.size());
     if (!layout.valid || file.size() < HeaderReadSize || layout.certificateSize != 0) {
         std::fprintf(stderr, "integrity: %s is no unsigned Windows program\n", path);
@@ -55,21 +53,19 @@ int Stamp(const char* path)
     whole.Update(file.data(), file.size());
     WriteLittleEndian32(file.data() + layout.checksumOffset,
                         whole.PeChecksum(static_cast<uint32_t>(file.size())));
-    return Write(path, file) ? 0 : 1;
+    return WriteBytes(path, file) ? 0 : 1;
 }
 
 int Digest(const char* path, const char* out)
 {
     Bytes file;
-    if (!ReadWholeFile(path, file)) {
-        std::fprintf(stderr, "integrity: cannot read %s\n", path);
+    if (!Read(path, file))
         return 1;
-    }
     Crc32 crc;
     crc.Update(file.data(), file.size());
     Bytes record(PayloadRecordSize);
     WritePayloadRecord({static_cast<uint32_t>(file.size()), crc.Value()}, record.data());
-    return Write(out, record) ? 0 : 1;
+    return WriteBytes(out, record) ? 0 : 1;
 }
 
 }  // namespace

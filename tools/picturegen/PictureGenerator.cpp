@@ -176,36 +176,34 @@ constexpr uint32_t BiRgb = 0, BiRle4 = 2;
 
 void InfoHeader(Bytes& out, int width, int height, uint32_t compression, uint32_t imageSize)
 {
-    out.U32(InfoHeaderSize);
-    out.U32(width);
-    out.U32(height);
-    out.U16(1);  // planes
-    out.U16(4);  // bits per pixel
-    out.U32(compression);
-    out.U32(imageSize);
-    out.U32(0);  // resolution: none stated
-    out.U32(0);
-    out.U32(16);  // colours used
-    out.U32(0);
+    out.U32(InfoHeaderSize), out.U32(width), out.U32(height);
+    out.U16(1), out.U16(4);  // planes, bits per pixel
+    out.U32(compression), out.U32(imageSize);
+    out.U32(0), out.U32(0);   // resolution: none stated
+    out.U32(16), out.U32(0);  // colours used, all of them important
     for (const auto& c : Palette) {
         out.insert(out.end(), c, c + 3);
         out.push_back(0);
     }
 }
 
-int RowBytes(int width, int bits) { return ((width * bits + 31) / 32) * 4; }
-
-// Uncompressed 4-bit rows, bottom row first, each padded to four bytes.
-Bytes PlainRows(const Picture& p)
+// Uncompressed rows of `bits` bits a pixel, the leftmost pixel in a byte's high bits,
+// bottom row first, each padded to four bytes; `value` gives each pixel by its index.
+template <typename Value> Bytes Rows(const Picture& p, int bits, Value value)
 {
     Bytes rows;
     for (int y = p.height - 1; y >= 0; --y) {
-        Bytes row(RowBytes(p.width, 4), 0);
+        Bytes row((p.width * bits + 31) / 32 * 4, 0);
         for (int x = 0; x < p.width; ++x)
-            row[x / 2] |= p.pixels[y * p.width + x] << (x % 2 ? 0 : 4);
+            row[x * bits / 8] |= value(y * p.width + x) << (8 - bits - x * bits % 8);
         rows.insert(rows.end(), row.begin(), row.end());
     }
     return rows;
+}
+
+Bytes PlainRows(const Picture& p)
+{
+    return Rows(p, 4, [&p](int at) { return p.pixels[at]; });
 }
 
 // RLE4: runs of one colour as (count, colour colour); end of line and end of bitmap marks.
@@ -232,12 +230,8 @@ Bytes Bitmap(const Picture& p, bool rle)
 {
     Bytes pixels = rle ? Rle4Rows(p) : PlainRows(p);
     const uint32_t offset = 14 + InfoHeaderSize + PaletteSize;
-    Bytes out;
-    out.push_back('B');
-    out.push_back('M');
-    out.U32(offset + pixels.size());
-    out.U32(0);
-    out.U32(offset);
+    Bytes out = {'B', 'M'};
+    out.U32(offset + pixels.size()), out.U32(0), out.U32(offset);
     InfoHeader(out, p.width, p.height, rle ? BiRle4 : BiRgb, pixels.size());
     out.insert(out.end(), pixels.begin(), pixels.end());
     return out;
@@ -248,14 +242,7 @@ Bytes Bitmap(const Picture& p, bool rle)
 Bytes IconImage(const Picture& p)
 {
     Bytes colour = PlainRows(p);
-    Bytes mask;
-    for (int y = p.height - 1; y >= 0; --y) {
-        Bytes row(RowBytes(p.width, 1), 0);
-        for (int x = 0; x < p.width; ++x)
-            if (p.transparent[y * p.width + x])
-                row[x / 8] |= 0x80 >> (x % 8);
-        mask.insert(mask.end(), row.begin(), row.end());
-    }
+    Bytes mask = Rows(p, 1, [&p](int at) { return p.transparent[at] ? 1 : 0; });
     Bytes image;
     InfoHeader(image, p.width, 2 * p.height, BiRgb, colour.size() + mask.size());
     image.insert(image.end(), colour.begin(), colour.end());
@@ -268,21 +255,15 @@ Bytes Icon(const std::vector<Picture>& pictures)
 {
     constexpr uint32_t HeaderSize = 6, EntrySize = 16;
     Bytes out;
-    out.U16(0);
-    out.U16(1);  // an icon
-    out.U16(pictures.size());
+    out.U16(0), out.U16(1), out.U16(pictures.size());  // an icon file of so many images
     uint32_t offset = HeaderSize + EntrySize * pictures.size();
     Bytes images;
     for (const Picture& p : pictures) {
         Bytes image = IconImage(p);
-        out.push_back(static_cast<uint8_t>(p.width));
-        out.push_back(static_cast<uint8_t>(p.height));
-        out.push_back(16);  // colours
-        out.push_back(0);
-        out.U16(1);  // planes
-        out.U16(4);  // bits per pixel
-        out.U32(image.size());
-        out.U32(offset);
+        // Width, height, colours, a reserved byte; planes, bits per pixel; size and place.
+        out.insert(out.end(),
+                   {static_cast<uint8_t>(p.width), static_cast<uint8_t>(p.height), 16, 0});
+        out.U16(1), out.U16(4), out.U32(image.size()), out.U32(offset);
         offset += image.size();
         images.insert(images.end(), image.begin(), image.end());
     }

@@ -5,19 +5,6 @@
 
 namespace {
 
-// A small linear congruential generator: enough for bytes without structure.
-class Random {
-public:
-    uint8_t Next()
-    {
-        state = state * 1103515245u + 12345u;
-        return static_cast<uint8_t>(state >> 16);
-    }
-
-private:
-    uint32_t state = 20031117u;
-};
-
 Bytes Text()
 {
     const std::string line =
@@ -32,15 +19,20 @@ Bytes Text()
 
 std::vector<std::pair<std::string, Bytes>> MakeCorpus()
 {
-    Random random;
+    // A small linear congruential generator: enough for bytes without structure.
+    uint32_t state = 20031117u;
+    const auto next = [&state] {
+        state = state * 1103515245u + 12345u;
+        return static_cast<uint8_t>(state >> 16);
+    };
     Bytes randomBytes(50000);
     for (uint8_t& b : randomBytes)
-        b = random.Next();
+        b = next();
 
     // A block of noise repeated: every match lies exactly one window back.
     Bytes block(4096);
     for (uint8_t& b : block)
-        b = random.Next();
+        b = next();
     Bytes periodic;
     for (int i = 0; i < 6; ++i)
         periodic.insert(periodic.end(), block.begin(), block.end());
@@ -54,7 +46,7 @@ std::vector<std::pair<std::string, Bytes>> MakeCorpus()
 
     Bytes mixed = Text();
     for (int i = 0; i < 3000; ++i)
-        mixed.push_back(random.Next() & 0x0F);
+        mixed.push_back(next() & 0x0F);
 
     return {
         {"empty", Bytes()},          {"one-byte", Bytes{'K'}},

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <limits>
 
+#include "ByteWriter.h"
+
 const uint8_t SzddMagic[8] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33};
 
 namespace {
@@ -114,12 +116,6 @@ std::vector<Step> ShortestPath(const std::vector<Match>& matches)
     return steps;
 }
 
-void PutLength(Bytes& out, uint32_t length)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<uint8_t>(length >> shift));
-}
-
 }  // namespace
 
 bool BeginsWithSzddMagic(const Bytes& data)
@@ -130,10 +126,10 @@ bool BeginsWithSzddMagic(const Bytes& data)
 
 Bytes SzddCompress(const Bytes& input)
 {
-    Bytes out(SzddMagic, SzddMagic + sizeof SzddMagic);
+    ByteWriter out(SzddMagic, SzddMagic + sizeof SzddMagic);
     out.push_back(ModeA);
     out.push_back(0);  // no replaced last character of the name
-    PutLength(out, static_cast<uint32_t>(input.size()));
+    out.U32(static_cast<uint32_t>(input.size()));
 
     Bytes history(WindowSize, Blank);
     history.insert(history.end(), input.begin(), input.end());

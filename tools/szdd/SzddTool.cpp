@@ -26,30 +26,19 @@ long MscompressSize(const Bytes& data)
     return made && ReadWholeFile(folder / "input_", packed) ? static_cast<long>(packed.size()) : -1;
 }
 
-struct Measure {
-    size_t bytes;
-    long theirs;
-    size_t ours;
-    double ratio;
-    double ms;
-};
+// The figures of one input, laid out by `format`, which is given its name first: its size,
+// mscompress's size (-1: none), ours, ours against mscompress's, and our encode time.
+constexpr char BenchLine[] = "%-28s %10zu %12ld %10zu %8.4f %10.1f\n";
+constexpr char BareLine[] = "%.0s%zu %ld %zu %.4f %.1f\n";  // the name left out
 
-Measure Measured(const Bytes& data)
+void Measure(const char* format, const std::string& name, const Bytes& data)
 {
-    auto start = std::chrono::steady_clock::now();
-    Bytes packed = SzddCompress(data);
-    double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    long theirs = MscompressSize(data);
-    return {data.size(), theirs, packed.size(),
-            theirs > 0 ? double(packed.size()) / double(theirs) : 0.0, ms};
-}
-
-void Bench(const std::string& name, const Bytes& data)
-{
-    Measure m = Measured(data);
-    std::printf("%-28s %10zu %12ld %10zu %8.4f %10.1f\n", name.c_str(), m.bytes, m.theirs, m.ours,
-                m.ratio, m.ms);
+    const auto start = std::chrono::steady_clock::now();
+    const size_t ours = SzddCompress(data).size();
+    const std::chrono::duration<double, std::milli> ms = std::chrono::steady_clock::now() - start;
+    const long theirs = MscompressSize(data);
+    std::printf(format, name.c_str(), data.size(), theirs, ours,
+                theirs > 0 ? double(ours) / double(theirs) : 0.0, ms.count());
 }
 
 int Usage()
@@ -88,11 +77,11 @@ int main(int argc, char** argv)
         std::printf("%-28s %10s %12s %10s %8s %10s\n", "input", "bytes", "mscompress", "ours",
                     "ratio", "encode ms");
         for (const auto& [name, data] : MakeCorpus())
-            Bench(name, data);
+            Measure(BenchLine, name, data);
         for (int i = 2; i < argc; ++i) {
             Bytes data;
             if (ReadWholeFile(argv[i], data))
-                Bench(argv[i], data);
+                Measure(BenchLine, argv[i], data);
         }
         return 0;
     }
@@ -100,8 +89,7 @@ int main(int argc, char** argv)
         Bytes data;
         if (!ReadWholeFile(argv[2], data))
             return 1;
-        Measure m = Measured(data);
-        std::printf("%zu %ld %zu %.4f %.1f\n", m.bytes, m.theirs, m.ours, m.ratio, m.ms);
+        Measure(BareLine, argv[2], data);
         return 0;
     }
     return Usage();
