@@ -57,18 +57,7 @@ std::vector<int> NamedByNumber(HWND page)
 }
 
 // The Application Manager stand-in registered, recording into a file of the test's own.
-class WizardTest : public ::testing::Test {
-protected:
-    WizardTest() : record(work / "appmgr.record"), recordVariable(Variable::StandInRecord, record)
-    {
-        entry.SetText(StandInExe());
-    }
-
-    AppPathsEntry entry;
-    TempFolder work;
-    std::string record;
-    ScopedEnvironment recordVariable;
-};
+class WizardTest : public ::testing::Test, public StandInSite {};
 
 TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
 {
