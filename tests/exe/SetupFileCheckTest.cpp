@@ -136,13 +136,8 @@ TEST_F(SetupFileCheck, ASignedSetupPassesItsCheckAndADamagedOneDoesNot)
     }
     DeleteFileA(record.c_str());
     ASSERT_TRUE(CopyFileA(damagedCopy.c_str(), copy.c_str(), FALSE));
-    // The install folder of the signed run stays; only the hand-off tells.
-    ChildProcess setup(copy);
-    MessageBoxSeen box = AnswerMessageBox(setup.Id(), BoxTimeoutMs);
-    EXPECT_EQ(SetupMessage::Damaged, box.text);
-    EXPECT_NE(0u, setup.WaitForExit(ExitTimeoutMs));
-    Sleep(QuietMs);
-    EXPECT_FALSE(FileExists(record));
+    ExpectRefused();
+    EXPECT_FALSE(FileExists(record)) << "the damaged copy handed over";
 }
 
 }  // namespace
