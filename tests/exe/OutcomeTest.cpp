@@ -109,7 +109,11 @@ TEST(OutcomeTest, EveryRoadEndsWithItsOwnExitCode)
             ending = WatchToTheEnd(setup);
             EXPECT_FALSE(ending.wizardShown);
         } else {
-            WizardDriver wizard;
+            // From a folder outside the ANSI code page, which an ANSI path spells with "?".
+            const std::string folder = world.root / "ダウンロード";
+            const std::string copy = folder + "\\セットアップ.exe";
+            ASSERT_TRUE(CreateFolderUtf8(folder) && CopyFileUtf8(SetupExe(), copy));
+            WizardDriver wizard("", copy, folder);
             ending = FinishRun(wizard, [&] {
                 if (road.atFinish)
                     road.atFinish(world);
@@ -146,21 +150,6 @@ TEST(OutcomeTest, ASecondCopyBringsTheFirstToTheFrontAndEnds)
     DestroyWindow(front);
 
     EXPECT_EQ(0u, FinishRun(first).code) << "the first copy stopped working";
-    EXPECT_EQ(1u, world.Runs(1, ExitTimeoutMs).size());
-}
-
-TEST(OutcomeTest, RunsFromAFolderOutsideTheAnsiCodePage)
-{
-    World world;
-    const std::string folder = world.root / "ダウンロード";
-    const std::string copy = folder + "\\セットアップ.exe";
-    ASSERT_TRUE(CreateFolderUtf8(folder));
-    ASSERT_TRUE(CopyFileUtf8(SetupExe(), copy));
-    WizardDriver wizard("", copy, folder);
-    ASSERT_TRUE(wizard.Opened()) << "no wizard from " << copy;
-    const RunEnding ending = FinishRun(wizard);
-    EXPECT_EQ(0u, ending.code);
-    ExpectOneBox(ending, "", nullptr, false, false);
     EXPECT_EQ(1u, world.Runs(1, ExitTimeoutMs).size());
 }
 
