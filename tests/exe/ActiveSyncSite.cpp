@@ -34,8 +34,7 @@ ActiveSyncSite::ActiveSyncSite(const std::string& under, size_t longestPath)
 {
 }
 
-MessageBoxSeen ActiveSyncSite::Finish(DWORD exitCode, const std::string& program,
-                                      const std::string& cut)
+RunEnding ActiveSyncSite::RunThrough(const std::string& cut, const std::string& program)
 {
     ScopedEnvironment rule(Variable::CutRule, cut);
     WizardDriver wizard("", program);
@@ -45,6 +44,13 @@ MessageBoxSeen ActiveSyncSite::Finish(DWORD exitCode, const std::string& program
     EXPECT_TRUE(!cutter || cutter->Set());
     const RunEnding ending = FinishRun(wizard);
     EXPECT_TRUE(ending.pressed);
+    return ending;
+}
+
+MessageBoxSeen ActiveSyncSite::Finish(DWORD exitCode, const std::string& program,
+                                      const std::string& cut)
+{
+    const RunEnding ending = RunThrough(cut, program);
     EXPECT_EQ(exitCode, ending.code);
     return ending.Box();
 }

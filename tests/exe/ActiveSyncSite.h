@@ -22,8 +22,9 @@ public:
     // long as makes the longest payload path that many characters.
     explicit ActiveSyncSite(const std::string& under = "", size_t longestPath = 0);
 
-    // Runs the setup through Finish and expects the exit code given; returns the first box.
-    // With a cut rule, the file-call cutter is set in the setup before Finish.
+    // Runs the setup through Finish; with a cut rule, the file-call cutter is set in the
+    // setup before Finish. Finish expects the exit code given and returns the first box.
+    RunEnding RunThrough(const std::string& cut, const std::string& program = SetupExe());
     MessageBoxSeen Finish(DWORD exitCode = SetupExit::Installed,
                           const std::string& program = SetupExe(), const std::string& cut = "");
 

@@ -9,25 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "driver/ThreadHook.h"
 #include "tests/exe/ActiveSyncSite.h"
 
 namespace {
 
-// One recorded call: the function and its one or two paths.
-struct FileCall {
-    std::string function;
-    std::string first;
-    std::string second;
-};
-
-std::vector<FileCall> ReadFileCalls(const std::string& record)
+// The recorded calls, each its function and its one or two paths ("" for none).
+std::vector<Record> ReadFileCalls(const std::string& record)
 {
-    std::vector<FileCall> calls;
-    for (Record call : ReadRecords(record)) {
+    std::vector<Record> calls = ReadRecords(record);
+    for (Record& call : calls)
         call.resize(3);
-        calls.push_back({call[0], call[1], call[2]});
-    }
     return calls;
 }
 
@@ -80,27 +71,11 @@ class CrashTest : public ::testing::Test, public ActiveSyncSite {
 protected:
     CrashTest() : calls(root / "calls.record"), callRecord(Variable::CutRecord, calls) {}
 
-    // Runs the setup through Finish with the cutter's rule; answers the box of a failure.
-    DWORD Run(const std::string& rule)
-    {
-        ScopedEnvironment cut(Variable::CutRule, rule);
-        WizardDriver wizard;
-        ThreadHook cutter(ProbeLibrary::FileCallCutter, wizard.Sheet());
-        EXPECT_TRUE(cutter.Set());
-        const RunEnding ending = FinishRun(wizard);
-        EXPECT_TRUE(ending.pressed);
-        return ending.code;
-    }
-
     Tree Maker() const
     {
         Tree tree;
         ReadTree(maker, "", tree);
         return tree;
-    }
-    static Tree InstallFolderOf(const Tree& maker)
-    {
-        return Tree(maker.lower_bound("Korvane\\"), maker.lower_bound("Korvane]"));
     }
     Tree SetOf(const std::vector<std::string>& contents) const
     {
@@ -128,23 +103,22 @@ TEST_F(CrashTest, EveryStopOfTheInstallLeavesOneWholeSet)
 
     // The install's own calls, once through.
     WriteTree(maker, previousSet);
-    ASSERT_EQ(0u, Run(CutNothing));
-    const std::vector<FileCall> install = ReadFileCalls(calls);
+    ASSERT_EQ(0u, RunThrough(CutNothing).code);
+    const std::vector<Record> install = ReadFileCalls(calls);
     ASSERT_EQ(newSet, Maker());
     size_t committed = install.size();  // the index of the step after which the new set stands
     for (size_t i = 0; i < install.size(); ++i) {
-        const FileCall& call = install[i];
-        if (call.function == CallName(Call::MoveFileA) &&
-            call.first.find("\\~n\\") != std::string::npos &&
-            call.second.rfind(installFolder, 0) == 0) {
-            SCOPED_TRACE("published " + call.second);
+        const Record& call = install[i];
+        if (call[0] == CallName(Call::MoveFileA) && call[1].find("\\~n\\") != std::string::npos &&
+            call[2].rfind(installFolder, 0) == 0) {
+            SCOPED_TRACE("published " + call[2]);
             bool flushed = false;
             for (size_t j = 0; j < i; ++j)
-                flushed |= install[j].function == CallName(Call::FlushFileBuffers) &&
-                           install[j].first == call.first;
+                flushed |=
+                    install[j][0] == CallName(Call::FlushFileBuffers) && install[j][1] == call[1];
             EXPECT_TRUE(flushed) << "published before its data was flushed";
         }
-        if (call.function == CallName(Call::MoveFileA) && call.second == maker + "\\~d")
+        if (call[0] == CallName(Call::MoveFileA) && call[2] == maker + "\\~d")
             committed = i;
     }
     ASSERT_LT(committed, install.size()) << "no step commits the new set";
@@ -153,18 +127,20 @@ TEST_F(CrashTest, EveryStopOfTheInstallLeavesOneWholeSet)
 
     for (const char* action : {CutKill, CutFail}) {
         for (size_t step = 1; step <= install.size(); ++step) {
-            const FileCall& call = install[step - 1];
-            SCOPED_TRACE(std::string(action) + " at " + std::to_string(step) + ": " +
-                         call.function + " " + call.first + " " + call.second);
+            const Record& call = install[step - 1];
+            SCOPED_TRACE(std::string(action) + " at " + std::to_string(step) + ": " + call[0] +
+                         " " + call[1] + " " + call[2]);
             WriteTree(maker, previousSet);
             DeleteFileA(calls.c_str());
-            const DWORD code = Run(std::string(action) + " " + std::to_string(step));
+            const DWORD code = RunThrough(std::string(action) + " " + std::to_string(step)).code;
             if (std::string(action) == CutFail) {
                 // A failure of a step that clears up after the commit may leave a
                 // companion folder for the next run: only the install folder is asked.
                 const Tree expected = code == 0 ? newSet : previousSet;
                 EXPECT_TRUE(code == 0 || code == SetupExit::ExtractionFailed) << code;
-                EXPECT_EQ(expected, InstallFolderOf(Maker()));
+                const Tree now = Maker();  // the install folder: "Korvane\\" and below
+                EXPECT_EQ(expected,
+                          Tree(now.lower_bound("Korvane\\"), now.lower_bound("Korvane]")));
                 if (HasFailure())
                     return;
                 continue;
@@ -172,11 +148,11 @@ TEST_F(CrashTest, EveryStopOfTheInstallLeavesOneWholeSet)
             ASSERT_EQ(CutExitCode, code);
             const Tree stopped = Maker();
 
-            EXPECT_EQ(SetupExit::ExtractionFailed, Run(lastPlace));
+            EXPECT_EQ(SetupExit::ExtractionFailed, RunThrough(lastPlace).code);
             EXPECT_EQ(step - 1 > committed ? newSet : previousSet, Maker());
 
             WriteTree(maker, stopped);
-            EXPECT_EQ(0u, Run(CutNothing));
+            EXPECT_EQ(0u, RunThrough(CutNothing).code);
             EXPECT_EQ(newSet, Maker());
             if (HasFailure())
                 return;  // one stop that goes wrong tells enough

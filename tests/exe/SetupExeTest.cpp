@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,41 +38,28 @@ int IconDistance(HWND iconControl, LPCSTR icon)
     return changed;
 }
 
-// Whether the error icon explains the picture far better than the other standard icons.
-::testing::AssertionResult ShowsErrorIcon(HWND iconControl)
-{
-    // The error icon first, then the standard icons it must be told from, each by far.
-    const LPCSTR icons[] = {IDI_ERROR, IDI_WARNING, IDI_INFORMATION, IDI_QUESTION};
-    constexpr int ByFar = 4;
-    int changed[std::size(icons)] = {};
-    const bool error = WaitUntil(PaintTimeoutMs, [&] {
-        for (size_t i = 0; i < std::size(icons); ++i)
-            changed[i] = IconDistance(iconControl, icons[i]);
-        return std::all_of(std::begin(changed) + 1, std::end(changed),
-                           [&](int c) { return changed[0] * ByFar < c; });
-    });
-    return error ? ::testing::AssertionSuccess()
-                 : ::testing::AssertionFailure()
-                       << "pixels changed by drawing the error, warning, information and "
-                          "question icons over the shown one: "
-                       << changed[0] << ", " << changed[1] << ", " << changed[2] << ", "
-                       << changed[3];
-}
-
-TEST(SetupExe, WithoutTheApplicationManagerShowsTheErrorBoxAndEnds)
+// The box of a missing Application Manager shows the error icon, told by far from the other
+// standard icons by its pixels (the rest of that road: OutcomeTest).
+TEST(SetupExe, WithoutTheApplicationManagerShowsTheErrorIcon)
 {
     AppPathsEntry entry;
     ChildProcess setup(SetupExe());
-    ASSERT_TRUE(setup.Started());
-
     HWND box = WaitForWindow(setup.Id(), DialogClass, ErrorCaption, WindowTimeoutMs);
     ASSERT_NE(nullptr, box) << "no error box";
-    EXPECT_EQ(SetupMessage::ActiveSyncMissing, WindowText(GetDlgItem(box, MessageBoxTextId)));
     HWND icon = GetDlgItem(box, MessageBoxIconId);
     ASSERT_TRUE(icon && IsWindowVisible(icon)) << "the box shows no icon";
-    EXPECT_TRUE(ShowsErrorIcon(icon));
-    EXPECT_EQ(std::vector<HWND>{box}, VisibleTopWindows(setup.Id())) << "more than the box";
-
+    constexpr int ByFar = 4;
+    int error = 0, closestOther = 0;
+    EXPECT_TRUE(WaitUntil(PaintTimeoutMs,
+                          [&] {
+                              error = IconDistance(icon, IDI_ERROR);
+                              closestOther = std::min({IconDistance(icon, IDI_WARNING),
+                                                       IconDistance(icon, IDI_INFORMATION),
+                                                       IconDistance(icon, IDI_QUESTION)});
+                              return error * ByFar < closestOther;
+                          }))
+        << "pixels changed by drawing the error icon over the shown one: " << error
+        << ", the closest other standard icon: " << closestOther;
     ASSERT_TRUE(PressButton(GetDlgItem(box, IDOK)));
     EXPECT_EQ(SetupExit::ActiveSyncMissing, setup.WaitForExit(ExitTimeoutMs));
 }

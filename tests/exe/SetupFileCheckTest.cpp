@@ -8,16 +8,9 @@
 #include <utility>
 
 #include "driver/WizardDriver.h"
-#include "format/PeHeaders.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
-
-// The copy's PE headers, read where the setup reads its own.
-PeHeaders HeadersOf(const std::string& exe)
-{
-    return PeHeaders(reinterpret_cast<const unsigned char*>(exe.data()), exe.size());
-}
 
 // Where the code starts in the file: the first section's raw data.
 size_t CodeOffset(const std::string& exe) { return HeadersOf(exe).Section(0).fileOffset; }
@@ -29,14 +22,6 @@ size_t Find(const std::string& exe, const std::string& text, int nth = 0)
     while (nth-- > 0 && at != std::string::npos)
         at = exe.find(text, at + 1);
     return at;
-}
-
-std::string Utf16(const std::string& text)
-{
-    std::string wide;
-    for (char c : text)
-        wide += std::string(1, c) + '\0';
-    return wide;
 }
 
 const std::string SzddMagic("SZDD\x88\xF0\x27\x33", 8);
@@ -100,7 +85,7 @@ TEST_F(SetupFileCheck, AnyDamageIsRefusedBeforeAnythingElse)
          FlipAt([](Exe exe) { return Find(exe, SzddMagic, 2) + 100; })},
         {"the names of the platform functions",
          FlipAt([](Exe exe) { return Find(exe, "GetDlgItem"); })},
-        {"the string table", FlipAt([](Exe exe) { return Find(exe, Utf16("Instalation")); })},
+        {"the string table", FlipAt([](Exe exe) { return Find(exe, {"I\0n\0s\0t\0a\0l\0a\0t\0i\0o\0n", 21}); })},
         {"the PE header's time stamp",
          FlipAt([](Exe exe) { return HeadersOf(exe).TimeStampField(); })},
         {"the PE checksum", FlipAt([](Exe exe) { return HeadersOf(exe).ChecksumField(); })},
@@ -151,13 +136,8 @@ TEST_F(SetupFileCheck, ASignedSetupPassesItsCheckAndADamagedOneDoesNot)
     }
     DeleteFileA(record.c_str());
     ASSERT_TRUE(CopyFileA(damagedCopy.c_str(), copy.c_str(), FALSE));
-    // The install folder of the signed run stays; only the hand-off tells.
-    ChildProcess setup(copy);
-    MessageBoxSeen box = AnswerMessageBox(setup.Id(), BoxTimeoutMs);
-    EXPECT_EQ(SetupMessage::Damaged, box.text);
-    EXPECT_NE(0u, setup.WaitForExit(ExitTimeoutMs));
-    Sleep(QuietMs);
-    EXPECT_FALSE(FileExists(record));
+    ExpectRefused();
+    EXPECT_FALSE(FileExists(record)) << "the damaged copy handed over";
 }
 
 }  // namespace

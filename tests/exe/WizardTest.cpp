@@ -40,35 +40,21 @@ const DWORD ScreenshotDelayMs = 300;
 
 // The ids of the page's controls whose text is a resource number (a picture's, given in
 // the template), which a screen reader would read out as the control's name.
-BOOL CALLBACK CollectNamedByNumber(HWND control, LPARAM found)
-{
-    WCHAR text[2] = {};  // a resource number is 0xFFFF, then the number
-    SendMessageW(control, WM_GETTEXT, 2, reinterpret_cast<LPARAM>(text));
-    if (text[0] == 0xFFFF)
-        reinterpret_cast<std::vector<int>*>(found)->push_back(GetDlgCtrlID(control));
-    return TRUE;
-}
-
 std::vector<int> NamedByNumber(HWND page)
 {
     std::vector<int> ids;
-    EnumChildWindows(page, CollectNamedByNumber, reinterpret_cast<LPARAM>(&ids));
+    for (HWND control = GetWindow(page, GW_CHILD); control;
+         control = GetWindow(control, GW_HWNDNEXT)) {
+        WCHAR text[2] = {};  // a resource number is 0xFFFF, then the number
+        SendMessageW(control, WM_GETTEXT, 2, reinterpret_cast<LPARAM>(text));
+        if (text[0] == 0xFFFF)
+            ids.push_back(GetDlgCtrlID(control));
+    }
     return ids;
 }
 
 // The Application Manager stand-in registered, recording into a file of the test's own.
-class WizardTest : public ::testing::Test {
-protected:
-    WizardTest() : record(work / "appmgr.record"), recordVariable(Variable::StandInRecord, record)
-    {
-        entry.SetText(StandInExe());
-    }
-
-    AppPathsEntry entry;
-    TempFolder work;
-    std::string record;
-    ScopedEnvironment recordVariable;
-};
+class WizardTest : public ::testing::Test, public StandInSite {};
 
 TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
 {

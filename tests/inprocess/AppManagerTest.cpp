@@ -1,19 +1,13 @@
 // The Application Manager lookup and the install folder beside it.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "app/AppManager.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
-
-std::string WindowsFolder()
-{
-    char folder[MAX_PATH];
-    UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
-    return std::string(folder, length);
-}
 
 std::string Lookup()
 {
@@ -24,7 +18,7 @@ std::string Lookup()
 
 TEST(AppManagerLookup, ReadsTheRegisteredPath)
 {
-    const std::string windows = WindowsFolder();
+    const std::string windows = std::getenv("windir");  // what %windir% expands to
     struct {
         const char* what;
         DWORD type;  // REG_NONE: no value at all
@@ -87,8 +81,7 @@ TEST(AppManagerLookup, InstallFolderLiesBesideTheApplicationManager)
         SCOPED_TRACE(c.stored);
         AppPathsEntry entry;
         entry.SetText(c.stored);
-        TextString folder = ReadAppManagerPath();
-        CloseAppManagerKey();
+        TextString folder(Lookup().c_str());
         MakeInstallFolder(folder);
         EXPECT_EQ(c.folder, folder.GetText());
     }

@@ -50,12 +50,6 @@ MessageBoxSeen WhileAnsweringBoxes(const std::function<void()>& call)
     return seen;
 }
 
-bool IsFolder(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 using InstallFolderTest = WithSetupStrings;
 
 TEST_F(InstallFolderTest, PreparesTheFolderOrSaysWhyNot)
@@ -102,7 +96,7 @@ TEST_F(InstallFolderTest, PreparesTheFolderOrSaysWhyNot)
             EXPECT_FALSE(box.icon);
         }
         if (!c.folderMade.empty())
-            EXPECT_TRUE(IsFolder(root / c.folderMade));
+            EXPECT_TRUE(IsFolder(TextString((root / c.folderMade).c_str())));
     }
 }
 

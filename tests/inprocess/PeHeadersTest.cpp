@@ -7,17 +7,11 @@
 
 #include <string>
 
-#include "format/PeHeaders.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
 constexpr size_t HeaderBytes = 1024;  // what the setup reads of its own file first
-
-PeHeaders Read(const std::string& bytes)
-{
-    return PeHeaders(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-}
 
 void Put(std::string& bytes, size_t at, uint32_t value, size_t size)
 {
@@ -30,7 +24,7 @@ TEST(PeHeaders, ReadsWhereThePlatformReads)
     std::string exe = ReadWholeFile(SetupExe());
     ASSERT_GT(exe.size(), HeaderBytes);
     const std::string first = exe.substr(0, HeaderBytes);
-    PeHeaders headers = Read(first);
+    PeHeaders headers = HeadersOf(first);
     ASSERT_TRUE(headers.IsValid());
     DWORD headerSum = 0;
     DWORD sum = 0;
@@ -62,7 +56,7 @@ TEST(PeHeaders, ReadsWhereThePlatformReads)
 TEST(PeHeaders, RefusesHeadersThatDoNotFitTheirBytes)
 {
     const std::string header = ReadWholeFile(SetupExe()).substr(0, HeaderBytes);
-    const PeHeaders whole = Read(header);
+    const PeHeaders whole = HeadersOf(header);
     ASSERT_TRUE(whole.IsValid());
     const uint32_t nt = whole.NtHeaders();
     const size_t optional = nt + offsetof(IMAGE_NT_HEADERS, OptionalHeader);
@@ -99,8 +93,8 @@ TEST(PeHeaders, RefusesHeadersThatDoNotFitTheirBytes)
     for (const auto& c : cases) {
         std::string damaged = header.substr(0, c.length);
         Put(damaged, c.at, c.value, c.width);
-        EXPECT_FALSE(Read(damaged).IsValid()) << c.what;
-        EXPECT_EQ(0u, Read(damaged).DirectoryEntry(PeHeaders::CertificateDirectory)) << c.what;
+        EXPECT_FALSE(HeadersOf(damaged).IsValid()) << c.what;
+        EXPECT_EQ(0u, HeadersOf(damaged).DirectoryEntry(PeHeaders::CertificateDirectory)) << c.what;
     }
 }
 

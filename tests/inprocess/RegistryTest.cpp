@@ -14,14 +14,6 @@ class Registry : public ::testing::Test {
 protected:
     void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, TestKeyPath); }
     void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, TestKeyPath); }
-
-    static void Store(const char* name, DWORD type, const std::string& bytes)
-    {
-        RegKey key(HKEY_CURRENT_USER, TestKeyPath);
-        ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key.GetHandle(), name, 0, type,
-                                                reinterpret_cast<const BYTE*>(bytes.data()),
-                                                static_cast<DWORD>(bytes.size())));
-    }
 };
 
 std::string Terminated(const std::string& text) { return text + '\0'; }
@@ -52,7 +44,9 @@ TEST_F(Registry, ReadsStoredDataAsBoundedText)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        Store("", c.type, c.stored);
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegSetKeyValueA(HKEY_CURRENT_USER, TestKeyPath, "", c.type, c.stored.data(),
+                                  static_cast<DWORD>(c.stored.size())));
         RegKey key(HKEY_CURRENT_USER, TestKeyPath);
         RegValue value = key.Value("");
         TextString text = value.GetString();

@@ -60,21 +60,16 @@ void DrawBand(HDC target, SIZE area, HBITMAP band, SIZE& bandSize)
     DeleteDC(source);
 }
 
-// The rectangle a header text takes at `at`, as wide and high as it measures.
-RECT Measure(HDC dc, HFONT font, const wchar_t* text, POINT at, UINT format)
+// Writes a header text at `at` and returns the rectangle it takes, as wide and high as it
+// measures.
+RECT Write(HDC dc, HFONT font, const wchar_t* text, POINT at, UINT format)
 {
     HGDIOBJ old = SelectObject(dc, font);
     RECT rect = {at.x, at.y, at.x, at.y};
     DrawTextW(dc, text, -1, &rect, format | DT_CALCRECT);
-    SelectObject(dc, old);
-    return rect;
-}
-
-void Write(HDC dc, HFONT font, const wchar_t* text, RECT rect, UINT format)
-{
-    HGDIOBJ old = SelectObject(dc, font);
     DrawTextW(dc, text, -1, &rect, format | DT_NOCLIP);
     SelectObject(dc, old);
+    return rect;
 }
 
 // The band's pixels inside `rect` that are not its ground colour (the top-left pixel's).
@@ -129,12 +124,10 @@ std::string DescribeHeader(HWND sheet, UINT titleId, UINT subtitleId, const char
         SIZE bandSize;
         DrawBand(canvas.Dc(), area, band, bandSize);
         const std::vector<DWORD> pixels = canvas.Pixels();
-        const RECT titleRect = Measure(canvas.Dc(), boldFont, title, TitleAt, DT_SINGLELINE);
-        const RECT subtitleRect = Measure(canvas.Dc(), font, subtitle, SubtitleAt, 0);
         SetBkMode(canvas.Dc(), TRANSPARENT);
         SetTextColor(canvas.Dc(), RGB(0, 0, 0));
-        Write(canvas.Dc(), boldFont, title, titleRect, DT_SINGLELINE);
-        Write(canvas.Dc(), font, subtitle, subtitleRect, 0);
+        const RECT titleRect = Write(canvas.Dc(), boldFont, title, TitleAt, DT_SINGLELINE);
+        const RECT subtitleRect = Write(canvas.Dc(), font, subtitle, SubtitleAt, 0);
         if (picturePath)
             canvas.Save(picturePath);
         report = HeaderRecord({1, bandSize.cx, bandSize.cy, area.cx, area.cy, titleRect.left,

@@ -4,7 +4,7 @@
 // report (SharedNames.h), one record each:
 //   screen  DPI  pixels in 4 horizontal dialog units  pixels in 8 vertical ones
 //   page|sheet  id  window rectangle on screen (left top right bottom)  shows a text (0|1)
-//       size its text needs (w h)  client size (w h)  text width unwrapped  font family  text
+//       size its text needs (w h)  client size (w h)  font family  text
 // for every visible control of the page, and for the sheet's visible buttons. The sizes
 // a control needs are those of its client area, room around the text included. When the
 // message's wParam names the page's header title and subtitle (low and high word, string
@@ -144,12 +144,10 @@ std::string Describe(HWND control, const char* scope)
     RECT room;
     const bool measured = text[0] && TextLayout(control, className, dc, format, room);
     RECT wrapped = {0, 0, client.right - room.left - room.right, 0};
-    RECT unwrapped = {0, 0, 0, 0};
     if (measured) {
         if (wrapped.right < 1)
             wrapped.right = 1;
         DrawTextA(dc, text, -1, &wrapped, format | DT_CALCRECT);
-        DrawTextA(dc, text, -1, &unwrapped, (format & ~DT_WORDBREAK) | DT_CALCRECT);
     }
     SelectObject(dc, old);
     ReleaseDC(control, dc);
@@ -165,8 +163,7 @@ std::string Describe(HWND control, const char* scope)
                            window.bottom, measured,
                            measured ? wrapped.right + room.left + room.right : 0,
                            measured ? wrapped.bottom + room.top + room.bottom : 0,
-                           client.right, client.bottom,
-                           measured ? unwrapped.right + room.left + room.right : 0};
+                           client.right, client.bottom};
     // clang-format on
     Record record = {scope};
     for (long field : fields)

@@ -68,7 +68,6 @@ void RecordCabinet(std::string& record, const std::string& folder, const std::st
     if (!exists)
         return;
     FindClose(search);
-    record += RecordLine({FieldName(StandInField::CabSize), std::to_string(found.nFileSizeLow)});
     char head[sizeof CabinetSignature - 1] = {};
     DWORD read = 0;
     HANDLE file = CreateFileA((folder + "\\" + name).c_str(), GENERIC_READ, FILE_SHARE_READ,
@@ -93,9 +92,6 @@ void RecordIni(std::string& record, const std::string& ini)
     record +=
         RecordLine({FieldName(StandInField::IniVersion), IniString(ini, IniSection, "Version")});
     record += RecordLine({FieldName(StandInField::IniComponent), component});
-    record += RecordLine(
-        {FieldName(StandInField::IniDescription), IniString(ini, component, "Description")});
-    record += RecordLine({FieldName(StandInField::IniCabFiles), cabFiles});
     for (const std::string& name : ListNames(cabFiles))
         RecordCabinet(record, ini.substr(0, ini.find_last_of('\\')), name);
 }
@@ -133,12 +129,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     const std::string arguments = ArgumentsOf(commandLine);
     char directory[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, directory);
-    char program[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, program, MAX_PATH);
 
     std::string record = RecordLine({FieldName(StandInField::Run)});
-    record += RecordLine({FieldName(StandInField::Program), program});
-    record += RecordLine({FieldName(StandInField::CommandLine), commandLine});
     record += RecordLine({FieldName(StandInField::Arguments), arguments});
     record += RecordLine({FieldName(StandInField::Directory), directory});
     record += RecordLine({FieldName(StandInField::Show), ShowState()});

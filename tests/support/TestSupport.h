@@ -15,6 +15,7 @@
 #include "driver/StandInSite.h"
 #include "driver/Wait.h"
 #include "driver/probe/SharedNames.h"
+#include "format/PeHeaders.h"
 
 // The first line of a message box's text, and Windows' reason on the line under it.
 std::string FirstLine(const std::string& text);
@@ -63,3 +64,9 @@ std::string ScreenshotFolder();
 
 // How long the tests wait for a box of the setup, and for a stand-in's record.
 constexpr DWORD BoxTimeoutMs = 20000, RecordTimeoutMs = 10000;
+
+// A program's PE headers, read from its bytes as the setup reads its own.
+inline PeHeaders HeadersOf(const std::string& exe)
+{
+    return PeHeaders(reinterpret_cast<const unsigned char*>(exe.data()), exe.size());
+}
