@@ -90,13 +90,12 @@ inline constexpr const char *Screen = "screen", *Page = "page", *Sheet = "sheet"
 // whether the cabinet begins with "MSCF".
 // clang-format off
 enum class StandInField {
-    Run, End, Program, CommandLine, Arguments, Directory, Show, Ini, IniExists, IniVersion,
-    IniComponent, IniDescription, IniCabFiles, Cab, CabExists, CabSize, CabMscf,
+    Run, End, Arguments, Directory, Show, Ini, IniExists, IniVersion, IniComponent, Cab,
+    CabExists, CabMscf,
 };
 inline constexpr const char* StandInFieldNames[] = {
-    "run", "end", "program", "commandline", "arguments", "directory", "show", "ini",
-    "ini.exists", "ini.version", "ini.component", "ini.description", "ini.cabfiles", "cab",
-    "cab.exists", "cab.size", "cab.mscf",
+    "run", "end", "arguments", "directory", "show", "ini", "ini.exists", "ini.version",
+    "ini.component", "cab", "cab.exists", "cab.mscf",
 };
 // clang-format on
 static_assert(std::size(StandInFieldNames) == static_cast<size_t>(StandInField::CabMscf) + 1);

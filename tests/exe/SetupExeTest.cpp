@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "driver/WizardDriver.h"
-#include "tests/probes/Canvas.h"
+#include "driver/probe/Canvas.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

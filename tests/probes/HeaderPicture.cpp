@@ -10,9 +10,9 @@
 #include <initializer_list>
 #include <vector>
 
+#include "driver/probe/Canvas.h"
 #include "driver/probe/RecordFile.h"
 #include "driver/probe/SharedNames.h"
-#include "tests/probes/Canvas.h"
 
 namespace {
 

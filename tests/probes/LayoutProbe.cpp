@@ -18,10 +18,10 @@
 
 #include <string>
 
+#include "driver/probe/Canvas.h"
 #include "driver/probe/ProbeHook.h"
 #include "driver/probe/RecordFile.h"
 #include "driver/probe/SharedNames.h"
-#include "tests/probes/Canvas.h"
 #include "tests/probes/HeaderPicture.h"
 
 namespace {

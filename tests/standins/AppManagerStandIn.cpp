@@ -57,26 +57,21 @@ std::vector<std::string> ListNames(const std::string& list)
     return names;
 }
 
+// The file system compares names without regard to case, as the Application Manager does.
 void RecordCabinet(std::string& record, const std::string& folder, const std::string& name)
 {
     record += RecordLine({FieldName(StandInField::Cab), name});
-    WIN32_FIND_DATAA found;
-    // The file system compares names without regard to case.
-    HANDLE search = FindFirstFileA((folder + "\\" + name).c_str(), &found);
-    const bool exists = search != INVALID_HANDLE_VALUE;
-    record += RecordLine({FieldName(StandInField::CabExists), Flag(exists)});
-    if (!exists)
-        return;
-    FindClose(search);
-    char head[sizeof CabinetSignature - 1] = {};
-    DWORD read = 0;
     HANDLE file = CreateFileA((folder + "\\" + name).c_str(), GENERIC_READ, FILE_SHARE_READ,
                               nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
+    const bool exists = file != INVALID_HANDLE_VALUE;
+    char head[sizeof CabinetSignature - 1] = {};
+    DWORD read = 0;
+    if (exists) {
         ReadFile(file, head, sizeof head, &read, nullptr);
         CloseHandle(file);
     }
     const bool cabinet = read == sizeof head && memcmp(head, CabinetSignature, sizeof head) == 0;
+    record += RecordLine({FieldName(StandInField::CabExists), Flag(exists)});
     record += RecordLine({FieldName(StandInField::CabMscf), Flag(cabinet)});
 }
 

@@ -1,4 +1,4 @@
-// A picture in memory for the layout probe to draw into or copy a window's pixels into,
+// A picture in memory for a probe or a test to draw into or copy a window's pixels into,
 // and to read back pixel by pixel.
 #pragma once
 
