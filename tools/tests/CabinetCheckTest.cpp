@@ -8,6 +8,7 @@
 
 #include "CabinetCheck.h"
 #include "HostFiles.h"
+#include "SampleCabinet.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ Bytes FirstOfSet(Bytes cabinet)
     return cabinet.insert(36, next);
 }
 
-constexpr char GoodName[] = "KORVANE_US.PPC_ARM.CAB";
+constexpr const char* GoodName = ProductCabinetName;
 constexpr char Ini[] =
     "[CEAppManager]\r\nVersion   = 1.0\r\nComponent = Korvane\r\n\r\n"
     "[Korvane]\r\nDescription = Orbelwick Korvane\r\nCabFiles    = Korvane_US.ppc_arm.cab\r\n";

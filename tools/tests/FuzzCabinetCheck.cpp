@@ -12,10 +12,9 @@
 
 #include "CabinetCheck.h"
 #include "HostFiles.h"
+#include "SampleCabinet.h"
 #include "SetupFileReader.h"
 
-constexpr char InstalledName[] = "KORVANE_US.PPC_ARM.CAB";  // in KORVANE.INI's CabFiles
-constexpr char Component[] = "Korvane";                     // KORVANE.INI's
 constexpr size_t FileCountAt = 28;
 static const HostTempFolder folder("fuzz-cabcheck");
 
@@ -44,7 +43,7 @@ static std::string ExtractAlone(const std::string& path, size_t& files, Bytes& s
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const std::string cabinet = folder / InstalledName;
+    const std::string cabinet = folder / ProductCabinetName;
     const Bytes bytes(data, data + size);
     WriteBytes(cabinet, bytes);
     std::string broken, appName, refused = CheckCabinet(cabinet, KORVANE_INI);
@@ -58,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         broken = "accepted, but " + failed;
     else if (files != U16(bytes, FileCountAt))
         broken = "accepted, but libmspack lists another count of files than its header";
-    else if (!ReadSetupFile(setupFile, appName).empty() || strcasecmp(appName.c_str(), Component))
+    else if (!ReadSetupFile(setupFile, appName).empty() ||
+             strcasecmp(appName.c_str(), ProductComponent))
         broken = "accepted, but its setup file is not one the device takes for Korvane";
     if (!broken.empty())  // libFuzzer keeps the input that aborts
         std::fprintf(stderr, "ORACLE BROKEN: %s\n", broken.c_str()), std::abort();
