@@ -34,11 +34,11 @@ HandOff InstallThrough(const StandInSite& site, int finishButton,
 {
     Wizard wizard(arguments...);
     HandOff handOff;
-    const auto pressable = [&] { return IsWindowEnabled(wizard.Button(finishButton)); };
     if (!WalkToFinishAndPress(wizard, finishButton, [&] {
             if (atFinish)
                 atFinish(wizard);
-            WaitUntil(HandOffTimeoutMs, pressable);
+            // Timed from the moment the press can be made, not from the wait for it.
+            WaitUntil(HandOffTimeoutMs, [&] { return Pressable(wizard.Button(finishButton)); });
             handOff.pressed = Ticks();
         }))
         return handOff;
