@@ -65,10 +65,9 @@ void ActiveSyncSite::WritePreviousSet()
 
 void ActiveSyncSite::ExpectPreviousSet(const char* replaced)
 {
-    for (const char* name : PayloadNames) {
+    for (const char* name : PayloadNames)
         if (!replaced || std::string(name) != replaced)
             EXPECT_EQ(std::string("previous ") + name, ReadWholeFile(installFolder + "\\" + name));
-    }
     EXPECT_EQ(std::vector<std::string>{"Korvane"}, FolderNames(activeSync + "\\Orbelwick"))
         << "the sets in transit were left behind";
 }

@@ -13,15 +13,6 @@
 
 namespace {
 
-// The recorded calls, each its function and its one or two paths ("" for none).
-std::vector<Record> ReadFileCalls(const std::string& record)
-{
-    std::vector<Record> calls = ReadRecords(record);
-    for (Record& call : calls)
-        call.resize(3);
-    return calls;
-}
-
 // Every file and folder below a folder, by path relative to it (a folder's ends in "\\"),
 // with each file's content.
 using Tree = std::map<std::string, std::string>;
@@ -77,13 +68,6 @@ protected:
         ReadTree(maker, "", tree);
         return tree;
     }
-    Tree SetOf(const std::vector<std::string>& contents) const
-    {
-        Tree tree = {{"Korvane\\", ""}};
-        for (size_t i = 0; i < PayloadCount; ++i)
-            tree[std::string("Korvane\\") + PayloadNames[i]] = contents[i];
-        return tree;
-    }
 
     const std::string maker = activeSync + "\\Orbelwick";
     std::string calls;
@@ -92,19 +76,20 @@ protected:
 
 TEST_F(CrashTest, EveryStopOfTheInstallLeavesOneWholeSet)
 {
-    std::vector<std::string> previous, fresh;
-    for (size_t i = 0; i < PayloadCount; ++i) {
-        previous.push_back(std::string("previous ") + PayloadNames[i]);
-        fresh.push_back(ReadWholeFile(PayloadSources[i]));
-    }
-    const Tree previousSet = SetOf(previous), newSet = SetOf(fresh);
+    WritePreviousSet();
+    const Tree previousSet = Maker();
+    Tree newSet = {{"Korvane\\", ""}};
+    for (size_t i = 0; i < PayloadCount; ++i)
+        newSet[std::string("Korvane\\") + PayloadNames[i]] = ReadWholeFile(PayloadSources[i]);
     const std::string lastPlace = std::string(CutFail) + " " + CallName(Call::MoveFileA) +
                                   " \\~n\\ " + std::to_string(PayloadCount);
 
     // The install's own calls, once through.
     WriteTree(maker, previousSet);
     ASSERT_EQ(0u, RunThrough(CutNothing).code);
-    const std::vector<Record> install = ReadFileCalls(calls);
+    std::vector<Record> install = ReadRecords(calls);
+    for (Record& call : install)
+        call.resize(3);  // its function and its one or two paths ("" for none)
     ASSERT_EQ(newSet, Maker());
     size_t committed = install.size();  // the index of the step after which the new set stands
     for (size_t i = 0; i < install.size(); ++i) {

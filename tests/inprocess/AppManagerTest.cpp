@@ -74,8 +74,6 @@ TEST(AppManagerLookup, InstallFolderLiesBesideTheApplicationManager)
         {"CEAppMgr.exe", "Orbelwick\\Korvane"},
         {"C:/Program Files/ActiveSync/CEAppMgr.exe",
          "C:\\Program Files\\ActiveSync\\Orbelwick\\Korvane"},
-        {"\"C:\\Program Files\\ActiveSync\\CEAppMgr.exe\"",
-         "C:\\Program Files\\ActiveSync\\Orbelwick\\Korvane"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
@@ -99,13 +97,6 @@ TEST(AppManagerLookupWow64, FallsBackToThe64BitView)
         EXPECT_EQ("C:\\Program Files\\Windows Mobile\\CEAppMgr.exe", Lookup());
         // The 32-bit lookup still opened its own view for all access.
         EXPECT_TRUE(AppPathsEntry::Exists(KEY_WOW64_32KEY));
-    }
-    {
-        AppPathsEntry entry;
-        entry.SetText("\"%ProgramW6432%\\Windows Mobile\\CEAppMgr.exe\"", KEY_WOW64_64KEY,
-                      REG_EXPAND_SZ);
-        std::string expected = "C:\\Program Files\\Windows Mobile\\CEAppMgr.exe";
-        EXPECT_EQ(expected, Lookup());
     }
     {
         AppPathsEntry entry;

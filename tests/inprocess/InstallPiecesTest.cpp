@@ -65,8 +65,6 @@ TEST_F(InstallFolderTest, PreparesTheFolderOrSaysWhyNot)
     } const cases[] = {
         {"empty", nullptr, "", false, InvalidFolder, ""},
         {"a lone backslash", nullptr, "\\", false, InvalidFolder, ""},
-        {"existing", [](const TempFolder& t) { CreateDirectoryA((t / "K").c_str(), nullptr); }, "K",
-         true, nullptr, "K"},
         {"existing, trailing backslash",
          [](const TempFolder& t) { CreateDirectoryA((t / "K").c_str(), nullptr); }, "K\\", true,
          nullptr, "K"},
@@ -111,39 +109,34 @@ std::string Szdd(const std::string& literals, uint32_t statedLength, char mode =
 
 TEST(FileExpansion, ExpandsOrCopiesAndReportsAnythingShort)
 {
+    const std::string deep(150, 'x');  // a target path past the 128 characters of OFSTRUCT
     struct {
         const char* what;
-        std::string source;          // empty: no source file at all
-        bool targetInMissingFolder;  // else the target is "target", which may be a folder
-        DWORD reason;                // ERROR_SUCCESS: the whole content arrives
+        std::string source;  // empty: no source file at all
+        std::string target;  // below the temporary folder
+        std::string folder;  // a folder made there first, or ""
+        DWORD reason;        // ERROR_SUCCESS: the whole content arrives
         std::string expanded;
     } const cases[] = {
-        {"plain text is copied", "plain text", false, ERROR_SUCCESS, "plain text"},
-        {"a short plain file is copied", "abc", false, ERROR_SUCCESS, "abc"},
-        {"SZDD is expanded", Szdd("hello", 5), false, ERROR_SUCCESS, "hello"},
-        {"a stream shorter than its header says", Szdd("hello", 9), false, ContentFault, ""},
-        {"bytes after the stream", Szdd("hello", 5) + "xx", false, ContentFault, ""},
-        {"a mode LZ32 does not know", Szdd("hello", 5, 'B'), false, ContentFault, ""},
-        {"no source", "", false, ERROR_FILE_NOT_FOUND, ""},
-        {"no folder for the target", "plain", true, ERROR_PATH_NOT_FOUND, ""},
-        {"a target path past the 128 characters of OFSTRUCT", "plain", false, ERROR_SUCCESS,
-         "plain"},
-        {"a folder in the target's place", "plain", false, ERROR_ACCESS_DENIED, ""},
+        {"plain text is copied", "plain text", "target", "", ERROR_SUCCESS, "plain text"},
+        {"a short plain file is copied", "abc", "target", "", ERROR_SUCCESS, "abc"},
+        {"SZDD is expanded", Szdd("hello", 5), "target", "", ERROR_SUCCESS, "hello"},
+        {"a stream shorter than its header says", Szdd("hello", 9), "target", "", ContentFault},
+        {"bytes after the stream", Szdd("hello", 5) + "xx", "target", "", ContentFault},
+        {"a mode LZ32 does not know", Szdd("hello", 5, 'B'), "target", "", ContentFault},
+        {"no source", "", "target", "", ERROR_FILE_NOT_FOUND},
+        {"no folder for the target", "plain", "missing\\target", "", ERROR_PATH_NOT_FOUND},
+        {"a long target path", "plain", deep + "\\target", deep, ERROR_SUCCESS, "plain"},
+        {"a folder in the target's place", "plain", "target", "target", ERROR_ACCESS_DENIED},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TempFolder folder;
-        const std::string source = folder / "source";
-        const bool longTarget = std::string(c.what).find("OFSTRUCT") != std::string::npos;
-        if (longTarget)
-            CreateDirectoryA((folder / std::string(150, 'x')).c_str(), nullptr);
-        const std::string target = c.targetInMissingFolder ? folder / "missing\\target"
-                                   : longTarget ? folder / (std::string(150, 'x') + "\\target")
-                                                : folder / "target";
+        const std::string source = folder / "source", target = folder / c.target;
         if (!c.source.empty())
             WriteWholeFile(source, c.source);
-        if (std::string(c.what) == "a folder in the target's place")
-            CreateDirectoryA(target.c_str(), nullptr);
+        if (!c.folder.empty())
+            CreateDirectoryA((folder / c.folder).c_str(), nullptr);
         DWORD reason = ERROR_SUCCESS;
         EXPECT_EQ(c.reason == ERROR_SUCCESS, ExpandFile(source.c_str(), target.c_str(), reason));
         if (c.reason == ERROR_SUCCESS)
@@ -164,19 +157,16 @@ TEST_F(PayloadSetTest, ReplacesTheWholeSetOrKeepsThePreviousOne)
     const std::string lastFile = std::string("Korvane\\") + PayloadNames[PayloadCount - 1];
     struct {
         const char* what;
-        bool readOnly;     // the previous files are read-only
         bool interrupted;  // an earlier run left KORVANE.INI in "~o"
         const char* held;  // a file below the maker's folder held open without sharing
         bool installed;
     } const cases[] = {
-        {"read-only previous files", true, false, nullptr, true},
-        {"the last file held open", false, false, lastFile.c_str(), false},
-        {"an interrupted earlier run, then a held file", false, true,
-         "Korvane\\COMMON1_US.PPC_ARM.CAB", false},
-        // The new set cannot even be made: only the clearing of leftovers puts KORVANE.INI back.
-        {"an interrupted earlier run, then its temporary held", false, true, "~n\\COMMON1.INI.zip",
+        {"the last file held open", false, lastFile.c_str(), false},
+        {"an interrupted earlier run, then a held file", true, "Korvane\\COMMON1_US.PPC_ARM.CAB",
          false},
-        {"an interrupted earlier run", false, true, nullptr, true},
+        // The new set cannot even be made: only the clearing of leftovers puts KORVANE.INI back.
+        {"an interrupted earlier run, then its temporary held", true, "~n\\COMMON1.INI.zip", false},
+        {"an interrupted earlier run", true, nullptr, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -185,11 +175,8 @@ TEST_F(PayloadSetTest, ReplacesTheWholeSetOrKeepsThePreviousOne)
         const std::string folder = maker + "\\Korvane";
         CreateDirectoryA(maker.c_str(), nullptr);
         CreateDirectoryA(folder.c_str(), nullptr);
-        for (const char* name : PayloadNames) {
+        for (const char* name : PayloadNames)
             WriteWholeFile(folder + "\\" + name, std::string("previous ") + name);
-            if (c.readOnly)
-                SetFileAttributesA((folder + "\\" + name).c_str(), FILE_ATTRIBUTE_READONLY);
-        }
         if (c.interrupted) {
             CreateDirectoryA((maker + "\\~o").c_str(), nullptr);
             CreateDirectoryA((maker + "\\~n").c_str(), nullptr);

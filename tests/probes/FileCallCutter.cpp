@@ -63,10 +63,9 @@ void FlipMiddleByte(HANDLE file)
 
 OpenFile* Find(HANDLE handle)
 {
-    for (OpenFile& open : openFiles) {
+    for (OpenFile& open : openFiles)
         if (open.handle == handle)
             return &open;
-    }
     return nullptr;
 }
 

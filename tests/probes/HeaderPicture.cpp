@@ -130,10 +130,8 @@ std::string DescribeHeader(HWND sheet, UINT titleId, UINT subtitleId, const char
         const RECT subtitleRect = Write(canvas.Dc(), font, subtitle, SubtitleAt, 0);
         if (picturePath)
             canvas.Save(picturePath);
-        report = HeaderRecord({1, bandSize.cx, bandSize.cy, area.cx, area.cy, titleRect.left,
-                               titleRect.top, titleRect.right, titleRect.bottom,
-                               LogoPixels(pixels, area, titleRect), subtitleRect.left,
-                               subtitleRect.top, subtitleRect.right, subtitleRect.bottom,
+        report = HeaderRecord({1, bandSize.cx, titleRect.right - titleRect.left,
+                               LogoPixels(pixels, area, titleRect),
                                LogoPixels(pixels, area, subtitleRect)});
     }
     ReleaseDC(nullptr, screen);

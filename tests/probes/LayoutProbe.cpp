@@ -73,12 +73,10 @@ bool TextLayout(HWND control, const char* className, HDC dc, UINT& format, RECT&
         room = {edge, edge, edge, edge};
         return true;
     }
-    case BS_CHECKBOX:
-    case BS_AUTOCHECKBOX:
-    case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON:
-    case BS_3STATE:
-    case BS_AUTO3STATE: {
+    // clang-format off
+    case BS_CHECKBOX: case BS_AUTOCHECKBOX: case BS_RADIOBUTTON: case BS_AUTORADIOBUTTON:
+    case BS_3STATE: case BS_AUTO3STATE: {
+        // clang-format on
         // The box, 12 pixels at 96 DPI and its edge, then half a '0' and a 1-pixel margin.
         int zero = 0;
         GetCharWidth32A(dc, '0', '0', &zero);
@@ -122,9 +120,8 @@ HFONT CharFormatFont(HWND control, HDC dc)
 // One line for the control; its text on one line, tabs and line breaks made spaces.
 std::string Describe(HWND control, const char* scope)
 {
-    RECT window;
+    RECT window, client;
     GetWindowRect(control, &window);
-    RECT client;
     GetClientRect(control, &client);
     char text[1024] = {};
     GetWindowTextA(control, text, sizeof text);
@@ -143,12 +140,10 @@ std::string Describe(HWND control, const char* scope)
     UINT format = 0;
     RECT room;
     const bool measured = text[0] && TextLayout(control, className, dc, format, room);
-    RECT wrapped = {0, 0, client.right - room.left - room.right, 0};
-    if (measured) {
-        if (wrapped.right < 1)
-            wrapped.right = 1;
+    const LONG width = client.right - room.left - room.right;
+    RECT wrapped = {0, 0, width > 1 ? width : 1, 0};
+    if (measured)
         DrawTextA(dc, text, -1, &wrapped, format | DT_CALCRECT);
-    }
     SelectObject(dc, old);
     ReleaseDC(control, dc);
     if (charFormat)
@@ -208,16 +203,11 @@ std::string DescribeChildren(HWND parent, const char* scope, const char* onlyCla
     return lines;
 }
 
-// The path that the environment variable `name` holds, or false.
-bool PathFrom(const char* name, char (&path)[MAX_PATH])
-{
-    DWORD length = GetEnvironmentVariableA(name, path, MAX_PATH);
-    return length != 0 && length < MAX_PATH;
-}
-
 void Report(HWND sheet, WPARAM headerTexts, bool pictureHeader)
 {
     char picture[MAX_PATH];
+    const DWORD pictureLength =
+        pictureHeader ? GetEnvironmentVariableA(Variable::HeaderPicture, picture, MAX_PATH) : 0;
     HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     RECT units = {0, 0, 4, 8};
     MapDialogRect(page, &units);
@@ -229,9 +219,8 @@ void Report(HWND sheet, WPARAM headerTexts, bool pictureHeader)
     report += DescribeChildren(page, LayoutLine::Page, nullptr) +
               DescribeChildren(sheet, LayoutLine::Sheet, "Button");
     if (headerTexts)
-        report += DescribeHeader(
-            sheet, LOWORD(headerTexts), HIWORD(headerTexts),
-            pictureHeader && PathFrom(Variable::HeaderPicture, picture) ? picture : nullptr);
+        report += DescribeHeader(sheet, LOWORD(headerTexts), HIWORD(headerTexts),
+                                 pictureLength && pictureLength < MAX_PATH ? picture : nullptr);
     WriteRecord(Variable::LayoutReport, report, true);
 }
 

@@ -23,11 +23,9 @@ std::string Flag(bool set) { return set ? "1" : "0"; }
 std::vector<std::string> QuotedPaths(const std::string& arguments)
 {
     std::vector<std::string> paths;
-    size_t open = arguments.find('"');
-    while (open != std::string::npos) {
-        size_t close = arguments.find('"', open + 1);
-        if (close == std::string::npos)
-            break;
+    size_t open = arguments.find('"'), close = 0;
+    while (open != std::string::npos &&
+           (close = arguments.find('"', open + 1)) != std::string::npos) {
         paths.push_back(arguments.substr(open + 1, close - open - 1));
         open = arguments.find('"', close + 1);
     }
@@ -60,19 +58,12 @@ std::vector<std::string> ListNames(const std::string& list)
 // The file system compares names without regard to case, as the Application Manager does.
 void RecordCabinet(std::string& record, const std::string& folder, const std::string& name)
 {
+    const std::string path = folder + "\\" + name;
     record += RecordLine({FieldName(StandInField::Cab), name});
-    HANDLE file = CreateFileA((folder + "\\" + name).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    const bool exists = file != INVALID_HANDLE_VALUE;
-    char head[sizeof CabinetSignature - 1] = {};
-    DWORD read = 0;
-    if (exists) {
-        ReadFile(file, head, sizeof head, &read, nullptr);
-        CloseHandle(file);
-    }
-    const bool cabinet = read == sizeof head && memcmp(head, CabinetSignature, sizeof head) == 0;
-    record += RecordLine({FieldName(StandInField::CabExists), Flag(exists)});
-    record += RecordLine({FieldName(StandInField::CabMscf), Flag(cabinet)});
+    record += RecordLine({FieldName(StandInField::CabExists),
+                          Flag(GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)});
+    record += RecordLine({FieldName(StandInField::CabMscf),
+                          Flag(ReadWholeFile(path).rfind(CabinetSignature, 0) == 0)});
 }
 
 void RecordIni(std::string& record, const std::string& ini)
@@ -111,9 +102,7 @@ std::string ShowState()
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     GetStartupInfoA(&startup);
-    if (!(startup.dwFlags & STARTF_USESHOWWINDOW))
-        return "default";
-    return std::to_string(startup.wShowWindow);
+    return startup.dwFlags & STARTF_USESHOWWINDOW ? std::to_string(startup.wShowWindow) : "default";
 }
 
 }  // namespace

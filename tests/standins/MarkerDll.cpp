@@ -7,20 +7,16 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
 {
     if (reason != DLL_PROCESS_ATTACH)
         return TRUE;
-    char self[MAX_PATH];
-    DWORD length = GetModuleFileNameA(module, self, MAX_PATH);
-    DWORD folderLength = length;
-    while (folderLength > 0 && self[folderLength - 1] != '\\')
-        --folderLength;
-    char line[2 * MAX_PATH + 4];
-    lstrcpyA(line, self + folderLength);
+    // Only kernel32's calls: a copy may stand in for any other library.
+    char mark[MAX_PATH + 16], line[2 * MAX_PATH + 4];
+    char* name = mark + GetModuleFileNameA(module, mark, MAX_PATH);
+    while (name > mark && name[-1] != '\\')
+        --name;
+    lstrcpyA(line, name);
     lstrcatA(line, " ");
     GetModuleFileNameA(nullptr, line + lstrlenA(line), MAX_PATH);
     lstrcatA(line, "\r\n");
-
-    char mark[MAX_PATH + 16];
-    lstrcpynA(mark, self, static_cast<int>(folderLength) + 1);
-    lstrcatA(mark, "loaded.txt");
+    lstrcpyA(name, "loaded.txt");  // beside itself
     HANDLE file = CreateFileA(mark, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {

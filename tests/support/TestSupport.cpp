@@ -14,17 +14,13 @@ const bool PlatformBound = LateBound::BindForStartup() == ERROR_SUCCESS &&
 
 }  // namespace
 
+// RegSetKeyValueA makes the key first where it is missing.
 WineAppDefault::WineAppDefault(const std::string& program, const std::string& subkey,
                                const char* name, const char* value)
     : key("Software\\Wine\\AppDefaults\\" + program)
 {
-    HKEY handle = nullptr;
-    std::string path = subkey.empty() ? key : key + "\\" + subkey;
-    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &handle, nullptr);
-    RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                   lstrlenA(value) + 1);
-    RegCloseKey(handle);
+    RegSetKeyValueA(HKEY_CURRENT_USER, (subkey.empty() ? key : key + "\\" + subkey).c_str(), name,
+                    REG_SZ, value, lstrlenA(value) + 1);
 }
 
 WineAppDefault::~WineAppDefault() { RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()); }
@@ -32,28 +28,20 @@ WineAppDefault::~WineAppDefault() { RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str(
 SchemeHandler::SchemeHandler(const std::string& scheme, const std::string& program)
     : key("Software\\Classes\\" + scheme + "\\shell\\open\\command")
 {
-    HKEY handle = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &handle, nullptr);
     char old[1024] = {};
-    DWORD size = sizeof old - 1;
-    if (RegQueryValueExA(handle, "", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) ==
+    DWORD size = sizeof old;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), "", RRF_RT_REG_SZ, nullptr, old, &size) ==
         ERROR_SUCCESS)
         previous = old;
-    std::string command = "\"" + program + "\" \"%1\"";
-    RegSetValueExA(handle, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                   static_cast<DWORD>(command.size() + 1));
-    RegCloseKey(handle);
+    const std::string command = "\"" + program + "\" \"%1\"";
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), "", REG_SZ, command.c_str(),
+                    static_cast<DWORD>(command.size() + 1));
 }
 
 SchemeHandler::~SchemeHandler()
 {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(handle, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(previous.c_str()),
-                   static_cast<DWORD>(previous.size() + 1));
-    RegCloseKey(handle);
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), "", REG_SZ, previous.c_str(),
+                    static_cast<DWORD>(previous.size() + 1));
 }
 
 std::vector<std::string> FolderNames(const std::string& folder)

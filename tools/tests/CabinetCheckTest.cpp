@@ -154,8 +154,6 @@ TEST(CabinetCheck, RefusesWhatTheDeviceWouldRejectAndSaysWhy)
          Patched(compressed, compressedData, std::string(1, compressed[compressedData] ^ 1)),
          checksum},
         {"a stored block that would expand", GoodName, MisstatedBlock(good), checksum},
-        {"two files of one name", GoodName, Patched(good, readmeAt + 16, "KORVANE.000"),
-         "holds two files named korvane.000 (names compare without case)"},
         {"two names that differ in case", GoodName, Patched(good, readmeAt + 16, "korvane.000"),
          "holds two files named korvane.000 (names compare without case)"},
         {"a control character in a name", GoodName, Patched(good, readmeAt + 16, "\n"),
