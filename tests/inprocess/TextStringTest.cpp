@@ -51,30 +51,29 @@ TEST(TextString, EveryOperationLeavesItsText)
 TEST(TextString, NeverWrapsItsSixteenBitCapacity)
 {
     const unsigned limit = TextString::MaxLength;
+
     TextString full;
     ASSERT_NE(nullptr, full.Reserve(limit));
     EXPECT_EQ(65535, full.GetCapacity());
 
-    // Each way past the limit leaves an empty string with no buffer.
-    const std::string big(limit, 'a'), bigger(limit + 1, 'a');
-    // clang-format off
-    const struct {
-        const char* what;
-        std::function<void(TextString&)> act;
-    } overs[] = {
-        {"reserve", [&](TextString& s) { s.Assign("keep?"); EXPECT_EQ(nullptr, s.Reserve(limit + 1)); }},
-        {"append", [&](TextString& s) { s.Assign(big.c_str()); ASSERT_EQ(limit, s.GetLength()); s.Append("b"); }},
-        {"construct", [&](TextString& s) { s = TextString(bigger.c_str(), static_cast<int>(bigger.size())); }},
-    };
-    // clang-format on
-    for (const auto& over : overs) {
-        SCOPED_TRACE(over.what);
-        TextString s;
-        over.act(s);
-        EXPECT_EQ(0, s.GetCapacity());
-        EXPECT_EQ(0, s.GetLength());
-        EXPECT_STREQ("", s.GetText());
-    }
+    TextString over("keep?");
+    EXPECT_EQ(nullptr, over.Reserve(limit + 1));
+    EXPECT_EQ(0, over.GetCapacity());
+    EXPECT_EQ(0, over.GetLength());
+    EXPECT_STREQ("", over.GetText());
+
+    std::string big(limit, 'a');
+    TextString almost(big.c_str());
+    EXPECT_EQ(limit, almost.GetLength());
+    almost.Append("b");  // would need 65,535 characters
+    EXPECT_EQ(0, almost.GetCapacity());
+    EXPECT_EQ(0, almost.GetLength());
+    EXPECT_STREQ("", almost.GetText());
+
+    std::string bigger(limit + 1, 'a');
+    TextString tooLong(bigger.c_str(), static_cast<int>(bigger.size()));
+    EXPECT_EQ(0, tooLong.GetCapacity());
+    EXPECT_STREQ("", tooLong.GetText());
 }
 
 }  // namespace
