@@ -80,7 +80,7 @@ TEST_F(WizardTest, WalksBackAndForthWithTitleTextsAndButtonsOfEachPage)
         EXPECT_EQ(WizardTitle, wizard.Title());
         const std::vector<std::string> texts = wizard.StaticTexts();
         for (const std::string& filled : FilledTexts[step.page])
-            EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), filled)) << filled;
+            EXPECT_EQ(1, std::count(texts.begin(), texts.end(), filled)) << filled;
         EXPECT_EQ(std::vector<int>{}, NamedByNumber(wizard.Page()));
         if (step.page == LicensePage) {
             EXPECT_EQ(step.buttons.next, Checked(wizard.Control(LicenseAcceptButton)));
