@@ -78,14 +78,3 @@ PeSection PeHeaders::Section(unsigned n) const
             U32(at + SectionFileOffset), U32(at + SectionFileSize),
             U32(at + SectionCharacteristics)};
 }
-
-unsigned PeHeaders::SectionOf(uint32_t rva) const
-{
-    unsigned n = 0;
-    for (; n < sectionCount; ++n) {
-        PeSection section = Section(n);
-        if (rva >= section.virtualAddress && rva - section.virtualAddress < section.virtualSize)
-            break;
-    }
-    return n;
-}

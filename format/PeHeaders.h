@@ -42,8 +42,6 @@ public:
     unsigned SectionCount() const { return sectionCount; }
     // Section `n`, for n below SectionCount().
     PeSection Section(unsigned n) const;
-    // The index of the section whose memory holds `rva`, or SectionCount() when none does.
-    unsigned SectionOf(uint32_t rva) const;
 
 private:
     // From the signature: the file header's time stamp, and the optional header's checksum.
