@@ -48,8 +48,6 @@ struct Picture {
     }
     int Px(int units) const { return (units * percent + 50) / 100; }
     double Scale() const { return percent / 100.0; }
-    // Lines one unit wide stay whole pixels wide: 1 at 100% and 150%, 2 at 200%.
-    int LineWidth() const { return std::max(1, percent / 100); }
 
     void Set(int x, int y, Colour c)
     {
@@ -69,34 +67,34 @@ struct Picture {
     {
         FillPixels(Px(x), Px(y), Px(x + w), Px(y + h), c);
     }
-    // A horizontal line one unit high.
-    void Line(int x, int y, int w, Colour c)
-    {
-        FillPixels(Px(x), Px(y), Px(x + w), Px(y) + LineWidth(), c);
-    }
+    // A frame one unit wide, drawn at 100% only.
     void Frame(int x, int y, int w, int h, Colour c)
     {
-        const int left = Px(x), top = Px(y), right = Px(x + w), bottom = Px(y + h), t = LineWidth();
-        FillPixels(left, top, right, top + t, c);
-        FillPixels(left, bottom - t, right, bottom, c);
-        FillPixels(left, top, left + t, bottom, c);
-        FillPixels(right - t, top, right, bottom, c);
+        Fill(x, y, w, 1, c), Fill(x, y + h - 1, w, 1, c);
+        Fill(x, y, 1, h, c), Fill(x + w - 1, y, 1, h, c);
+    }
+    // Every pixel whose centre (x, y), in pixels, `inside` takes, in the colour it gives.
+    template <typename Inside> void Paint(Inside inside)
+    {
+        for (int j = 0; j < height; ++j)
+            for (int i = 0; i < width; ++i)
+                if (Colour c; inside(i + 0.5, j + 0.5, c))
+                    Set(i, j, c);
     }
     // A straight stroke with square ends from (x0, y0) to (x1, y1), `half` units to either
-    // side and beyond either end: every pixel whose centre lies inside.
-    void Stroke(double x0, double y0, double x1, double y1, double half, Colour c)
+    // side and beyond either end.
+    void Stroke(double x0, double y0, double x1, double y1, double half, Colour colour)
     {
         const double f = Scale(), length = std::hypot(x1 - x0, y1 - y0);
         const double dx = (x1 - x0) / length, dy = (y1 - y0) / length, reach = half * f;
         const double epsilon = 1e-9;  // a centre exactly on the edge is inside
-        for (int j = 0; j < height; ++j)
-            for (int i = 0; i < width; ++i) {
-                const double u = i + 0.5 - x0 * f, v = j + 0.5 - y0 * f;
-                const double along = u * dx + v * dy, across = u * dy - v * dx;
-                if (along >= -reach - epsilon && along <= length * f + reach + epsilon &&
-                    across * across <= reach * reach + epsilon)
-                    Set(i, j, c);
-            }
+        Paint([&](double x, double y, Colour& c) {
+            const double u = x - x0 * f, v = y - y0 * f;
+            const double along = u * dx + v * dy, across = u * dy - v * dx;
+            c = colour;
+            return along >= -reach - epsilon && along <= length * f + reach + epsilon &&
+                   across * across <= reach * reach + epsilon;
+        });
     }
     void MakeTransparent() { transparent.assign(width * height, true); }
 };
@@ -142,21 +140,16 @@ void DrawMark(Picture& p, int x, int y, int size)
 {
     const int r = size / 2, needle = r - 4;
     const double f = p.Scale(), cx = (x + r) * f, cy = (y + r) * f, axis = (x + r + 0.5) * f;
-    for (int j = 0; j < p.height; ++j)
-        for (int i = 0; i < p.width; ++i) {
-            const double dx = i + 0.5 - cx, dy = j + 0.5 - cy, d = dx * dx + dy * dy;
-            if (d <= r * r * f * f && d >= (r - 3) * (r - 3) * f * f)
-                p.Set(i, j, Navy);
-        }
-    for (int j = 0; j < p.height; ++j) {
-        const double fromMiddle = std::fabs(j + 0.5 - cy) / f;
-        if (fromMiddle >= needle)
-            continue;
-        const double half = (needle + 0.5 - fromMiddle) / 4 * f;
-        for (int i = 0; i < p.width; ++i)
-            if (std::fabs(i + 0.5 - axis) <= half)
-                p.Set(i, j, j + 0.5 < cy ? Red : Grey);  // north half red, south half grey
-    }
+    p.Paint([&](double i, double j, Colour& c) {
+        const double d = (i - cx) * (i - cx) + (j - cy) * (j - cy);
+        c = Navy;
+        return d <= r * r * f * f && d >= (r - 3) * (r - 3) * f * f;
+    });
+    p.Paint([&](double i, double j, Colour& c) {
+        const double fromMiddle = std::fabs(j - cy) / f;
+        c = j < cy ? Red : Grey;  // north half red, south half grey
+        return fromMiddle < needle && std::fabs(i - axis) <= (needle + 0.5 - fromMiddle) / 4 * f;
+    });
 }
 
 // The mark beside the name, markSize + 55 * scale units wide.
@@ -241,8 +234,8 @@ Bytes Bitmap(const Picture& p, bool rle)
 // ground through.
 Bytes IconImage(const Picture& p)
 {
-    Bytes colour = PlainRows(p);
-    Bytes mask = Rows(p, 1, [&p](int at) { return p.transparent[at] ? 1 : 0; });
+    const Bytes colour = PlainRows(p),
+                mask = Rows(p, 1, [&p](int at) { return p.transparent[at]; });
     Bytes image;
     InfoHeader(image, p.width, 2 * p.height, BiRgb, colour.size() + mask.size());
     image.insert(image.end(), colour.begin(), colour.end());
@@ -254,17 +247,14 @@ Bytes IconImage(const Picture& p)
 Bytes Icon(const std::vector<Picture>& pictures)
 {
     constexpr uint32_t HeaderSize = 6, EntrySize = 16;
-    Bytes out;
+    Bytes out, images;
     out.U16(0), out.U16(1), out.U16(pictures.size());  // an icon file of so many images
-    uint32_t offset = HeaderSize + EntrySize * pictures.size();
-    Bytes images;
     for (const Picture& p : pictures) {
-        Bytes image = IconImage(p);
+        const Bytes image = IconImage(p);
         // Width, height, colours, a reserved byte; planes, bits per pixel; size and place.
-        out.insert(out.end(),
-                   {static_cast<uint8_t>(p.width), static_cast<uint8_t>(p.height), 16, 0});
-        out.U16(1), out.U16(4), out.U32(image.size()), out.U32(offset);
-        offset += image.size();
+        out.insert(out.end(), {uint8_t(p.width), uint8_t(p.height), 16, 0});
+        out.U16(1), out.U16(4), out.U32(image.size());
+        out.U32(HeaderSize + EntrySize * pictures.size() + images.size());
         images.insert(images.end(), image.begin(), image.end());
     }
     out.insert(out.end(), images.begin(), images.end());
@@ -272,8 +262,6 @@ Bytes Icon(const std::vector<Picture>& pictures)
 }
 
 // ---- The pictures -----------------------------------------------------------------
-
-Picture Watermark() { return Picture(2, 1, White); }
 
 Picture Logo(int percent)
 {
@@ -305,12 +293,12 @@ Picture Computer(int percent)
     p.Fill(1, 4, 20, 16, Silver);  // monitor
     p.Frame(1, 4, 20, 16, Black);
     p.Fill(4, 7, 14, 10, Navy);  // screen
-    p.Line(6, 9, 8, Aqua);
-    p.Line(6, 12, 10, Aqua);
+    p.Fill(6, 9, 8, 1, Aqua);
+    p.Fill(6, 12, 10, 1, Aqua);
     p.Fill(8, 20, 6, 3, Grey);     // stand
     p.Fill(2, 23, 18, 5, Silver);  // base unit
     p.Frame(2, 23, 18, 5, Black);
-    p.Line(14, 25, 3, Lime);         // power light
+    p.Fill(14, 25, 3, 1, Lime);      // power light
     p.Fill(21, 11, 10, 19, Yellow);  // box
     p.Frame(21, 11, 10, 19, Black);
     p.Fill(22, 16, 8, 3, Red);   // stripe
@@ -339,7 +327,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-    bool ok = WriteBytes(folder + "/watermark.bmp", Bitmap(Watermark(), false)) &&
+    bool ok = WriteBytes(folder + "/watermark.bmp", Bitmap(Picture(2, 1, White), false)) &&
               WriteBytes(folder + "/computer.ico", Icon({Computer(100)})) &&
               WriteBytes(folder + "/checkmark.ico",
                          Icon({CheckMark(100), CheckMark(150), CheckMark(200)}));

@@ -25,7 +25,7 @@ constexpr int TokensPerFlag = 8;
 constexpr uint8_t ModeA = 'A';
 
 struct Match {
-    int length = 0;  // 0: none of at least MinMatch
+    int length = 0;  // below MinMatch: none
     int source = 0;  // position in the history
 };
 
@@ -67,22 +67,16 @@ std::vector<Match> LongestMatches(const Bytes& history, int start)
                         break;
                 }
             }
-            if (best.length < MinMatch)
-                best.length = 0;
         }
         insert(at);
     }
     return matches;
 }
 
-struct Step {
-    int length;  // 1: a literal, else a match of this length
-    int source;
-};
-
 // cost[i][k]: the fewest bytes for input i.. when k tokens of the current flag group are
-// already used. A token opening a group also pays for the group's flag byte.
-std::vector<Step> ShortestPath(const std::vector<Match>& matches)
+// already used. A token opening a group also pays for the group's flag byte. The steps of
+// the cheapest parse, in order: 1 for a literal, else the length of a match.
+std::vector<int> ShortestPath(const std::vector<Match>& matches)
 {
     const int n = static_cast<int>(matches.size());
     constexpr uint32_t Infinite = std::numeric_limits<uint32_t>::max();
@@ -107,12 +101,9 @@ std::vector<Step> ShortestPath(const std::vector<Match>& matches)
             choice[i * TokensPerFlag + k] = bestLength;
         }
     }
-    std::vector<Step> steps;
-    for (int i = 0, k = 0; i < n; k = (k + 1) % TokensPerFlag) {
-        int length = choice[i * TokensPerFlag + k];
-        steps.push_back({length, matches[i].source});
-        i += length;
-    }
+    std::vector<int> steps;
+    for (int i = 0, k = 0; i < n; k = (k + 1) % TokensPerFlag, i += steps.back())
+        steps.push_back(choice[i * TokensPerFlag + k]);
     return steps;
 }
 
@@ -133,26 +124,26 @@ Bytes SzddCompress(const Bytes& input)
 
     Bytes history(WindowSize, Blank);
     history.insert(history.end(), input.begin(), input.end());
-    const std::vector<Step> steps = ShortestPath(LongestMatches(history, WindowSize));
+    const std::vector<Match> matches = LongestMatches(history, WindowSize);
 
     size_t flagAt = 0;
-    int tokens = 0;
-    int at = WindowSize;
-    for (const Step& step : steps) {
+    int tokens = 0, at = WindowSize;
+    for (int length : ShortestPath(matches)) {
         if (tokens % TokensPerFlag == 0) {
             flagAt = out.size();
             out.push_back(0);
         }
-        if (step.length == 1) {
+        if (length == 1) {
             out[flagAt] |= 1 << (tokens % TokensPerFlag);
             out.push_back(history[at]);
         } else {
             // The history position as the decoder's window position.
-            int position = (step.source - WindowSize + FirstWritePosition) & (WindowSize - 1);
+            const int source = matches[at - WindowSize].source;
+            int position = (source - WindowSize + FirstWritePosition) & (WindowSize - 1);
             out.push_back(static_cast<uint8_t>(position));
-            out.push_back(static_cast<uint8_t>((position >> 4 & 0xF0) | (step.length - MinMatch)));
+            out.push_back(static_cast<uint8_t>((position >> 4 & 0xF0) | (length - MinMatch)));
         }
-        at += step.length;
+        at += length;
         ++tokens;
     }
     return out;
