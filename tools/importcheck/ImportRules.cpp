@@ -11,9 +11,6 @@
 #include <llvm/BinaryFormat/COFF.h>
 #include <llvm/Support/Endian.h>
 
-#include <algorithm>
-#include <cctype>
-#include <cstdio>
 #include <map>
 #include <set>
 #include <sstream>
@@ -35,12 +32,7 @@ constexpr size_t IndirectInstruction = OpcodeSize + SlotSize;
 // Every entry the program cannot do without must be in this Windows.
 const char OldestWindows[] = "95";
 
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
+std::string Lower(llvm::StringRef text) { return text.lower(); }
 
 // An llvm::Error as text, consumed.
 std::string Why(llvm::Error error) { return llvm::toString(std::move(error)); }
@@ -176,15 +168,12 @@ public:
             const uint32_t slot = static_cast<uint32_t>(
                 llvm::support::endian::read32le(code.data() + OpcodeSize) - object.getImageBase());
             const uint32_t held = program.U32At(slot);
-            if (!loaderFilledSlots.count(slot) && !InsideImage(held)) {
-                char text[128];
-                std::snprintf(
-                    text, sizeof text,
-                    "code at 0x%llx goes through slot 0x%llx, which holds 0x%x in the file",
-                    static_cast<unsigned long long>(object.getImageBase() + operand - OpcodeSize),
-                    static_cast<unsigned long long>(object.getImageBase() + slot), held);
-                Fail(text);
-            }
+            std::ostringstream text;
+            text << std::hex << "code at 0x" << object.getImageBase() + operand - OpcodeSize
+                 << " goes through slot 0x" << object.getImageBase() + slot << ", which holds 0x"
+                 << held << " in the file";
+            if (!loaderFilledSlots.count(slot) && !InsideImage(held))
+                Fail(text.str());
         }
         if (callSlots == 0)
             Fail("no call through a slot found: the code or its relocations could not be read");
