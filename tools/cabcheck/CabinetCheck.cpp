@@ -57,7 +57,7 @@ bool ListNames(const std::string& list, const std::string& name)
 }  // namespace
 
 std::string CheckCabinet(const std::string& cabinetPath, const std::string& iniPath,
-                         std::string installedName)
+                         const std::string& installedName)
 {
     const auto refused = [](const std::string& file, const std::string& reason) {
         return file + ": " + reason;
@@ -97,8 +97,6 @@ std::string CheckCabinet(const std::string& cabinetPath, const std::string& iniP
         return refused(iniPath, "gives no CabFiles in [" + component + "]");
 
     // CabFiles is relative to the INI file's folder, where the cabinet is extracted.
-    if (installedName.empty())
-        installedName = BaseName(cabinetPath);
     if (!ListNames(cabFiles, installedName))
         return refused(cabinetPath, "installed as " + installedName + ", a name that " + iniName +
                                         "'s CabFiles (" + cabFiles + ") does not give");

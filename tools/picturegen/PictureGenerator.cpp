@@ -32,7 +32,8 @@ const uint8_t Palette[16][3] = {
 };
 // clang-format on
 
-// A picture of palette indices, top row first, with an optional transparency mask. Shapes
+// A picture of palette indices, top row first, with a transparency mask (a `clear` picture
+// starts all transparent). Shapes
 // are given in the units of the picture at 100%; at another scale each edge lands on the
 // nearest whole pixel (halves rounded up), so that 100% is pixel for pixel the drawing.
 struct Picture {
@@ -41,9 +42,9 @@ struct Picture {
     std::vector<uint8_t> pixels;
     std::vector<bool> transparent;
 
-    Picture(int w, int h, Colour ground, int scale = 100)
+    Picture(int w, int h, Colour ground, int scale = 100, bool clear = false)
         : percent(scale), width(Px(w)), height(Px(h)), pixels(width * height, ground),
-          transparent(width * height, false)
+          transparent(width * height, clear)
     {
     }
     int Px(int units) const { return (units * percent + 50) / 100; }
@@ -51,10 +52,8 @@ struct Picture {
 
     void Set(int x, int y, Colour c)
     {
-        if (x < 0 || y < 0 || x >= width || y >= height)
-            return;
-        pixels[y * width + x] = c;
-        transparent[y * width + x] = false;
+        if (x >= 0 && y >= 0 && x < width && y < height)
+            pixels[y * width + x] = c, transparent[y * width + x] = false;
     }
     // Pixels from (left, top) up to but not including (right, bottom).
     void FillPixels(int left, int top, int right, int bottom, Colour c)
@@ -96,7 +95,6 @@ struct Picture {
                    across * across <= reach * reach + epsilon;
         });
     }
-    void MakeTransparent() { transparent.assign(width * height, true); }
 };
 
 // A 5 x 7 font for the letters of the maker's name.
@@ -288,8 +286,7 @@ Picture HeaderBand(int percent)
 // A desktop computer beside a software box.
 Picture Computer(int percent)
 {
-    Picture p(32, 32, Black, percent);
-    p.MakeTransparent();
+    Picture p(32, 32, Black, percent, true);
     p.Fill(1, 4, 20, 16, Silver);  // monitor
     p.Frame(1, 4, 20, 16, Black);
     p.Fill(4, 7, 14, 10, Navy);  // screen
@@ -311,8 +308,7 @@ Picture Computer(int percent)
 Picture CheckMark(int percent)
 {
     const double half = std::sqrt(0.5);
-    Picture p(16, 16, Black, percent);
-    p.MakeTransparent();
+    Picture p(16, 16, Black, percent, true);
     p.Stroke(3, 8, 6, 11, half, Black);   // the short stroke down to the tip
     p.Stroke(7, 11, 14, 4, half, Black);  // the long stroke up from the tip
     return p;
