@@ -52,8 +52,7 @@ public:
 
     void ReadList(std::istream& list)
     {
-        std::string line;
-        while (std::getline(list, line)) {
+        for (std::string line; std::getline(list, line);) {
             std::istringstream fields(line);
             std::string library, function;
             Entry entry;
@@ -230,8 +229,9 @@ private:
         return found->second.count(function) != 0;
     }
 
-    // Each name of a library's table to CheckImport. LLVM reads the table to its empty entry
-    // as soon as it is asked for it: `entry` is asked only when the file holds that entry.
+    // Each name of a library's table against the list and the library's exports. LLVM reads the
+    // table to its empty entry as soon as it is asked for it: `entry` is asked only when the file
+    // holds that entry.
     template <typename DirectoryEntry>
     void CheckNames(const std::string& library, uint32_t names, const DirectoryEntry& entry,
                     const std::string& how)
@@ -254,23 +254,17 @@ private:
             } else if (llvm::Error error = symbol.getSymbolName(name)) {
                 Fail(library + ": " + Why(std::move(error)));
             } else {
-                CheckImport(library, name.str(), how);
+                ++imports;
+                const std::string key = Lower(library) + "!" + name.str();
+                auto listed = entries.find(key);
+                if (listed == entries.end() || listed->second.how != how)
+                    Fail(key + ": " + how + " import not in the list");
+                else
+                    listed->second.seen = true;
+                if (!Exports(Lower(library), name.str()))
+                    Fail(key + ": not exported by " + libraryFolder + "/" + Lower(library));
             }
         }
-    }
-
-    void CheckImport(const std::string& library, const std::string& function,
-                     const std::string& how)
-    {
-        ++imports;
-        const std::string key = Lower(library) + "!" + function;
-        auto entry = entries.find(key);
-        if (entry == entries.end() || entry->second.how != how)
-            Fail(key + ": " + how + " import not in the list");
-        else
-            entry->second.seen = true;
-        if (!Exports(Lower(library), function))
-            Fail(key + ": not exported by " + libraryFolder + "/" + Lower(library));
     }
 
     bool InsideImage(uint64_t address) const

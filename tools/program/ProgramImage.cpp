@@ -37,12 +37,6 @@ std::unique_ptr<ProgramImage> ProgramImage::Open(const std::string& path)
     return file ? Read((*file)->getBuffer()) : nullptr;
 }
 
-uint32_t ProgramImage::SizeOfImage() const
-{
-    return object->getPE32Header() ? object->getPE32Header()->SizeOfImage
-                                   : object->getPE32PlusHeader()->SizeOfImage;
-}
-
 // As LLVM maps an address: the first section whose virtual size holds it, in 32-bit sums.
 const coff_section* ProgramImage::SectionOf(uint32_t rva) const
 {

@@ -20,7 +20,8 @@ public:
 
     const llvm::object::COFFObjectFile& Object() const { return *object; }
     llvm::StringRef Bytes() const { return buffer->getBuffer(); }
-    uint32_t SizeOfImage() const;
+    // Of a 32-bit program, the only kind whose addresses the tools check.
+    uint32_t SizeOfImage() const { return object->getPE32Header()->SizeOfImage; }
 
     // The section whose addresses hold `rva`, as LLVM finds it, or nullptr.
     const llvm::object::coff_section* SectionOf(uint32_t rva) const;
