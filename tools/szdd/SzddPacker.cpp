@@ -8,7 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
+#include <utility>
 
 #include "ByteWriter.h"
 
@@ -41,11 +41,8 @@ std::vector<Match> LongestMatches(const Bytes& history, int start)
         return (history[at] << 8 ^ history[at + 1] << 4 ^ history[at + 2]) & (HashSize - 1);
     };
     auto insert = [&](int at) {
-        if (at + MinMatch <= size) {
-            int h = hash(at);
-            previous[at] = head[h];
-            head[h] = at;
-        }
+        if (at + MinMatch <= size)
+            previous[at] = std::exchange(head[hash(at)], at);
     };
     for (int at = 0; at < start; ++at)
         insert(at);
@@ -79,11 +76,9 @@ std::vector<Match> LongestMatches(const Bytes& history, int start)
 std::vector<int> ShortestPath(const std::vector<Match>& matches)
 {
     const int n = static_cast<int>(matches.size());
-    constexpr uint32_t Infinite = std::numeric_limits<uint32_t>::max();
-    std::vector<uint32_t> cost((n + 1) * TokensPerFlag, Infinite);
+    // The row past the input costs nothing; every other is filled in before it is read.
+    std::vector<uint32_t> cost((n + 1) * TokensPerFlag, 0);
     std::vector<uint8_t> choice(n * TokensPerFlag, 1);
-    for (int k = 0; k < TokensPerFlag; ++k)
-        cost[n * TokensPerFlag + k] = 0;
     for (int i = n - 1; i >= 0; --i) {
         for (int k = 0; k < TokensPerFlag; ++k) {
             const uint32_t flag = k == 0 ? 1 : 0;
