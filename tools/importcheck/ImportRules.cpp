@@ -43,12 +43,17 @@ struct Entry {
     bool seen = false;
 };
 
-class Checker {
-public:
-    Checker(const ProgramImage& program, const std::string& libraryFolder)
-        : program(program), object(program.Object()), libraryFolder(libraryFolder)
-    {
-    }
+// The checks, each a walk of one part of the program; what they find gathers in `failures`.
+struct Checker {
+    const ProgramImage& program;
+    const std::string& libraryFolder;
+    const COFFObjectFile& object = program.Object();
+    std::map<std::string, Entry> entries{};  // "library!function", library in lower case
+    std::map<std::string, std::set<std::string>> exported{};
+    std::set<uint32_t> loaderFilledSlots{};
+    std::vector<std::string> failures{};
+    int imports = 0;
+    int callSlots = 0;
 
     void ReadList(std::istream& list)
     {
@@ -68,8 +73,8 @@ public:
     void CheckImports()
     {
         // LLVM reads descriptors to the empty one: never past what the directory holds.
-        size_t left = program.DirectoryEntries(llvm::COFF::IMPORT_TABLE,
-                                               sizeof(coff_import_directory_table_entry));
+        size_t left = program.Directory(llvm::COFF::IMPORT_TABLE).size() /
+                      sizeof(coff_import_directory_table_entry);
         for (auto it = object.import_directory_begin(); left && it != object.import_directory_end();
              --left) {
             const coff_import_directory_table_entry* descriptor = nullptr;
@@ -94,8 +99,8 @@ public:
 
     void CheckDelayImports()
     {
-        const size_t count = program.DirectoryEntries(llvm::COFF::DELAY_IMPORT_DESCRIPTOR,
-                                                      sizeof(delay_import_directory_table_entry));
+        const size_t count = program.Directory(llvm::COFF::DELAY_IMPORT_DESCRIPTOR).size() /
+                             sizeof(delay_import_directory_table_entry);
         auto it = object.delay_import_directory_begin();
         for (size_t i = 0; i < count && it != object.delay_import_directory_end(); ++i, ++it) {
             const delay_import_directory_table_entry* table = nullptr;
@@ -132,12 +137,7 @@ public:
         // LLVM steps from block to block by the size each states, to the table's exact end:
         // the blocks are counted first, within the bytes the table holds, so that a damaged
         // size cannot send the walk on for good.
-        const data_directory* directory =
-            object.getDataDirectory(llvm::COFF::BASE_RELOCATION_TABLE);
-        const llvm::ArrayRef<uint8_t> table =
-            directory && directory->RelativeVirtualAddress
-                ? program.BytesAt(directory->RelativeVirtualAddress, directory->Size)
-                : llvm::ArrayRef<uint8_t>();
+        const llvm::ArrayRef<uint8_t> table = program.Directory(llvm::COFF::BASE_RELOCATION_TABLE);
         size_t relocations = 0;
         for (size_t at = 0; at + RelocationBlockHeader <= table.size();) {
             const uint32_t size =
@@ -201,14 +201,6 @@ public:
         }
     }
 
-    ImportFindings Findings() const
-    {
-        return {std::to_string(imports) + " imports, " + std::to_string(entries.size()) +
-                    " listed entries, " + std::to_string(callSlots) + " call slots checked",
-                failures};
-    }
-
-private:
     void Fail(const std::string& what) { failures.push_back(what); }
     bool Exports(const std::string& library, const std::string& function)
     {
@@ -272,16 +264,6 @@ private:
         return address >= object.getImageBase() &&
                address - object.getImageBase() < program.SizeOfImage();
     }
-
-    const ProgramImage& program;
-    const COFFObjectFile& object;
-    std::string libraryFolder;
-    std::map<std::string, Entry> entries;  // "library!function", library in lower case
-    std::map<std::string, std::set<std::string>> exported;
-    std::set<uint32_t> loaderFilledSlots;
-    std::vector<std::string> failures;
-    int imports = 0;
-    int callSlots = 0;
 };
 
 }  // namespace
@@ -289,11 +271,14 @@ private:
 ImportFindings CheckImports(const ProgramImage& program, std::istream& list,
                             const std::string& libraryFolder)
 {
-    Checker checker(program, libraryFolder);
+    Checker checker{program, libraryFolder};
     checker.ReadList(list);
     checker.CheckImports();
     checker.CheckDelayImports();
     checker.CheckCallSlots();
     checker.CheckListedEntries();
-    return checker.Findings();
+    return {std::to_string(checker.imports) + " imports, " +
+                std::to_string(checker.entries.size()) + " listed entries, " +
+                std::to_string(checker.callSlots) + " call slots checked",
+            checker.failures};
 }

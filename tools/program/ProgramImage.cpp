@@ -81,8 +81,10 @@ bool ProgramImage::TableEndsInFile(uint32_t rva) const
     return false;
 }
 
-size_t ProgramImage::DirectoryEntries(uint32_t index, size_t entrySize) const
+llvm::ArrayRef<uint8_t> ProgramImage::Directory(uint32_t index) const
 {
     const llvm::object::data_directory* directory = object->getDataDirectory(index);
-    return directory && directory->RelativeVirtualAddress ? directory->Size / entrySize : 0;
+    return directory && directory->RelativeVirtualAddress
+               ? BytesAt(directory->RelativeVirtualAddress, directory->Size)
+               : llvm::ArrayRef<uint8_t>();
 }

@@ -36,8 +36,8 @@ public:
     // Whether the table of 32-bit entries at `rva` ends (a zero entry) within the file:
     // LLVM reads an import name table to that entry.
     bool TableEndsInFile(uint32_t rva) const;
-    // How many entries the table of `entrySize` bytes of data directory `index` holds.
-    size_t DirectoryEntries(uint32_t index, size_t entrySize) const;
+    // The bytes the file holds of data directory `index`: empty where there is none.
+    llvm::ArrayRef<uint8_t> Directory(uint32_t index) const;
 
 private:
     std::unique_ptr<llvm::MemoryBuffer> buffer;
