@@ -204,20 +204,13 @@ struct Checker {
     void Fail(const std::string& what) { failures.push_back(what); }
     bool Exports(const std::string& library, const std::string& function)
     {
-        auto found = exported.find(library);
-        if (found == exported.end()) {
-            std::set<std::string> names;
-            if (auto file = ProgramImage::Open(libraryFolder + "/" + library)) {
-                for (const ExportDirectoryEntryRef& entry : file->Object().export_directories()) {
-                    llvm::StringRef name;
-                    if (llvm::Error error = entry.getSymbolName(name))
-                        llvm::consumeError(std::move(error));
-                    else if (!name.empty())
-                        names.insert(name.str());
-                }
-            }
-            found = exported.emplace(library, std::move(names)).first;
-        }
+        // Each library is read once, at its first name.
+        const auto [found, first] = exported.try_emplace(library);
+        if (const auto file = first ? ProgramImage::Open(libraryFolder + "/" + library) : nullptr)
+            for (const ExportDirectoryEntryRef& entry : file->Object().export_directories())
+                if (llvm::StringRef name;
+                    !llvm::errorToBool(entry.getSymbolName(name)) && !name.empty())
+                    found->second.insert(name.str());
         return found->second.count(function) != 0;
     }
 
