@@ -27,8 +27,7 @@ template <typename Container> bool ReadWholeFile(const std::string& path, Contai
 // Writes `data` as the whole file at `path`; false when it cannot.
 inline bool WriteBytes(const std::string& path, std::string_view data)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    return static_cast<bool>(out.write(data.data(), static_cast<std::streamsize>(data.size())));
+    return !std::ofstream(path, std::ios::binary).write(data.data(), data.size()).fail();
 }
 inline bool WriteBytes(const std::string& path, const std::vector<uint8_t>& data)
 {

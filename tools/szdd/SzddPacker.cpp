@@ -147,7 +147,5 @@ Bytes SzddCompress(const Bytes& input)
 Bytes PackForPayload(const Bytes& input)
 {
     Bytes packed = SzddCompress(input);
-    if (packed.size() < input.size() || BeginsWithSzddMagic(input))
-        return packed;
-    return input;
+    return packed.size() < input.size() || BeginsWithSzddMagic(input) ? packed : input;
 }
