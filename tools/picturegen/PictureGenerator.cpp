@@ -179,22 +179,17 @@ void InfoHeader(Bytes& out, int width, int height, uint32_t compression, uint32_
 }
 
 // Uncompressed rows of `bits` bits a pixel, the leftmost pixel in a byte's high bits,
-// bottom row first, each padded to four bytes; `value` gives each pixel by its index.
-template <typename Value> Bytes Rows(const Picture& p, int bits, Value value)
+// bottom row first, each padded to four bytes; `values` holds each pixel's, top row first.
+template <typename Values> Bytes Rows(const Picture& p, int bits, const Values& values)
 {
     Bytes rows;
     for (int y = p.height - 1; y >= 0; --y) {
         Bytes row((p.width * bits + 31) / 32 * 4, 0);
         for (int x = 0; x < p.width; ++x)
-            row[x * bits / 8] |= value(y * p.width + x) << (8 - bits - x * bits % 8);
+            row[x * bits / 8] |= values[y * p.width + x] << (8 - bits - x * bits % 8);
         rows.insert(rows.end(), row.begin(), row.end());
     }
     return rows;
-}
-
-Bytes PlainRows(const Picture& p)
-{
-    return Rows(p, 4, [&p](int at) { return p.pixels[at]; });
 }
 
 // RLE4: runs of one colour as (count, colour colour); end of line and end of bitmap marks.
@@ -219,7 +214,7 @@ Bytes Rle4Rows(const Picture& p)
 
 Bytes Bitmap(const Picture& p, bool rle)
 {
-    Bytes pixels = rle ? Rle4Rows(p) : PlainRows(p);
+    Bytes pixels = rle ? Rle4Rows(p) : Rows(p, 4, p.pixels);
     const uint32_t offset = 14 + InfoHeaderSize + PaletteSize;
     Bytes out = {'B', 'M'};
     out.U32(offset + pixels.size()), out.U32(0), out.U32(offset);
@@ -232,8 +227,7 @@ Bytes Bitmap(const Picture& p, bool rle)
 // ground through.
 Bytes IconImage(const Picture& p)
 {
-    const Bytes colour = PlainRows(p),
-                mask = Rows(p, 1, [&p](int at) { return p.transparent[at]; });
+    const Bytes colour = Rows(p, 4, p.pixels), mask = Rows(p, 1, p.transparent);
     Bytes image;
     InfoHeader(image, p.width, 2 * p.height, BiRgb, colour.size() + mask.size());
     image.insert(image.end(), colour.begin(), colour.end());

@@ -16,11 +16,10 @@ std::unique_ptr<ProgramImage> ProgramImage::Read(llvm::StringRef bytes)
     // A copy ends in a NUL past the file: a name LLVM reads at the file's end stops there.
     auto image = std::make_unique<ProgramImage>();
     image->buffer = llvm::MemoryBuffer::getMemBufferCopy(bytes);
-    auto object = llvm::object::COFFObjectFile::create(image->buffer->getMemBufferRef());
-    if (!object) {
-        llvm::consumeError(object.takeError());
+    auto object = llvm::expectedToOptional(
+        llvm::object::COFFObjectFile::create(image->buffer->getMemBufferRef()));
+    if (!object)
         return nullptr;
-    }
     image->object = std::move(*object);
     // LLVM turns an address into a pointer into its section's data, unchecked.
     for (const llvm::object::SectionRef& section : image->object->sections()) {
