@@ -223,31 +223,24 @@ Bytes Bitmap(const Picture& p, bool rle)
     return out;
 }
 
-// One icon image: its header, colour rows, then the 1-bit mask in which 1 lets the
-// ground through.
-Bytes IconImage(const Picture& p)
-{
-    const Bytes colour = Rows(p, 4, p.pixels), mask = Rows(p, 1, p.transparent);
-    Bytes image;
-    InfoHeader(image, p.width, 2 * p.height, BiRgb, colour.size() + mask.size());
-    image.insert(image.end(), colour.begin(), colour.end());
-    image.insert(image.end(), mask.begin(), mask.end());
-    return image;
-}
-
 // An icon file of one image per picture, smallest first: the directory, then the images.
+// Each image is its header, its colour rows, then the 1-bit mask in which 1 lets the ground
+// through.
 Bytes Icon(const std::vector<Picture>& pictures)
 {
     constexpr uint32_t HeaderSize = 6, EntrySize = 16;
     Bytes out, images;
     out.U16(0), out.U16(1), out.U16(pictures.size());  // an icon file of so many images
     for (const Picture& p : pictures) {
-        const Bytes image = IconImage(p);
+        const Bytes colour = Rows(p, 4, p.pixels), mask = Rows(p, 1, p.transparent);
+        const uint32_t rowsSize = colour.size() + mask.size();
         // Width, height, colours, a reserved byte; planes, bits per pixel; size and place.
         out.insert(out.end(), {uint8_t(p.width), uint8_t(p.height), 16, 0});
-        out.U16(1), out.U16(4), out.U32(image.size());
+        out.U16(1), out.U16(4), out.U32(InfoHeaderSize + PaletteSize + rowsSize);
         out.U32(HeaderSize + EntrySize * pictures.size() + images.size());
-        images.insert(images.end(), image.begin(), image.end());
+        InfoHeader(images, p.width, 2 * p.height, BiRgb, rowsSize);
+        images.insert(images.end(), colour.begin(), colour.end());
+        images.insert(images.end(), mask.begin(), mask.end());
     }
     out.insert(out.end(), images.begin(), images.end());
     return out;
