@@ -14,8 +14,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string refused = CheckCabinet(argv[1], argv[2], argv[3]);
-    if (refused.empty())
-        return 0;
-    std::fprintf(stderr, "%s\n", refused.c_str());
-    return 1;
+    if (!refused.empty())
+        std::fprintf(stderr, "%s\n", refused.c_str());
+    return refused.empty() ? 0 : 1;
 }

@@ -46,10 +46,9 @@ template <typename Container> Container ReadBytes(const std::string& path)
 // A new folder under /tmp, removed with everything in it when its owner goes.
 class HostTempFolder {
 public:
-    explicit HostTempFolder(const std::string& prefix)
+    explicit HostTempFolder(const std::string& prefix) : path("/tmp/" + prefix + "-XXXXXX")
     {
-        std::string name = "/tmp/" + prefix + "-XXXXXX";
-        path = mkdtemp(name.data());
+        mkdtemp(path.data());  // the name's last six characters made unique, in place
     }
     ~HostTempFolder() { std::system(("rm -rf " + path).c_str()); }
     HostTempFolder(const HostTempFolder&) = delete;

@@ -111,21 +111,17 @@ struct Checker {
             // LLVM reads the addresses as relative ones, as all linkers of today write them.
             if (!(table->Attributes & DelayAddressesAreRelative)) {
                 Fail("delay imports: a descriptor holds absolute addresses");
-                continue;
-            }
-            if (!program.HoldsText(table->Name) || llvm::errorToBool(it->getName(library))) {
+            } else if (!program.HoldsText(table->Name) || llvm::errorToBool(it->getName(library))) {
                 Fail("delay imports: a library name lies outside the file");
-                continue;
-            }
-            const uint32_t names = table->DelayImportNameTable;
-            CheckNames(library.str(), names, *it, "delay");
-            const bool whole = program.TableEndsInFile(names);
-            for (uint32_t slot = 0; whole && program.U32At(names + SlotSize * slot); ++slot) {
-                const uint32_t first =
-                    program.U32At(table->DelayImportAddressTable + SlotSize * slot);
-                if (!InsideImage(first))
-                    Fail(library.str() + ": delay slot " + std::to_string(slot) +
-                         " holds no address in the image");
+            } else {
+                const uint32_t names = table->DelayImportNameTable,
+                               slots = table->DelayImportAddressTable;
+                CheckNames(library.str(), names, *it, "delay");
+                const bool whole = program.TableEndsInFile(names);
+                for (uint32_t slot = 0; whole && program.U32At(names + SlotSize * slot); ++slot)
+                    if (!InsideImage(program.U32At(slots + SlotSize * slot)))
+                        Fail(library.str() + ": delay slot " + std::to_string(slot) +
+                             " holds no address in the image");
             }
         }
     }

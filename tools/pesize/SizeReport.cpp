@@ -109,8 +109,7 @@ std::string SizeReport(const ProgramImage& program, const std::vector<std::strin
     std::set<const void*> seen = {base};
     DataBelow(resources, base, 0, seen, [&](const coff_resource_dir_entry& entry, uint64_t size) {
         const std::string type = EntryName(resources, entry);
-        const bool isPayload =
-            std::find(payloadTypes.begin(), payloadTypes.end(), type) != payloadTypes.end();
+        const bool isPayload = std::count(payloadTypes.begin(), payloadTypes.end(), type) > 0;
         payload += isPayload ? size : 0;
         Line(report, "  resource " + type, size, isPayload ? "  (payload)" : "");
     });

@@ -41,8 +41,7 @@ const coff_section* ProgramImage::SectionOf(uint32_t rva) const
 {
     for (const llvm::object::SectionRef& section : object->sections()) {
         const coff_section* header = object->getCOFFSection(section);
-        const uint32_t end = header->VirtualAddress + header->VirtualSize;
-        if (header->VirtualAddress <= rva && rva < end)
+        if (header->VirtualAddress <= rva && rva < header->VirtualAddress + header->VirtualSize)
             return header;
     }
     return nullptr;
