@@ -118,15 +118,15 @@ const Glyph Font[] = {
 // that at 150% all letters are alike.
 void DrawText(Picture& p, int x, int y, int scale, const char* text, Colour c)
 {
+    // The edge `n` cells of the letter on from `from`, in pixels.
+    const auto at = [&p, scale](int from, int n) { return p.Px(from) + p.Px(n * scale); };
     for (; *text; ++text, x += 6 * scale)
         for (const Glyph& g : Font)
             if (g.letter == *text)
                 for (int row = 0; row < 7; ++row)
                     for (int col = 0; col < 5; ++col)
                         if (g.rows[row][col] == '#')
-                            p.FillPixels(p.Px(x) + p.Px(col * scale), p.Px(y) + p.Px(row * scale),
-                                         p.Px(x) + p.Px((col + 1) * scale),
-                                         p.Px(y) + p.Px((row + 1) * scale), c);
+                            p.FillPixels(at(x, col), at(y, row), at(x, col + 1), at(y, row + 1), c);
 }
 
 // The maker's mark: a ring three units thick with a compass needle, size units across.

@@ -57,12 +57,10 @@ std::vector<Match> LongestMatches(const Bytes& history, int start)
                 int length = 0;
                 while (length < limit && history[candidate + length] == history[at + length])
                     ++length;
-                if (length > best.length) {
-                    best.length = length;
-                    best.source = candidate;
-                    if (length == limit)
-                        break;
-                }
+                if (length > best.length)
+                    best = {length, candidate};
+                if (length == limit)  // none longer can follow
+                    break;
             }
         }
         insert(at);
@@ -87,10 +85,8 @@ std::vector<int> ShortestPath(const std::vector<Match>& matches)
             uint8_t bestLength = 1;
             for (int length = MinMatch; length <= matches[i].length; ++length) {
                 uint32_t viaMatch = flag + 2 + cost[(i + length) * TokensPerFlag + next];
-                if (viaMatch < best) {
-                    best = viaMatch;
-                    bestLength = static_cast<uint8_t>(length);
-                }
+                if (viaMatch < best)
+                    best = viaMatch, bestLength = static_cast<uint8_t>(length);
             }
             cost[i * TokensPerFlag + k] = best;
             choice[i * TokensPerFlag + k] = bestLength;
