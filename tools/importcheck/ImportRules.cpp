@@ -72,7 +72,8 @@ struct Checker {
 
     void CheckImports()
     {
-        // LLVM reads descriptors to the empty one: never past what the directory holds.
+        // LLVM reads descriptors to the empty one: never past what the file holds of the
+        // directory.
         size_t left = program.Directory(llvm::COFF::IMPORT_TABLE).size() /
                       sizeof(coff_import_directory_table_entry);
         for (auto it = object.import_directory_begin(); left && it != object.import_directory_end();

@@ -43,15 +43,17 @@ void Measure(const Bytes& data)
 int main(int argc, char** argv)
 {
     const std::string verb = argc > 1 ? argv[1] : "";
+    // The verbs of one input (IN or FILE) read it first.
+    const bool packs = (verb == "pack" || verb == "compress") && argc == 4;
+    const bool measures = verb == "measure" && argc == 3;
     Bytes input;
-    if ((verb == "pack" || verb == "compress" || verb == "measure") &&
-        argc == 3 + (verb != "measure") && !ReadWholeFile(argv[2], input)) {
+    if ((packs || measures) && !ReadWholeFile(argv[2], input)) {
         std::fprintf(stderr, "szdd: cannot read %s\n", argv[2]);
         return 1;
     }
-    if ((verb == "pack" || verb == "compress") && argc == 4)
+    if (packs)
         return !WriteBytes(argv[3], verb == "pack" ? PackForPayload(input) : SzddCompress(input));
-    if (verb == "measure" && argc == 3)
+    if (measures)
         return Measure(input), 0;
     if (verb == "corpus" && argc == 3) {
         for (const auto& [name, data] : MakeCorpus())
