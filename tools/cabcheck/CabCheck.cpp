@@ -1,7 +1,7 @@
 // cabcheck: refuses a device cabinet that the device would reject.
-//   cabcheck CABINET INI [INSTALLED-NAME]
+//   cabcheck CABINET INI INSTALLED-NAME
 // INI is the Application Manager's INI file that installs the cabinet; INSTALLED-NAME is
-// the name the setup extracts the cabinet under beside it (default: CABINET's own name).
+// the name the setup extracts the cabinet under beside it.
 // Exit status 0: acceptable; 1: refused, with "<file>: <reason>" on stderr.
 #include <cstdio>
 
@@ -9,13 +9,12 @@
 
 int main(int argc, char** argv)
 {
-    if (argc < 3 || argc > 4) {
-        std::fprintf(stderr, "usage: cabcheck CABINET INI [INSTALLED-NAME]\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: cabcheck CABINET INI INSTALLED-NAME\n");
         return 2;
     }
-    const std::string refused = CheckCabinet(argv[1], argv[2], argc == 4 ? argv[3] : "");
-    if (refused.empty())
-        return 0;
-    std::fprintf(stderr, "%s\n", refused.c_str());
-    return 1;
+    const std::string refused = CheckCabinet(argv[1], argv[2], argv[3]);
+    if (!refused.empty())
+        std::fprintf(stderr, "%s\n", refused.c_str());
+    return refused.empty() ? 0 : 1;
 }

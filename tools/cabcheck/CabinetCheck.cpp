@@ -54,56 +54,54 @@ bool ListNames(const std::string& list, const std::string& name)
     return false;
 }
 
+// A refusal: the file at fault and why.
+std::string Refused(const std::string& file, const std::string& why) { return file + ": " + why; }
+
 }  // namespace
 
 std::string CheckCabinet(const std::string& cabinetPath, const std::string& iniPath,
-                         std::string installedName)
+                         const std::string& installedName)
 {
-    const auto refused = [](const std::string& file, const std::string& reason) {
-        return file + ": " + reason;
-    };
     Bytes bytes;
     if (!ReadWholeFile(cabinetPath, bytes))
-        return refused(cabinetPath, "cannot be read");
+        return Refused(cabinetPath, "cannot be read");
     std::vector<CabinetFile> files;
     if (std::string reason = ExtractCabinet(std::move(bytes), files); !reason.empty())
-        return refused(cabinetPath, reason);
+        return Refused(cabinetPath, reason);
     // Names as the device's file system compares them: a second copy would replace the first.
     std::set<std::string> names;
     const CabinetFile* setupFile = nullptr;
     for (const CabinetFile& file : files) {
         const std::string name = Lower(file.name);
         if (!names.insert(name).second)
-            return refused(cabinetPath,
+            return Refused(cabinetPath,
                            "holds two files named " + name + " (names compare without case)");
         if (!setupFile && name.size() > 4 && name.substr(name.size() - 4) == ".000")
             setupFile = &file;
     }
     if (!setupFile)
-        return refused(cabinetPath, "holds no Windows CE setup file (.000)");
+        return Refused(cabinetPath, "holds no Windows CE setup file (.000)");
     std::string appName;
     if (std::string reason = ReadSetupFile(setupFile->data, appName); !reason.empty())
-        return refused(cabinetPath, "setup file " + setupFile->name + " " + reason);
+        return Refused(cabinetPath, "setup file " + setupFile->name + " " + reason);
 
-    Bytes iniBytes;
-    if (!ReadWholeFile(iniPath, iniBytes))
-        return refused(iniPath, "cannot be read");
-    const std::string ini(iniBytes.begin(), iniBytes.end()), iniName = BaseName(iniPath);
+    std::string ini;
+    if (!ReadWholeFile(iniPath, ini))
+        return Refused(iniPath, "cannot be read");
+    const std::string iniName = BaseName(iniPath);
     const std::string component = IniValue(ini, "CEAppManager", "Component");
     if (component.empty())
-        return refused(iniPath, "names no Component in [CEAppManager]");
+        return Refused(iniPath, "names no Component in [CEAppManager]");
     const std::string cabFiles = IniValue(ini, component, "CabFiles");
     if (cabFiles.empty())
-        return refused(iniPath, "gives no CabFiles in [" + component + "]");
+        return Refused(iniPath, "gives no CabFiles in [" + component + "]");
 
     // CabFiles is relative to the INI file's folder, where the cabinet is extracted.
-    if (installedName.empty())
-        installedName = BaseName(cabinetPath);
     if (!ListNames(cabFiles, installedName))
-        return refused(cabinetPath, "installed as " + installedName + ", a name that " + iniName +
+        return Refused(cabinetPath, "installed as " + installedName + ", a name that " + iniName +
                                         "'s CabFiles (" + cabFiles + ") does not give");
     if (Lower(appName) != Lower(component))
-        return refused(cabinetPath, "application name \"" + appName + "\" is not " + iniName +
+        return Refused(cabinetPath, "application name \"" + appName + "\" is not " + iniName +
                                         "'s Component \"" + component + "\"");
     return "";
 }

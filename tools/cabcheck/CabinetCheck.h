@@ -6,6 +6,6 @@
 
 // "" when the cabinet is acceptable, else one line "<file>: <reason>", the file being
 // the cabinet or the INI file at fault. `installedName` is the name the cabinet is
-// extracted under beside the INI file; empty: the cabinet's own file name.
+// extracted under beside the INI file.
 std::string CheckCabinet(const std::string& cabinetPath, const std::string& iniPath,
-                         std::string installedName = "");
+                         const std::string& installedName);

@@ -39,14 +39,8 @@ mspack_file* Open(mspack_system* self, const char*, int mode)
 }
 
 void Close(mspack_file* file) { std::fclose(Stream(file)); }
-int Read(mspack_file* file, void* to, int size)
-{
-    return static_cast<int>(fread(to, 1, size, Stream(file)));
-}
-int Write(mspack_file* file, void* from, int size)
-{
-    return static_cast<int>(fwrite(from, 1, size, Stream(file)));
-}
+int Read(mspack_file* file, void* to, int size) { return int(fread(to, 1, size, Stream(file))); }
+int Write(mspack_file* file, void* from, int n) { return int(fwrite(from, 1, n, Stream(file))); }
 // A memory stream refuses a seek past its end, which libmspack takes for a cabinet that ends early.
 int Seek(mspack_file* file, off_t offset, int mode) { return fseeko(Stream(file), offset, mode); }
 off_t Tell(mspack_file* file) { return ftello(Stream(file)); }

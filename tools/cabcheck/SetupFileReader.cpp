@@ -21,8 +21,7 @@ std::string ReadSetupFile(const Bytes& setup, std::string& appName)
     if (setup.size() < SetupHeaderSize || std::memcmp(setup.data(), "MSCE", 4) != 0)
         return "is not a Windows CE setup file (no MSCE header)";
     const uint32_t processor = U32(setup, ProcessorAt);
-    if (std::find(std::begin(AcceptedProcessors), std::end(AcceptedProcessors), processor) ==
-        std::end(AcceptedProcessors))
+    if (std::count(std::begin(AcceptedProcessors), std::end(AcceptedProcessors), processor) == 0)
         return "is for processor type " + std::to_string(processor) + ", not ARM";
     // The length counts the NUL.
     const size_t at = U16(setup, AppNameAt), length = U16(setup, AppNameLengthAt);

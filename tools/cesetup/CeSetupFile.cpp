@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "ByteWriter.h"
 #include "HostFiles.h"
@@ -32,11 +31,9 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string appName = argv[2], provider = argv[3], folder = argv[4];
-    const std::vector<std::string> files(argv + 5, argv + argc);
 
-    ByteWriter w;
-    w.assign(HeaderSize, 0);
-    w[0] = 'M', w[1] = 'S', w[2] = 'C', w[3] = 'E';
+    ByteWriter w = {'M', 'S', 'C', 'E'};
+    w.resize(HeaderSize);
     w.PutU32(16, 1);
     w.PutU32(20, StrongArm);
     w.PutU32(24, 3);  // at least Windows CE 3.0; no upper limit, no build limits
@@ -57,14 +54,14 @@ int main(int argc, char** argv)
     w.U16(ProgramFilesString), w.U16(FolderString), w.U16(0);
 
     const uint32_t filesAt = static_cast<uint32_t>(w.size());
-    for (size_t i = 0; i < files.size(); ++i) {
-        const uint16_t number = static_cast<uint16_t>(i + 1);
+    for (int number = 1; number < argc - 4; ++number) {
+        const std::string file = argv[4 + number];
         w.U16(number), w.U16(FolderDir), w.U16(number), w.U32(FileFlags);
-        w.U16(Length(files[i])), w.Text(files[i]);
+        w.U16(Length(file)), w.Text(file);
     }
 
     // How many strings, dirs and files there are, and where each kind starts.
-    w.PutU16(48, 2), w.PutU16(50, 1), w.PutU16(52, static_cast<uint16_t>(files.size()));
+    w.PutU16(48, 2), w.PutU16(50, 1), w.PutU16(52, argc - 5);
     w.PutU32(60, stringsAt), w.PutU32(64, dirsAt), w.PutU32(68, filesAt);
     w.PutU16(84, static_cast<uint16_t>(appAt)), w.PutU16(86, Length(appName));
     w.PutU16(88, static_cast<uint16_t>(providerAt)), w.PutU16(90, Length(provider));

@@ -13,28 +13,21 @@
 
 #include <stdlib.h>
 
-// Reads the whole file at `path`; false when it cannot be opened.
-inline bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
+// Reads the whole file at `path` into `bytes`; false when it is no file that can be read.
+template <typename Container> bool ReadWholeFile(const std::string& path, Container& bytes)
 {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    std::ifstream in(path, std::ios::binary);
+    if (!std::filesystem::is_regular_file(path, error) || !in)
         return false;  // a folder opens as a stream too, of no sensible size
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
-    if (size < 0)
-        return false;
-    // Sized once and read in one go: the libraries the import check reads are megabytes.
-    bytes.resize(static_cast<size_t>(size));
-    in.seekg(0);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(in);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
 }
 
 // Writes `data` as the whole file at `path`; false when it cannot.
 inline bool WriteBytes(const std::string& path, std::string_view data)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    return static_cast<bool>(out.write(data.data(), static_cast<std::streamsize>(data.size())));
+    return !std::ofstream(path, std::ios::binary).write(data.data(), data.size()).fail();
 }
 inline bool WriteBytes(const std::string& path, const std::vector<uint8_t>& data)
 {
@@ -45,17 +38,17 @@ inline bool WriteBytes(const std::string& path, const std::vector<uint8_t>& data
 // The whole file at `path` as bytes of `Container`'s kind; empty when it cannot be read.
 template <typename Container> Container ReadBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return Container(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    Container bytes;
+    ReadWholeFile(path, bytes);
+    return bytes;
 }
 
 // A new folder under /tmp, removed with everything in it when its owner goes.
 class HostTempFolder {
 public:
-    explicit HostTempFolder(const std::string& prefix)
+    explicit HostTempFolder(const std::string& prefix) : path("/tmp/" + prefix + "-XXXXXX")
     {
-        std::string name = "/tmp/" + prefix + "-XXXXXX";
-        path = mkdtemp(name.data());
+        mkdtemp(path.data());  // the name's last six characters made unique, in place
     }
     ~HostTempFolder() { std::system(("rm -rf " + path).c_str()); }
     HostTempFolder(const HostTempFolder&) = delete;

@@ -11,9 +11,6 @@
 #include <llvm/BinaryFormat/COFF.h>
 #include <llvm/Support/Endian.h>
 
-#include <algorithm>
-#include <cctype>
-#include <cstdio>
 #include <map>
 #include <set>
 #include <sstream>
@@ -35,12 +32,7 @@ constexpr size_t IndirectInstruction = OpcodeSize + SlotSize;
 // Every entry the program cannot do without must be in this Windows.
 const char OldestWindows[] = "95";
 
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
+std::string Lower(llvm::StringRef text) { return text.lower(); }
 
 // An llvm::Error as text, consumed.
 std::string Why(llvm::Error error) { return llvm::toString(std::move(error)); }
@@ -51,17 +43,21 @@ struct Entry {
     bool seen = false;
 };
 
-class Checker {
-public:
-    Checker(const ProgramImage& program, const std::string& libraryFolder)
-        : program(program), object(program.Object()), libraryFolder(libraryFolder)
-    {
-    }
+// The checks, each a walk of one part of the program; what they find gathers in `failures`.
+struct Checker {
+    const ProgramImage& program;
+    const std::string& libraryFolder;
+    const COFFObjectFile& object = program.Object();
+    std::map<std::string, Entry> entries{};  // "library!function", library in lower case
+    std::map<std::string, std::set<std::string>> exported{};
+    std::set<uint32_t> loaderFilledSlots{};
+    std::vector<std::string> failures{};
+    int imports = 0;
+    int callSlots = 0;
 
     void ReadList(std::istream& list)
     {
-        std::string line;
-        while (std::getline(list, line)) {
+        for (std::string line; std::getline(list, line);) {
             std::istringstream fields(line);
             std::string library, function;
             Entry entry;
@@ -76,9 +72,10 @@ public:
 
     void CheckImports()
     {
-        // LLVM reads descriptors to the empty one: never past what the directory holds.
-        size_t left = program.DirectoryEntries(llvm::COFF::IMPORT_TABLE,
-                                               sizeof(coff_import_directory_table_entry));
+        // LLVM reads descriptors to the empty one: never past what the file holds of the
+        // directory.
+        size_t left = program.Directory(llvm::COFF::IMPORT_TABLE).size() /
+                      sizeof(coff_import_directory_table_entry);
         for (auto it = object.import_directory_begin(); left && it != object.import_directory_end();
              --left) {
             const coff_import_directory_table_entry* descriptor = nullptr;
@@ -103,8 +100,8 @@ public:
 
     void CheckDelayImports()
     {
-        const size_t count = program.DirectoryEntries(llvm::COFF::DELAY_IMPORT_DESCRIPTOR,
-                                                      sizeof(delay_import_directory_table_entry));
+        const size_t count = program.Directory(llvm::COFF::DELAY_IMPORT_DESCRIPTOR).size() /
+                             sizeof(delay_import_directory_table_entry);
         auto it = object.delay_import_directory_begin();
         for (size_t i = 0; i < count && it != object.delay_import_directory_end(); ++i, ++it) {
             const delay_import_directory_table_entry* table = nullptr;
@@ -115,21 +112,17 @@ public:
             // LLVM reads the addresses as relative ones, as all linkers of today write them.
             if (!(table->Attributes & DelayAddressesAreRelative)) {
                 Fail("delay imports: a descriptor holds absolute addresses");
-                continue;
-            }
-            if (!program.HoldsText(table->Name) || llvm::errorToBool(it->getName(library))) {
+            } else if (!program.HoldsText(table->Name) || llvm::errorToBool(it->getName(library))) {
                 Fail("delay imports: a library name lies outside the file");
-                continue;
-            }
-            const uint32_t names = table->DelayImportNameTable;
-            CheckNames(library.str(), names, *it, "delay");
-            const bool whole = program.TableEndsInFile(names);
-            for (uint32_t slot = 0; whole && program.U32At(names + SlotSize * slot); ++slot) {
-                const uint32_t first =
-                    program.U32At(table->DelayImportAddressTable + SlotSize * slot);
-                if (!InsideImage(first))
-                    Fail(library.str() + ": delay slot " + std::to_string(slot) +
-                         " holds no address in the image");
+            } else {
+                const uint32_t names = table->DelayImportNameTable,
+                               slots = table->DelayImportAddressTable;
+                CheckNames(library.str(), names, *it, "delay");
+                const bool whole = program.TableEndsInFile(names);
+                for (uint32_t slot = 0; whole && program.U32At(names + SlotSize * slot); ++slot)
+                    if (!InsideImage(program.U32At(slots + SlotSize * slot)))
+                        Fail(library.str() + ": delay slot " + std::to_string(slot) +
+                             " holds no address in the image");
             }
         }
     }
@@ -141,12 +134,7 @@ public:
         // LLVM steps from block to block by the size each states, to the table's exact end:
         // the blocks are counted first, within the bytes the table holds, so that a damaged
         // size cannot send the walk on for good.
-        const data_directory* directory =
-            object.getDataDirectory(llvm::COFF::BASE_RELOCATION_TABLE);
-        const llvm::ArrayRef<uint8_t> table =
-            directory && directory->RelativeVirtualAddress
-                ? program.BytesAt(directory->RelativeVirtualAddress, directory->Size)
-                : llvm::ArrayRef<uint8_t>();
+        const llvm::ArrayRef<uint8_t> table = program.Directory(llvm::COFF::BASE_RELOCATION_TABLE);
         size_t relocations = 0;
         for (size_t at = 0; at + RelocationBlockHeader <= table.size();) {
             const uint32_t size =
@@ -176,15 +164,12 @@ public:
             const uint32_t slot = static_cast<uint32_t>(
                 llvm::support::endian::read32le(code.data() + OpcodeSize) - object.getImageBase());
             const uint32_t held = program.U32At(slot);
-            if (!loaderFilledSlots.count(slot) && !InsideImage(held)) {
-                char text[128];
-                std::snprintf(
-                    text, sizeof text,
-                    "code at 0x%llx goes through slot 0x%llx, which holds 0x%x in the file",
-                    static_cast<unsigned long long>(object.getImageBase() + operand - OpcodeSize),
-                    static_cast<unsigned long long>(object.getImageBase() + slot), held);
-                Fail(text);
-            }
+            std::ostringstream text;
+            text << std::hex << "code at 0x" << object.getImageBase() + operand - OpcodeSize
+                 << " goes through slot 0x" << object.getImageBase() + slot << ", which holds 0x"
+                 << held << " in the file";
+            if (!loaderFilledSlots.count(slot) && !InsideImage(held))
+                Fail(text.str());
         }
         if (callSlots == 0)
             Fail("no call through a slot found: the code or its relocations could not be read");
@@ -213,36 +198,22 @@ public:
         }
     }
 
-    ImportFindings Findings() const
-    {
-        return {std::to_string(imports) + " imports, " + std::to_string(entries.size()) +
-                    " listed entries, " + std::to_string(callSlots) + " call slots checked",
-                failures};
-    }
-
-private:
     void Fail(const std::string& what) { failures.push_back(what); }
     bool Exports(const std::string& library, const std::string& function)
     {
-        auto found = exported.find(library);
-        if (found == exported.end()) {
-            std::set<std::string> names;
-            if (auto file = ProgramImage::Open(libraryFolder + "/" + library)) {
-                for (const ExportDirectoryEntryRef& entry : file->Object().export_directories()) {
-                    llvm::StringRef name;
-                    if (llvm::Error error = entry.getSymbolName(name))
-                        llvm::consumeError(std::move(error));
-                    else if (!name.empty())
-                        names.insert(name.str());
-                }
-            }
-            found = exported.emplace(library, std::move(names)).first;
-        }
+        // Each library is read once, at its first name.
+        const auto [found, first] = exported.try_emplace(library);
+        if (const auto file = first ? ProgramImage::Open(libraryFolder + "/" + library) : nullptr)
+            for (const ExportDirectoryEntryRef& entry : file->Object().export_directories())
+                if (llvm::StringRef name;
+                    !llvm::errorToBool(entry.getSymbolName(name)) && !name.empty())
+                    found->second.insert(name.str());
         return found->second.count(function) != 0;
     }
 
-    // Each name of a library's table to CheckImport. LLVM reads the table to its empty entry
-    // as soon as it is asked for it: `entry` is asked only when the file holds that entry.
+    // Each name of a library's table against the list and the library's exports. LLVM reads the
+    // table to its empty entry as soon as it is asked for it: `entry` is asked only when the file
+    // holds that entry.
     template <typename DirectoryEntry>
     void CheckNames(const std::string& library, uint32_t names, const DirectoryEntry& entry,
                     const std::string& how)
@@ -265,23 +236,17 @@ private:
             } else if (llvm::Error error = symbol.getSymbolName(name)) {
                 Fail(library + ": " + Why(std::move(error)));
             } else {
-                CheckImport(library, name.str(), how);
+                ++imports;
+                const std::string key = Lower(library) + "!" + name.str();
+                auto listed = entries.find(key);
+                if (listed == entries.end() || listed->second.how != how)
+                    Fail(key + ": " + how + " import not in the list");
+                else
+                    listed->second.seen = true;
+                if (!Exports(Lower(library), name.str()))
+                    Fail(key + ": not exported by " + libraryFolder + "/" + Lower(library));
             }
         }
-    }
-
-    void CheckImport(const std::string& library, const std::string& function,
-                     const std::string& how)
-    {
-        ++imports;
-        const std::string key = Lower(library) + "!" + function;
-        auto entry = entries.find(key);
-        if (entry == entries.end() || entry->second.how != how)
-            Fail(key + ": " + how + " import not in the list");
-        else
-            entry->second.seen = true;
-        if (!Exports(Lower(library), function))
-            Fail(key + ": not exported by " + libraryFolder + "/" + Lower(library));
     }
 
     bool InsideImage(uint64_t address) const
@@ -289,16 +254,6 @@ private:
         return address >= object.getImageBase() &&
                address - object.getImageBase() < program.SizeOfImage();
     }
-
-    const ProgramImage& program;
-    const COFFObjectFile& object;
-    std::string libraryFolder;
-    std::map<std::string, Entry> entries;  // "library!function", library in lower case
-    std::map<std::string, std::set<std::string>> exported;
-    std::set<uint32_t> loaderFilledSlots;
-    std::vector<std::string> failures;
-    int imports = 0;
-    int callSlots = 0;
 };
 
 }  // namespace
@@ -306,11 +261,14 @@ private:
 ImportFindings CheckImports(const ProgramImage& program, std::istream& list,
                             const std::string& libraryFolder)
 {
-    Checker checker(program, libraryFolder);
+    Checker checker{program, libraryFolder};
     checker.ReadList(list);
     checker.CheckImports();
     checker.CheckDelayImports();
     checker.CheckCallSlots();
     checker.CheckListedEntries();
-    return checker.Findings();
+    return {std::to_string(checker.imports) + " imports, " +
+                std::to_string(checker.entries.size()) + " listed entries, " +
+                std::to_string(checker.callSlots) + " call slots checked",
+            checker.failures};
 }

@@ -5,8 +5,6 @@
 //                                 what the setup compares each extracted file with
 // Both write the formats the setup reads, with the setup's own code (format/).
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #include "HostFiles.h"
 #include "format/Crc32.h"
@@ -18,20 +16,8 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// Reads the file at `path`, saying so when it cannot.
-bool Read(const char* path, Bytes& file)
+int Stamp(const char* path, Bytes& file)
 {
-    if (ReadWholeFile(path, file))
-        return true;
-    std::fprintf(stderr, "integrity: cannot read %s\n", path);
-    return false;
-}
-
-int Stamp(const char* path)
-{
-    Bytes file;
-    if (!Read(path, file))
-        return 1;
     SetupFileLayout layout = ReadSetupFileLayout(file.data(), file.size());
     if (!layout.valid || file.size() < HeaderReadSize || layout.certificateSize != 0) {
         std::fprintf(stderr, "integrity: %s is no unsigned Windows program\n", path);
@@ -56,11 +42,8 @@ int Stamp(const char* path)
     return WriteBytes(path, file) ? 0 : 1;
 }
 
-int Digest(const char* path, const char* out)
+int Digest(const Bytes& file, const char* out)
 {
-    Bytes file;
-    if (!Read(path, file))
-        return 1;
     Crc32 crc;
     crc.Update(file.data(), file.size());
     Bytes record(PayloadRecordSize);
@@ -72,11 +55,15 @@ int Digest(const char* path, const char* out)
 
 int main(int argc, char** argv)
 {
-    std::string command = argc > 1 ? argv[1] : "";
-    if (command == "stamp" && argc == 3)
-        return Stamp(argv[2]);
-    if (command == "digest" && argc == 4)
-        return Digest(argv[2], argv[3]);
-    std::fprintf(stderr, "usage: integrity stamp PROGRAM.EXE | integrity digest FILE OUT\n");
-    return 2;
+    const std::string command = argc > 1 ? argv[1] : "";
+    if ((command != "stamp" || argc != 3) && (command != "digest" || argc != 4)) {
+        std::fprintf(stderr, "usage: integrity stamp PROGRAM.EXE | integrity digest FILE OUT\n");
+        return 2;
+    }
+    Bytes file;
+    if (!ReadWholeFile(argv[2], file)) {
+        std::fprintf(stderr, "integrity: cannot read %s\n", argv[2]);
+        return 1;
+    }
+    return command == "stamp" ? Stamp(argv[2], file) : Digest(file, argv[3]);
 }

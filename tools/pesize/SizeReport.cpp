@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -30,10 +31,7 @@ std::string TypeName(uint32_t id)
 // The value, or nullptr with the error dropped: a damaged part of the tree adds nothing.
 template <typename T> const T* Found(llvm::Expected<const T&> value)
 {
-    if (value)
-        return &*value;
-    llvm::consumeError(value.takeError());
-    return nullptr;
+    return value ? &*value : (llvm::consumeError(value.takeError()), nullptr);
 }
 
 // A type's name: a counted UTF-16 string (ASCII here) or a number.
@@ -41,11 +39,9 @@ std::string EntryName(ResourceSectionRef& resources, const coff_resource_dir_ent
 {
     if (!(entry.Identifier.ID & NamedEntry))
         return TypeName(entry.Identifier.ID);
-    auto text = resources.getEntryNameString(entry);
-    if (!text) {
-        llvm::consumeError(text.takeError());
+    const auto text = llvm::expectedToOptional(resources.getEntryNameString(entry));
+    if (!text)
         return "?";
-    }
     // The characters may lie at any address: read byte-wise.
     std::string name;
     for (size_t i = 0; i < text->size(); ++i)
@@ -53,33 +49,40 @@ std::string EntryName(ResourceSectionRef& resources, const coff_resource_dir_ent
     return name;
 }
 
-// Adds up the data below one entry. In a damaged tree, a directory reached again adds
-// nothing, which bounds the walk.
-uint64_t DataBelow(ResourceSectionRef& resources, const coff_resource_dir_entry& entry, int level,
-                   std::set<const void*>& seen)
+// Adds up the data below a directory table, handing each entry and the data below it to
+// `each` when given. In a damaged tree, a directory reached again adds nothing, which bounds
+// the walk; data that stands for a whole type counts for nothing.
+uint64_t DataBelow(ResourceSectionRef& resources, const coff_resource_dir_table* table, int level,
+                   std::set<const void*>& seen,
+                   const std::function<void(const coff_resource_dir_entry&, uint64_t)>& each = {})
 {
-    if (!entry.Offset.isSubDir()) {
-        const coff_resource_data_entry* data = Found(resources.getEntryData(entry));
-        return data ? data->DataSize : 0;
-    }
-    const coff_resource_dir_table* table = Found(resources.getEntrySubDir(entry));
-    if (!table || level > ResourceLevels || !seen.insert(table).second)
-        return 0;
     uint64_t total = 0;
-    for (uint32_t i = 0; i < table->NumberOfNameEntries + table->NumberOfIDEntries; ++i) {
-        const coff_resource_dir_entry* below = Found(resources.getTableEntry(*table, i));
-        if (!below)
+    for (uint32_t i = 0; table && i < table->NumberOfNameEntries + table->NumberOfIDEntries; ++i) {
+        const coff_resource_dir_entry* entry = Found(resources.getTableEntry(*table, i));
+        if (!entry)
             break;
-        total += DataBelow(resources, *below, level + 1, seen);
+        const bool isTable = entry->Offset.isSubDir();
+        const coff_resource_dir_table* below =
+            isTable ? Found(resources.getEntrySubDir(*entry)) : nullptr;
+        const coff_resource_data_entry* data =
+            !isTable && level > 0 ? Found(resources.getEntryData(*entry)) : nullptr;
+        const uint64_t size = data ? data->DataSize
+                              : below && level < ResourceLevels && seen.insert(below).second
+                                  ? DataBelow(resources, below, level + 1, seen)
+                                  : 0;
+        if (each)
+            each(*entry, size);
+        total += size;
     }
     return total;
 }
 
-void Line(std::string& report, const char* format, const std::string& name,
-          unsigned long long bytes, const char* note = "")
+// One figure: its label, padded to a column, and its bytes.
+void Line(std::string& report, const std::string& label, uint64_t bytes, const char* note = "")
 {
     char text[128];
-    std::snprintf(text, sizeof text, format, name.c_str(), bytes, note);
+    std::snprintf(text, sizeof text, "%-24s %8llu bytes%s\n", label.c_str(),
+                  static_cast<unsigned long long>(bytes), note);
     report += text;
 }
 
@@ -89,13 +92,11 @@ std::string SizeReport(const ProgramImage& program, const std::vector<std::strin
 {
     std::string report;
     const COFFObjectFile& object = program.Object();
-    Line(report, "%-24s %8llu bytes\n", "file", program.Bytes().size());
+    Line(report, "file", program.Bytes().size());
     for (const SectionRef& section : object.sections()) {
-        auto name = section.getName();
-        Line(report, "  section %-14s %8llu bytes\n", name ? name->str() : "?",
+        const auto name = llvm::expectedToOptional(section.getName());
+        Line(report, "  section " + (name ? name->str() : "?"),
              object.getCOFFSection(section)->SizeOfRawData);
-        if (!name)
-            llvm::consumeError(name.takeError());
     }
 
     uint64_t payload = 0;
@@ -106,20 +107,13 @@ std::string SizeReport(const ProgramImage& program, const std::vector<std::strin
     else
         base = Found(resources.getBaseTable());
     std::set<const void*> seen = {base};
-    for (uint32_t i = 0; base && i < base->NumberOfNameEntries + base->NumberOfIDEntries; ++i) {
-        const coff_resource_dir_entry* entry = Found(resources.getTableEntry(*base, i));
-        if (!entry)
-            break;
-        const std::string type = EntryName(resources, *entry);
-        const uint64_t size = entry->Offset.isSubDir() ? DataBelow(resources, *entry, 1, seen) : 0;
-        const bool isPayload =
-            std::find(payloadTypes.begin(), payloadTypes.end(), type) != payloadTypes.end();
+    DataBelow(resources, base, 0, seen, [&](const coff_resource_dir_entry& entry, uint64_t size) {
+        const std::string type = EntryName(resources, entry);
+        const bool isPayload = std::count(payloadTypes.begin(), payloadTypes.end(), type) > 0;
         payload += isPayload ? size : 0;
-        Line(report, "  resource %-13s %8llu bytes%s\n", type, size,
-             isPayload ? "  (payload)" : "");
-    }
-    Line(report, "%-24s %8llu bytes\n", "payload", payload);
-    Line(report, "%-24s %8llu bytes\n", "overhead (file - payload)",
-         program.Bytes().size() - payload);
+        Line(report, "  resource " + type, size, isPayload ? "  (payload)" : "");
+    });
+    Line(report, "payload", payload);
+    Line(report, "overhead (file - payload)", program.Bytes().size() - payload);
     return report;
 }

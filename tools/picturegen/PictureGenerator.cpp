@@ -32,7 +32,8 @@ const uint8_t Palette[16][3] = {
 };
 // clang-format on
 
-// A picture of palette indices, top row first, with an optional transparency mask. Shapes
+// A picture of palette indices, top row first, with a transparency mask (a `clear` picture
+// starts all transparent). Shapes
 // are given in the units of the picture at 100%; at another scale each edge lands on the
 // nearest whole pixel (halves rounded up), so that 100% is pixel for pixel the drawing.
 struct Picture {
@@ -41,22 +42,18 @@ struct Picture {
     std::vector<uint8_t> pixels;
     std::vector<bool> transparent;
 
-    Picture(int w, int h, Colour ground, int scale = 100)
+    Picture(int w, int h, Colour ground, int scale = 100, bool clear = false)
         : percent(scale), width(Px(w)), height(Px(h)), pixels(width * height, ground),
-          transparent(width * height, false)
+          transparent(width * height, clear)
     {
     }
     int Px(int units) const { return (units * percent + 50) / 100; }
     double Scale() const { return percent / 100.0; }
-    // Lines one unit wide stay whole pixels wide: 1 at 100% and 150%, 2 at 200%.
-    int LineWidth() const { return std::max(1, percent / 100); }
 
     void Set(int x, int y, Colour c)
     {
-        if (x < 0 || y < 0 || x >= width || y >= height)
-            return;
-        pixels[y * width + x] = c;
-        transparent[y * width + x] = false;
+        if (x >= 0 && y >= 0 && x < width && y < height)
+            pixels[y * width + x] = c, transparent[y * width + x] = false;
     }
     // Pixels from (left, top) up to but not including (right, bottom).
     void FillPixels(int left, int top, int right, int bottom, Colour c)
@@ -69,36 +66,35 @@ struct Picture {
     {
         FillPixels(Px(x), Px(y), Px(x + w), Px(y + h), c);
     }
-    // A horizontal line one unit high.
-    void Line(int x, int y, int w, Colour c)
-    {
-        FillPixels(Px(x), Px(y), Px(x + w), Px(y) + LineWidth(), c);
-    }
+    // A frame one unit wide, drawn at 100% only.
     void Frame(int x, int y, int w, int h, Colour c)
     {
-        const int left = Px(x), top = Px(y), right = Px(x + w), bottom = Px(y + h), t = LineWidth();
-        FillPixels(left, top, right, top + t, c);
-        FillPixels(left, bottom - t, right, bottom, c);
-        FillPixels(left, top, left + t, bottom, c);
-        FillPixels(right - t, top, right, bottom, c);
+        Fill(x, y, w, 1, c), Fill(x, y + h - 1, w, 1, c);
+        Fill(x, y, 1, h, c), Fill(x + w - 1, y, 1, h, c);
+    }
+    // Every pixel whose centre (x, y), in pixels, `inside` takes, in the colour it gives.
+    template <typename Inside> void Paint(Inside inside)
+    {
+        for (int j = 0; j < height; ++j)
+            for (int i = 0; i < width; ++i)
+                if (Colour c; inside(i + 0.5, j + 0.5, c))
+                    Set(i, j, c);
     }
     // A straight stroke with square ends from (x0, y0) to (x1, y1), `half` units to either
-    // side and beyond either end: every pixel whose centre lies inside.
-    void Stroke(double x0, double y0, double x1, double y1, double half, Colour c)
+    // side and beyond either end.
+    void Stroke(double x0, double y0, double x1, double y1, double half, Colour colour)
     {
         const double f = Scale(), length = std::hypot(x1 - x0, y1 - y0);
         const double dx = (x1 - x0) / length, dy = (y1 - y0) / length, reach = half * f;
         const double epsilon = 1e-9;  // a centre exactly on the edge is inside
-        for (int j = 0; j < height; ++j)
-            for (int i = 0; i < width; ++i) {
-                const double u = i + 0.5 - x0 * f, v = j + 0.5 - y0 * f;
-                const double along = u * dx + v * dy, across = u * dy - v * dx;
-                if (along >= -reach - epsilon && along <= length * f + reach + epsilon &&
-                    across * across <= reach * reach + epsilon)
-                    Set(i, j, c);
-            }
+        Paint([&](double x, double y, Colour& c) {
+            const double u = x - x0 * f, v = y - y0 * f;
+            const double along = u * dx + v * dy, across = u * dy - v * dx;
+            c = colour;
+            return along >= -reach - epsilon && along <= length * f + reach + epsilon &&
+                   across * across <= reach * reach + epsilon;
+        });
     }
-    void MakeTransparent() { transparent.assign(width * height, true); }
 };
 
 // A 5 x 7 font for the letters of the maker's name.
@@ -122,15 +118,15 @@ const Glyph Font[] = {
 // that at 150% all letters are alike.
 void DrawText(Picture& p, int x, int y, int scale, const char* text, Colour c)
 {
+    // The edge `n` cells of the letter on from `from`, in pixels.
+    const auto at = [&p, scale](int from, int n) { return p.Px(from) + p.Px(n * scale); };
     for (; *text; ++text, x += 6 * scale)
         for (const Glyph& g : Font)
             if (g.letter == *text)
                 for (int row = 0; row < 7; ++row)
                     for (int col = 0; col < 5; ++col)
                         if (g.rows[row][col] == '#')
-                            p.FillPixels(p.Px(x) + p.Px(col * scale), p.Px(y) + p.Px(row * scale),
-                                         p.Px(x) + p.Px((col + 1) * scale),
-                                         p.Px(y) + p.Px((row + 1) * scale), c);
+                            p.FillPixels(at(x, col), at(y, row), at(x, col + 1), at(y, row + 1), c);
 }
 
 // The maker's mark: a ring three units thick with a compass needle, size units across.
@@ -142,21 +138,16 @@ void DrawMark(Picture& p, int x, int y, int size)
 {
     const int r = size / 2, needle = r - 4;
     const double f = p.Scale(), cx = (x + r) * f, cy = (y + r) * f, axis = (x + r + 0.5) * f;
-    for (int j = 0; j < p.height; ++j)
-        for (int i = 0; i < p.width; ++i) {
-            const double dx = i + 0.5 - cx, dy = j + 0.5 - cy, d = dx * dx + dy * dy;
-            if (d <= r * r * f * f && d >= (r - 3) * (r - 3) * f * f)
-                p.Set(i, j, Navy);
-        }
-    for (int j = 0; j < p.height; ++j) {
-        const double fromMiddle = std::fabs(j + 0.5 - cy) / f;
-        if (fromMiddle >= needle)
-            continue;
-        const double half = (needle + 0.5 - fromMiddle) / 4 * f;
-        for (int i = 0; i < p.width; ++i)
-            if (std::fabs(i + 0.5 - axis) <= half)
-                p.Set(i, j, j + 0.5 < cy ? Red : Grey);  // north half red, south half grey
-    }
+    p.Paint([&](double i, double j, Colour& c) {
+        const double d = (i - cx) * (i - cx) + (j - cy) * (j - cy);
+        c = Navy;
+        return d <= r * r * f * f && d >= (r - 3) * (r - 3) * f * f;
+    });
+    p.Paint([&](double i, double j, Colour& c) {
+        const double fromMiddle = std::fabs(j - cy) / f;
+        c = j < cy ? Red : Grey;  // north half red, south half grey
+        return fromMiddle < needle && std::fabs(i - axis) <= (needle + 0.5 - fromMiddle) / 4 * f;
+    });
 }
 
 // The mark beside the name, markSize + 55 * scale units wide.
@@ -188,22 +179,17 @@ void InfoHeader(Bytes& out, int width, int height, uint32_t compression, uint32_
 }
 
 // Uncompressed rows of `bits` bits a pixel, the leftmost pixel in a byte's high bits,
-// bottom row first, each padded to four bytes; `value` gives each pixel by its index.
-template <typename Value> Bytes Rows(const Picture& p, int bits, Value value)
+// bottom row first, each padded to four bytes; `values` holds each pixel's, top row first.
+template <typename Values> Bytes Rows(const Picture& p, int bits, const Values& values)
 {
     Bytes rows;
     for (int y = p.height - 1; y >= 0; --y) {
         Bytes row((p.width * bits + 31) / 32 * 4, 0);
         for (int x = 0; x < p.width; ++x)
-            row[x * bits / 8] |= value(y * p.width + x) << (8 - bits - x * bits % 8);
+            row[x * bits / 8] |= values[y * p.width + x] << (8 - bits - x * bits % 8);
         rows.insert(rows.end(), row.begin(), row.end());
     }
     return rows;
-}
-
-Bytes PlainRows(const Picture& p)
-{
-    return Rows(p, 4, [&p](int at) { return p.pixels[at]; });
 }
 
 // RLE4: runs of one colour as (count, colour colour); end of line and end of bitmap marks.
@@ -228,7 +214,7 @@ Bytes Rle4Rows(const Picture& p)
 
 Bytes Bitmap(const Picture& p, bool rle)
 {
-    Bytes pixels = rle ? Rle4Rows(p) : PlainRows(p);
+    Bytes pixels = rle ? Rle4Rows(p) : Rows(p, 4, p.pixels);
     const uint32_t offset = 14 + InfoHeaderSize + PaletteSize;
     Bytes out = {'B', 'M'};
     out.U32(offset + pixels.size()), out.U32(0), out.U32(offset);
@@ -237,43 +223,30 @@ Bytes Bitmap(const Picture& p, bool rle)
     return out;
 }
 
-// One icon image: its header, colour rows, then the 1-bit mask in which 1 lets the
-// ground through.
-Bytes IconImage(const Picture& p)
-{
-    Bytes colour = PlainRows(p);
-    Bytes mask = Rows(p, 1, [&p](int at) { return p.transparent[at] ? 1 : 0; });
-    Bytes image;
-    InfoHeader(image, p.width, 2 * p.height, BiRgb, colour.size() + mask.size());
-    image.insert(image.end(), colour.begin(), colour.end());
-    image.insert(image.end(), mask.begin(), mask.end());
-    return image;
-}
-
 // An icon file of one image per picture, smallest first: the directory, then the images.
+// Each image is its header, its colour rows, then the 1-bit mask in which 1 lets the ground
+// through.
 Bytes Icon(const std::vector<Picture>& pictures)
 {
     constexpr uint32_t HeaderSize = 6, EntrySize = 16;
-    Bytes out;
+    Bytes out, images;
     out.U16(0), out.U16(1), out.U16(pictures.size());  // an icon file of so many images
-    uint32_t offset = HeaderSize + EntrySize * pictures.size();
-    Bytes images;
     for (const Picture& p : pictures) {
-        Bytes image = IconImage(p);
+        const Bytes colour = Rows(p, 4, p.pixels), mask = Rows(p, 1, p.transparent);
+        const uint32_t rowsSize = colour.size() + mask.size();
         // Width, height, colours, a reserved byte; planes, bits per pixel; size and place.
-        out.insert(out.end(),
-                   {static_cast<uint8_t>(p.width), static_cast<uint8_t>(p.height), 16, 0});
-        out.U16(1), out.U16(4), out.U32(image.size()), out.U32(offset);
-        offset += image.size();
-        images.insert(images.end(), image.begin(), image.end());
+        out.insert(out.end(), {uint8_t(p.width), uint8_t(p.height), 16, 0});
+        out.U16(1), out.U16(4), out.U32(InfoHeaderSize + PaletteSize + rowsSize);
+        out.U32(HeaderSize + EntrySize * pictures.size() + images.size());
+        InfoHeader(images, p.width, 2 * p.height, BiRgb, rowsSize);
+        images.insert(images.end(), colour.begin(), colour.end());
+        images.insert(images.end(), mask.begin(), mask.end());
     }
     out.insert(out.end(), images.begin(), images.end());
     return out;
 }
 
 // ---- The pictures -----------------------------------------------------------------
-
-Picture Watermark() { return Picture(2, 1, White); }
 
 Picture Logo(int percent)
 {
@@ -300,17 +273,16 @@ Picture HeaderBand(int percent)
 // A desktop computer beside a software box.
 Picture Computer(int percent)
 {
-    Picture p(32, 32, Black, percent);
-    p.MakeTransparent();
+    Picture p(32, 32, Black, percent, true);
     p.Fill(1, 4, 20, 16, Silver);  // monitor
     p.Frame(1, 4, 20, 16, Black);
     p.Fill(4, 7, 14, 10, Navy);  // screen
-    p.Line(6, 9, 8, Aqua);
-    p.Line(6, 12, 10, Aqua);
+    p.Fill(6, 9, 8, 1, Aqua);
+    p.Fill(6, 12, 10, 1, Aqua);
     p.Fill(8, 20, 6, 3, Grey);     // stand
     p.Fill(2, 23, 18, 5, Silver);  // base unit
     p.Frame(2, 23, 18, 5, Black);
-    p.Line(14, 25, 3, Lime);         // power light
+    p.Fill(14, 25, 3, 1, Lime);      // power light
     p.Fill(21, 11, 10, 19, Yellow);  // box
     p.Frame(21, 11, 10, 19, Black);
     p.Fill(22, 16, 8, 3, Red);   // stripe
@@ -323,8 +295,7 @@ Picture Computer(int percent)
 Picture CheckMark(int percent)
 {
     const double half = std::sqrt(0.5);
-    Picture p(16, 16, Black, percent);
-    p.MakeTransparent();
+    Picture p(16, 16, Black, percent, true);
     p.Stroke(3, 8, 6, 11, half, Black);   // the short stroke down to the tip
     p.Stroke(7, 11, 14, 4, half, Black);  // the long stroke up from the tip
     return p;
@@ -339,7 +310,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-    bool ok = WriteBytes(folder + "/watermark.bmp", Bitmap(Watermark(), false)) &&
+    bool ok = WriteBytes(folder + "/watermark.bmp", Bitmap(Picture(2, 1, White), false)) &&
               WriteBytes(folder + "/computer.ico", Icon({Computer(100)})) &&
               WriteBytes(folder + "/checkmark.ico",
                          Icon({CheckMark(100), CheckMark(150), CheckMark(200)}));

@@ -16,11 +16,10 @@ std::unique_ptr<ProgramImage> ProgramImage::Read(llvm::StringRef bytes)
     // A copy ends in a NUL past the file: a name LLVM reads at the file's end stops there.
     auto image = std::make_unique<ProgramImage>();
     image->buffer = llvm::MemoryBuffer::getMemBufferCopy(bytes);
-    auto object = llvm::object::COFFObjectFile::create(image->buffer->getMemBufferRef());
-    if (!object) {
-        llvm::consumeError(object.takeError());
+    auto object = llvm::expectedToOptional(
+        llvm::object::COFFObjectFile::create(image->buffer->getMemBufferRef()));
+    if (!object)
         return nullptr;
-    }
     image->object = std::move(*object);
     // LLVM turns an address into a pointer into its section's data, unchecked.
     for (const llvm::object::SectionRef& section : image->object->sections()) {
@@ -37,19 +36,12 @@ std::unique_ptr<ProgramImage> ProgramImage::Open(const std::string& path)
     return file ? Read((*file)->getBuffer()) : nullptr;
 }
 
-uint32_t ProgramImage::SizeOfImage() const
-{
-    return object->getPE32Header() ? object->getPE32Header()->SizeOfImage
-                                   : object->getPE32PlusHeader()->SizeOfImage;
-}
-
 // As LLVM maps an address: the first section whose virtual size holds it, in 32-bit sums.
 const coff_section* ProgramImage::SectionOf(uint32_t rva) const
 {
     for (const llvm::object::SectionRef& section : object->sections()) {
         const coff_section* header = object->getCOFFSection(section);
-        const uint32_t end = header->VirtualAddress + header->VirtualSize;
-        if (header->VirtualAddress <= rva && rva < end)
+        if (header->VirtualAddress <= rva && rva < header->VirtualAddress + header->VirtualSize)
             return header;
     }
     return nullptr;
@@ -87,8 +79,10 @@ bool ProgramImage::TableEndsInFile(uint32_t rva) const
     return false;
 }
 
-size_t ProgramImage::DirectoryEntries(uint32_t index, size_t entrySize) const
+llvm::ArrayRef<uint8_t> ProgramImage::Directory(uint32_t index) const
 {
     const llvm::object::data_directory* directory = object->getDataDirectory(index);
-    return directory && directory->RelativeVirtualAddress ? directory->Size / entrySize : 0;
+    return directory && directory->RelativeVirtualAddress
+               ? BytesAt(directory->RelativeVirtualAddress, directory->Size)
+               : llvm::ArrayRef<uint8_t>();
 }

@@ -20,7 +20,8 @@ public:
 
     const llvm::object::COFFObjectFile& Object() const { return *object; }
     llvm::StringRef Bytes() const { return buffer->getBuffer(); }
-    uint32_t SizeOfImage() const;
+    // Of a 32-bit program, the only kind whose addresses the tools check.
+    uint32_t SizeOfImage() const { return object->getPE32Header()->SizeOfImage; }
 
     // The section whose addresses hold `rva`, as LLVM finds it, or nullptr.
     const llvm::object::coff_section* SectionOf(uint32_t rva) const;
@@ -35,8 +36,8 @@ public:
     // Whether the table of 32-bit entries at `rva` ends (a zero entry) within the file:
     // LLVM reads an import name table to that entry.
     bool TableEndsInFile(uint32_t rva) const;
-    // How many entries the table of `entrySize` bytes of data directory `index` holds.
-    size_t DirectoryEntries(uint32_t index, size_t entrySize) const;
+    // The bytes the file holds of data directory `index`: empty where there is none.
+    llvm::ArrayRef<uint8_t> Directory(uint32_t index) const;
 
 private:
     std::unique_ptr<llvm::MemoryBuffer> buffer;

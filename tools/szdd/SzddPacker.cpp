@@ -8,7 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
+#include <utility>
 
 #include "ByteWriter.h"
 
@@ -25,7 +25,7 @@ constexpr int TokensPerFlag = 8;
 constexpr uint8_t ModeA = 'A';
 
 struct Match {
-    int length = 0;  // 0: none of at least MinMatch
+    int length = 0;  // below MinMatch: none
     int source = 0;  // position in the history
 };
 
@@ -41,11 +41,8 @@ std::vector<Match> LongestMatches(const Bytes& history, int start)
         return (history[at] << 8 ^ history[at + 1] << 4 ^ history[at + 2]) & (HashSize - 1);
     };
     auto insert = [&](int at) {
-        if (at + MinMatch <= size) {
-            int h = hash(at);
-            previous[at] = head[h];
-            head[h] = at;
-        }
+        if (at + MinMatch <= size)
+            previous[at] = std::exchange(head[hash(at)], at);
     };
     for (int at = 0; at < start; ++at)
         insert(at);
@@ -60,36 +57,26 @@ std::vector<Match> LongestMatches(const Bytes& history, int start)
                 int length = 0;
                 while (length < limit && history[candidate + length] == history[at + length])
                     ++length;
-                if (length > best.length) {
-                    best.length = length;
-                    best.source = candidate;
-                    if (length == limit)
-                        break;
-                }
+                if (length > best.length)
+                    best = {length, candidate};
+                if (length == limit)  // none longer can follow
+                    break;
             }
-            if (best.length < MinMatch)
-                best.length = 0;
         }
         insert(at);
     }
     return matches;
 }
 
-struct Step {
-    int length;  // 1: a literal, else a match of this length
-    int source;
-};
-
 // cost[i][k]: the fewest bytes for input i.. when k tokens of the current flag group are
-// already used. A token opening a group also pays for the group's flag byte.
-std::vector<Step> ShortestPath(const std::vector<Match>& matches)
+// already used. A token opening a group also pays for the group's flag byte. The steps of
+// the cheapest parse, in order: 1 for a literal, else the length of a match.
+std::vector<int> ShortestPath(const std::vector<Match>& matches)
 {
     const int n = static_cast<int>(matches.size());
-    constexpr uint32_t Infinite = std::numeric_limits<uint32_t>::max();
-    std::vector<uint32_t> cost((n + 1) * TokensPerFlag, Infinite);
+    // The row past the input costs nothing; every other is filled in before it is read.
+    std::vector<uint32_t> cost((n + 1) * TokensPerFlag, 0);
     std::vector<uint8_t> choice(n * TokensPerFlag, 1);
-    for (int k = 0; k < TokensPerFlag; ++k)
-        cost[n * TokensPerFlag + k] = 0;
     for (int i = n - 1; i >= 0; --i) {
         for (int k = 0; k < TokensPerFlag; ++k) {
             const uint32_t flag = k == 0 ? 1 : 0;
@@ -98,21 +85,16 @@ std::vector<Step> ShortestPath(const std::vector<Match>& matches)
             uint8_t bestLength = 1;
             for (int length = MinMatch; length <= matches[i].length; ++length) {
                 uint32_t viaMatch = flag + 2 + cost[(i + length) * TokensPerFlag + next];
-                if (viaMatch < best) {
-                    best = viaMatch;
-                    bestLength = static_cast<uint8_t>(length);
-                }
+                if (viaMatch < best)
+                    best = viaMatch, bestLength = static_cast<uint8_t>(length);
             }
             cost[i * TokensPerFlag + k] = best;
             choice[i * TokensPerFlag + k] = bestLength;
         }
     }
-    std::vector<Step> steps;
-    for (int i = 0, k = 0; i < n; k = (k + 1) % TokensPerFlag) {
-        int length = choice[i * TokensPerFlag + k];
-        steps.push_back({length, matches[i].source});
-        i += length;
-    }
+    std::vector<int> steps;
+    for (int i = 0, k = 0; i < n; k = (k + 1) % TokensPerFlag, i += steps.back())
+        steps.push_back(choice[i * TokensPerFlag + k]);
     return steps;
 }
 
@@ -133,26 +115,26 @@ Bytes SzddCompress(const Bytes& input)
 
     Bytes history(WindowSize, Blank);
     history.insert(history.end(), input.begin(), input.end());
-    const std::vector<Step> steps = ShortestPath(LongestMatches(history, WindowSize));
+    const std::vector<Match> matches = LongestMatches(history, WindowSize);
 
     size_t flagAt = 0;
-    int tokens = 0;
-    int at = WindowSize;
-    for (const Step& step : steps) {
+    int tokens = 0, at = WindowSize;
+    for (int length : ShortestPath(matches)) {
         if (tokens % TokensPerFlag == 0) {
             flagAt = out.size();
             out.push_back(0);
         }
-        if (step.length == 1) {
+        if (length == 1) {
             out[flagAt] |= 1 << (tokens % TokensPerFlag);
             out.push_back(history[at]);
         } else {
             // The history position as the decoder's window position.
-            int position = (step.source - WindowSize + FirstWritePosition) & (WindowSize - 1);
+            const int source = matches[at - WindowSize].source;
+            int position = (source - WindowSize + FirstWritePosition) & (WindowSize - 1);
             out.push_back(static_cast<uint8_t>(position));
-            out.push_back(static_cast<uint8_t>((position >> 4 & 0xF0) | (step.length - MinMatch)));
+            out.push_back(static_cast<uint8_t>((position >> 4 & 0xF0) | (length - MinMatch)));
         }
-        at += step.length;
+        at += length;
         ++tokens;
     }
     return out;
@@ -161,7 +143,5 @@ Bytes SzddCompress(const Bytes& input)
 Bytes PackForPayload(const Bytes& input)
 {
     Bytes packed = SzddCompress(input);
-    if (packed.size() < input.size() || BeginsWithSzddMagic(input))
-        return packed;
-    return input;
+    return packed.size() < input.size() || BeginsWithSzddMagic(input) ? packed : input;
 }

@@ -26,46 +26,35 @@ long MscompressSize(const Bytes& data)
     return made && ReadWholeFile(folder / "input_", packed) ? static_cast<long>(packed.size()) : -1;
 }
 
-// The figures of one input, laid out by `format`, which is given its name first: its size,
-// mscompress's size (-1: none), ours, ours against mscompress's, and our encode time.
-constexpr char BenchLine[] = "%-28s %10zu %12ld %10zu %8.4f %10.1f\n";
-constexpr char BareLine[] = "%.0s%zu %ld %zu %.4f %.1f\n";  // the name left out
-
-void Measure(const char* format, const std::string& name, const Bytes& data)
+// The figures of one input: its size, mscompress's size (-1: none), ours, ours against
+// mscompress's, and our encode time. The bench lays them out in columns after the name.
+void Measure(const Bytes& data)
 {
     const auto start = std::chrono::steady_clock::now();
     const size_t ours = SzddCompress(data).size();
     const std::chrono::duration<double, std::milli> ms = std::chrono::steady_clock::now() - start;
     const long theirs = MscompressSize(data);
-    std::printf(format, name.c_str(), data.size(), theirs, ours,
+    std::printf("%10zu %12ld %10zu %8.4f %10.1f\n", data.size(), theirs, ours,
                 theirs > 0 ? double(ours) / double(theirs) : 0.0, ms.count());
-}
-
-int Usage()
-{
-    std::fprintf(stderr,
-                 "usage: szdd pack|compress IN OUT | szdd corpus FOLDER | szdd bench FILE... | "
-                 "szdd measure FILE\n");
-    return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2)
-        return Usage();
-    const std::string verb = argv[1];
-    if ((verb == "pack" || verb == "compress") && argc == 4) {
-        Bytes input;
-        if (!ReadWholeFile(argv[2], input)) {
-            std::fprintf(stderr, "szdd: cannot read %s\n", argv[2]);
-            return 1;
-        }
-        return WriteBytes(argv[3], verb == "pack" ? PackForPayload(input) : SzddCompress(input))
-                   ? 0
-                   : 1;
+    const std::string verb = argc > 1 ? argv[1] : "";
+    // The verbs of one input (IN or FILE) read it first.
+    const bool packs = (verb == "pack" || verb == "compress") && argc == 4;
+    const bool measures = verb == "measure" && argc == 3;
+    Bytes input;
+    if ((packs || measures) && !ReadWholeFile(argv[2], input)) {
+        std::fprintf(stderr, "szdd: cannot read %s\n", argv[2]);
+        return 1;
     }
+    if (packs)
+        return !WriteBytes(argv[3], verb == "pack" ? PackForPayload(input) : SzddCompress(input));
+    if (measures)
+        return Measure(input), 0;
     if (verb == "corpus" && argc == 3) {
         for (const auto& [name, data] : MakeCorpus())
             if (!WriteBytes(std::string(argv[2]) + "/" + name, data) ||
@@ -74,23 +63,17 @@ int main(int argc, char** argv)
         return 0;
     }
     if (verb == "bench") {
+        auto inputs = MakeCorpus();
+        for (int i = 2; i < argc; ++i)
+            if (ReadWholeFile(argv[i], input))
+                inputs.emplace_back(argv[i], input);
         std::printf("%-28s %10s %12s %10s %8s %10s\n", "input", "bytes", "mscompress", "ours",
                     "ratio", "encode ms");
-        for (const auto& [name, data] : MakeCorpus())
-            Measure(BenchLine, name, data);
-        for (int i = 2; i < argc; ++i) {
-            Bytes data;
-            if (ReadWholeFile(argv[i], data))
-                Measure(BenchLine, argv[i], data);
-        }
+        for (const auto& [name, data] : inputs)
+            std::printf("%-28s ", name.c_str()), Measure(data);
         return 0;
     }
-    if (verb == "measure" && argc == 3) {
-        Bytes data;
-        if (!ReadWholeFile(argv[2], data))
-            return 1;
-        Measure(BareLine, argv[2], data);
-        return 0;
-    }
-    return Usage();
+    std::fprintf(stderr, "usage: szdd pack|compress IN OUT | szdd corpus FOLDER | szdd bench "
+                         "FILE... | szdd measure FILE\n");
+    return 2;
 }

@@ -178,7 +178,7 @@ TEST(CabinetCheck, RefusesWhatTheDeviceWouldRejectAndSaysWhy)
         const std::string path = folder / c.name;
         WriteBytes(path, c.cabinet);
         EXPECT_EQ(c.reason.empty() ? "" : path + ": " + c.reason,
-                  CheckCabinet(path, folder / "KORVANE.INI"));
+                  CheckCabinet(path, folder / "KORVANE.INI", c.name));
         std::remove(path.c_str());
         if (keep && !c.reason.empty())
             WriteBytes(std::string(keep) + "/damaged-" + std::to_string(&c - cases) + ".cab",

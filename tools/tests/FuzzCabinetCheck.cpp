@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string cabinet = folder / ProductCabinetName;
     const Bytes bytes(data, data + size);
     WriteBytes(cabinet, bytes);
-    std::string broken, appName, refused = CheckCabinet(cabinet, KORVANE_INI);
+    std::string broken, appName, refused = CheckCabinet(cabinet, KORVANE_INI, ProductCabinetName);
     size_t files = 0;
     Bytes setupFile;
     if (!refused.empty())
