@@ -31,7 +31,10 @@ std::string TypeName(uint32_t id)
 // The value, or nullptr with the error dropped: a damaged part of the tree adds nothing.
 template <typename T> const T* Found(llvm::Expected<const T&> value)
 {
-    return value ? &*value : (llvm::consumeError(value.takeError()), nullptr);
+    if (value)
+        return &*value;
+    llvm::consumeError(value.takeError());
+    return nullptr;
 }
 
 // A type's name: a counted UTF-16 string (ASCII here) or a number.

@@ -85,8 +85,10 @@ std::vector<int> ShortestPath(const std::vector<Match>& matches)
             uint8_t bestLength = 1;
             for (int length = MinMatch; length <= matches[i].length; ++length) {
                 uint32_t viaMatch = flag + 2 + cost[(i + length) * TokensPerFlag + next];
-                if (viaMatch < best)
-                    best = viaMatch, bestLength = static_cast<uint8_t>(length);
+                if (viaMatch < best) {
+                    best = viaMatch;
+                    bestLength = static_cast<uint8_t>(length);
+                }
             }
             cost[i * TokensPerFlag + k] = best;
             choice[i * TokensPerFlag + k] = bestLength;

@@ -51,10 +51,14 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "szdd: cannot read %s\n", argv[2]);
         return 1;
     }
-    if (packs)
-        return !WriteBytes(argv[3], verb == "pack" ? PackForPayload(input) : SzddCompress(input));
-    if (measures)
-        return Measure(input), 0;
+    if (packs) {
+        const Bytes packed = verb == "pack" ? PackForPayload(input) : SzddCompress(input);
+        return WriteBytes(argv[3], packed) ? 0 : 1;
+    }
+    if (measures) {
+        Measure(input);
+        return 0;
+    }
     if (verb == "corpus" && argc == 3) {
         for (const auto& [name, data] : MakeCorpus())
             if (!WriteBytes(std::string(argv[2]) + "/" + name, data) ||
@@ -69,8 +73,10 @@ int main(int argc, char** argv)
                 inputs.emplace_back(argv[i], input);
         std::printf("%-28s %10s %12s %10s %8s %10s\n", "input", "bytes", "mscompress", "ours",
                     "ratio", "encode ms");
-        for (const auto& [name, data] : inputs)
-            std::printf("%-28s ", name.c_str()), Measure(data);
+        for (const auto& [name, data] : inputs) {
+            std::printf("%-28s ", name.c_str());
+            Measure(data);
+        }
         return 0;
     }
     std::fprintf(stderr, "usage: szdd pack|compress IN OUT | szdd corpus FOLDER | szdd bench "

@@ -22,7 +22,8 @@ void Put32(Bytes& b, size_t at, uint32_t v)
 uint32_t Get32(const Bytes& b, size_t at)
 {
     uint32_t v;
-    return std::memcpy(&v, b.data() + at, sizeof v), v;
+    std::memcpy(&v, b.data() + at, sizeof v);
+    return v;
 }
 
 struct Sample {
