@@ -1,5 +1,5 @@
 // Finish timing: installs by each wizard in turn, in a site of their own each time.
-#include "bench/FinishTiming.h"
+#include "bench/BenchDriver.h"
 
 #include "bench/Clock.h"
 #include "bench/HandOff.h"

@@ -19,20 +19,11 @@ HWND PeerPage(HWND wizard)
     return nullptr;
 }
 
-HWND VisiblePeerWizard(DWORD processId)
-{
-    for (HWND window : VisibleTopWindows(processId)) {
-        if (PeerPage(window))
-            return window;
-    }
-    return nullptr;
-}
-
 bool PeerWizard::AcceptLicense()
 {
     HWND accept = GetDlgItem(Page(), PeerLicenseAcceptButton);
     return PressButton(accept) && WaitUntil(SettleTimeoutMs, [&] {
-               return Checked(accept) && IsWindowEnabled(wizard.Button(PeerNextButton));
+               return Checked(accept) && IsWindowEnabled(Button(PeerNextButton));
            });
 }
 

@@ -18,21 +18,17 @@ constexpr int PeerCancelButton = IDCANCEL;
 // holds a picture of the same id), as Wine shows it when the children are listed.
 constexpr int PeerLicenseAcceptButton = 1034;
 
-// The dialog of the wizard's current page, when it shows; or null.
+// The dialog of the wizard's current page, when it shows; or null. A property sheet's page
+// is such a dialog too.
 HWND PeerPage(HWND wizard);
-// A wizard of the process that shows its page, or null.
-HWND VisiblePeerWizard(DWORD processId);
 
-class PeerWizard {
+// WizardDriver's start and presses, with NSIS's pages and walk.
+class PeerWizard : public WizardDriver {
 public:
     // Starts the program and waits for its wizard, which bears our wizard's title.
-    explicit PeerWizard(const std::string& program) : wizard("", program) {}
+    explicit PeerWizard(const std::string& program) : WizardDriver("", program) {}
 
-    bool Opened() const { return wizard.Opened(); }
-    ChildProcess& Process() { return wizard.Process(); }
-    HWND Page() const { return PeerPage(wizard.Sheet()); }
-    HWND Button(int id) const { return wizard.Button(id); }
-    bool Press(int buttonId) { return wizard.Press(buttonId); }
+    HWND Page() const { return PeerPage(Sheet()); }
     // Walks forward from the welcome page to `page`, accepting the license on the way.
     bool WalkTo(int page);
 
@@ -40,6 +36,5 @@ private:
     // Chooses "I accept" and waits until the page has taken it and Next can be pressed.
     bool AcceptLicense();
 
-    WizardDriver wizard;
     int at = WelcomePage;
 };

@@ -1,16 +1,51 @@
-// The stage timeline: each stage told by the calls the stage clock noted, by their names
-// alone. A call that marks a stage and was not noted fails the run, saying which.
-#include "bench/StageTimeline.h"
+// The stage timeline: the stage clock (StageClock.dll), set in the setup before Finish,
+// notes the calls that mark the install's stages, each with when it started and ended in
+// counter ticks, and writes them to its record, "name|start|end" a line, once the hand-off
+// has returned; each stage is told by those calls, by their names alone. A call that marks
+// a stage and was not noted fails the run, saying which.
+#include "bench/BenchDriver.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
 
 #include "bench/Clock.h"
 #include "bench/HandOff.h"
-#include "bench/StageRecord.h"
+#include "driver/ThreadHook.h"
 
 namespace {
+
+// One call the clock noted: its name (CallName), and when it started and ended.
+struct StageNote {
+    std::string call;
+    LONGLONG start;
+    LONGLONG end;
+};
+
+enum StageField { NameField, StartField, EndField, StageFieldCount };
+
+// The calls noted, in the order they started.
+std::vector<StageNote> ReadNotes(const std::string& path)
+{
+    std::vector<StageNote> notes;
+    for (const Record& fields : ReadRecords(path)) {
+        if (fields.size() == StageFieldCount)
+            notes.push_back({fields[NameField],
+                             std::strtoll(fields[StartField].c_str(), nullptr, 10),
+                             std::strtoll(fields[EndField].c_str(), nullptr, 10)});
+    }
+    return notes;
+}
+
+// The clock rebinds on the first message the hook sees, which this process sends; then the
+// hook goes, so that the sheet's messages from the press on are not slowed by it.
+bool SetClock(HWND sheet)
+{
+    constexpr DWORD_PTR Unanswered = 1;  // a window answers WM_NULL with 0
+    ThreadHook clock(ProbeLibrary::StageClock, sheet);
+    return clock.Set() && Ask(sheet, WM_NULL, 0, 0, Unanswered) == 0;
+}
 
 // The stages in the order the setup goes through them, then Finish to hand-off of the
 // same run.
@@ -81,13 +116,12 @@ Sample StagesOf(const std::vector<StageNote>& all, const HandOff& handOff)
 Sample TimeStages()
 {
     StandInSite site;
-    StageRecord record(site.root.Path());
+    const std::string record = site.root / "stages.record";
+    ScopedEnvironment variable(Variable::StageRecord, record);
     bool clockSet = false;
-    const HandOff handOff =
-        InstallThrough<WizardDriver>(site, FinishButton, [&](WizardDriver& wizard) {
-            clockSet = record.SetClock(wizard.Sheet());
-        });
-    return handOff.done && clockSet ? StagesOf(record.Notes(), handOff) : Sample{};
+    const HandOff handOff = InstallThrough<WizardDriver>(
+        site, FinishButton, [&](WizardDriver& wizard) { clockSet = SetClock(wizard.Sheet()); });
+    return handOff.done && clockSet ? StagesOf(ReadNotes(record), handOff) : Sample{};
 }
 
 }  // namespace

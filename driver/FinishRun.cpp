@@ -10,7 +10,7 @@ RunEnding WatchToTheEnd(ChildProcess& process, DWORD timeoutMs)
         if (WaitForSingleObject(process.Handle(), 0) != WAIT_TIMEOUT)
             return true;
         ending.wizardShown |= WaitForWindow(process.Id(), DialogClass, WizardTitle, 0) != nullptr;
-        ending.windowShown |= !VisibleTopWindows(process.Id()).empty();
+        ending.windowShown |= FindTopWindow(process.Id()) != nullptr;
         if (HWND box = FindMessageBox(process.Id())) {
             ending.boxes.push_back(AnswerBox(box));
             WaitUntil(timeoutMs, [&] { return !IsWindow(box); });

@@ -11,20 +11,29 @@ constexpr UINT MessageTimeoutMs = 2000;
 
 struct WindowSearch {
     DWORD processId;
-    std::vector<HWND> found;
+    const std::function<bool(HWND)>& fits;
+    HWND found;
 };
 
-BOOL CALLBACK CollectVisible(HWND window, LPARAM context)
+BOOL CALLBACK FindFitting(HWND window, LPARAM context)
 {
     auto* search = reinterpret_cast<WindowSearch*>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window))
-        search->found.push_back(window);
-    return TRUE;
+    if (owner == search->processId && IsWindowVisible(window) &&
+        (!search->fits || search->fits(window)))
+        search->found = window;
+    return !search->found;
 }
 
 }  // namespace
+
+bool HasClass(HWND window, const char* className)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return lstrcmpiA(name, className) == 0;
+}
 
 ChildProcess::ChildProcess(const std::string& program, const std::string& arguments,
                            const std::string& directory, bool suspended)
@@ -63,10 +72,10 @@ DWORD ChildProcess::WaitForExit(DWORD timeoutMs)
     return code;
 }
 
-std::vector<HWND> VisibleTopWindows(DWORD processId)
+HWND FindTopWindow(DWORD processId, const std::function<bool(HWND)>& fits)
 {
-    WindowSearch search = {processId, {}};
-    EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&search));
+    WindowSearch search = {processId, fits, nullptr};
+    EnumWindows(FindFitting, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -74,16 +83,10 @@ HWND WaitForWindow(DWORD processId, const char* className, const char* title, DW
 {
     HWND found = nullptr;
     WaitUntil(timeoutMs, [&] {
-        for (HWND window : VisibleTopWindows(processId)) {
-            char name[256] = {};
-            GetClassNameA(window, name, sizeof name);
-            if ((!className || lstrcmpA(name, className) == 0) &&
-                (!title || WindowText(window) == title)) {
-                found = window;
-                return true;
-            }
-        }
-        return false;
+        found = FindTopWindow(processId, [&](HWND window) {
+            return HasClass(window, className) && WindowText(window) == title;
+        });
+        return found != nullptr;
     });
     return found;
 }
@@ -111,14 +114,10 @@ bool PressButton(HWND button) { return Pressable(button) && PostMessageA(button,
 // The wizard's sheet is a dialog too, and may hold a control of the text's id.
 HWND FindMessageBox(DWORD processId)
 {
-    for (HWND window : VisibleTopWindows(processId)) {
-        char className[16] = {};
-        GetClassNameA(window, className, sizeof className);
-        if (lstrcmpA(className, DialogClass) == 0 && GetDlgItem(window, MessageBoxTextId) &&
-            WindowText(window) != WizardTitle)
-            return window;
-    }
-    return nullptr;
+    return FindTopWindow(processId, [](HWND window) {
+        return HasClass(window, DialogClass) && GetDlgItem(window, MessageBoxTextId) &&
+               WindowText(window) != WizardTitle;
+    });
 }
 
 MessageBoxSeen AnswerBox(HWND box)

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -32,7 +31,7 @@ public:
 
     bool Opened() const { return sheet != nullptr; }
     HWND Sheet() const { return sheet; }
-    ChildProcess& Process() { return *setup; }
+    ChildProcess& Process() { return setup; }
 
     int PageIndex() const;
     HWND Page() const;
@@ -66,7 +65,7 @@ public:
     bool Screenshot(const std::string& path) const;
 
 private:
-    std::unique_ptr<ChildProcess> setup;
+    ChildProcess setup;
     HWND sheet = nullptr;
 };
 
