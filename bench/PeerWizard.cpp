@@ -3,12 +3,6 @@
 
 #include "driver/Wait.h"
 
-namespace {
-
-constexpr DWORD SettleTimeoutMs = 5000;
-
-}  // namespace
-
 HWND PeerPage(HWND wizard)
 {
     for (HWND child = FindWindowExA(wizard, nullptr, DialogClass, nullptr); child;

@@ -5,15 +5,10 @@
 // inside it, made when the page comes and destroyed when it goes.
 #pragma once
 
-#include <windows.h>
-
-#include <string>
-
 #include "driver/WizardDriver.h"
 
-// NSIS's buttons: Next (Install, Finish) is IDOK, Cancel IDCANCEL.
+// NSIS's Next (Install, Finish) is IDOK; its Cancel is IDCANCEL, as the sheet's is.
 constexpr int PeerNextButton = IDOK;
-constexpr int PeerCancelButton = IDCANCEL;
 // "I accept" on the license page, a child of the page's own dialog (the wizard's dialog
 // holds a picture of the same id), as Wine shows it when the children are listed.
 constexpr int PeerLicenseAcceptButton = 1034;

@@ -5,7 +5,6 @@
 #include <psapi.h>
 
 #include "app/SetupFileCheck.h"
-#include "bench/Clock.h"
 #include "bench/HandOff.h"
 #include "bench/PeerWizard.h"
 
@@ -17,28 +16,27 @@ enum FirstPageFigure { StartUpMs, PeakKb };
 // sheet's page, or NSIS's), reads its peak working set then, and cancels it.
 Sample TimeToFirstPage(const std::string& program)
 {
-    const double start = NowMs();
+    const LONGLONG start = Ticks();
     ChildProcess child(program);
     HWND window = nullptr;
     const auto shown = [&] { return (window = FindTopWindow(child.Id(), PeerPage)) != nullptr; };
-    if (!child.Started() || !WaitUntil(HandOffTimeoutMs, shown, TimingPollMs))
+    if (!child.Started() || !WaitUntil(ExitTimeoutMs, shown, TimingPollMs))
         return {};
     Sample sample(2);
-    sample[StartUpMs] = NowMs() - start;
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
+    sample[StartUpMs] = TicksToMs(Ticks() - start);
+    PROCESS_MEMORY_COUNTERS counters = {sizeof counters};
     if (GetProcessMemoryInfo(child.Handle(), &counters, sizeof counters))
         sample[PeakKb] = static_cast<double>(counters.PeakWorkingSetSize) / 1024.0;
-    PressButton(GetDlgItem(window, IDCANCEL));
-    child.WaitForExit(HandOffTimeoutMs);
+    PressButton(GetDlgItem(window, CancelButton));
+    child.WaitForExit(ExitTimeoutMs);
     return sample;
 }
 
 // The setup's check of its own file alone.
 Sample FileCheck()
 {
-    const double start = NowMs();
-    return SetupFileIsIntact(SetupExe().c_str()) ? Sample{NowMs() - start} : Sample{};
+    const LONGLONG start = Ticks();
+    return SetupFileIsIntact(SetupExe().c_str()) ? Sample{TicksToMs(Ticks() - start)} : Sample{};
 }
 
 }  // namespace

@@ -11,10 +11,8 @@ RunEnding WatchToTheEnd(ChildProcess& process, DWORD timeoutMs)
             return true;
         ending.wizardShown |= WaitForWindow(process.Id(), DialogClass, WizardTitle, 0) != nullptr;
         ending.windowShown |= FindTopWindow(process.Id()) != nullptr;
-        if (HWND box = FindMessageBox(process.Id())) {
-            ending.boxes.push_back(AnswerBox(box));
-            WaitUntil(timeoutMs, [&] { return !IsWindow(box); });
-        }
+        if (const MessageBoxSeen box = AnswerMessageBox(process.Id(), 0); box.shown)
+            ending.boxes.push_back(box);
         return false;
     });
     ending.code = process.WaitForExit(0);

@@ -8,6 +8,9 @@
 namespace {
 
 constexpr UINT MessageTimeoutMs = 2000;
+// How long an answered box, or a process ended by the driver, may take to go.
+constexpr DWORD BoxGoneTimeoutMs = 20000;
+constexpr DWORD EndTimeoutMs = 5000;
 
 struct WindowSearch {
     DWORD processId;
@@ -43,8 +46,7 @@ ChildProcess::ChildProcess(const std::string& program, const std::string& argume
     std::wstring commandLine =
         WideFromUtf8("\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments));
     std::wstring folder = WideFromUtf8(directory);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
+    STARTUPINFOW startup = {sizeof startup};
     if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                         suspended ? CREATE_SUSPENDED : 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &info))
@@ -55,10 +57,8 @@ ChildProcess::~ChildProcess()
 {
     if (!info.hProcess)
         return;
-    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(info.hProcess, 1);
-        WaitForSingleObject(info.hProcess, 5000);
-    }
+    TerminateProcess(info.hProcess, 1);  // refused, and harmless, once the process has ended
+    WaitForSingleObject(info.hProcess, EndTimeoutMs);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
 }
@@ -112,37 +112,25 @@ bool Pressable(HWND button) { return button && IsWindowVisible(button) && IsWind
 bool PressButton(HWND button) { return Pressable(button) && PostMessageA(button, BM_CLICK, 0, 0); }
 
 // The wizard's sheet is a dialog too, and may hold a control of the text's id.
-HWND FindMessageBox(DWORD processId)
-{
-    return FindTopWindow(processId, [](HWND window) {
-        return HasClass(window, DialogClass) && GetDlgItem(window, MessageBoxTextId) &&
-               WindowText(window) != WizardTitle;
-    });
-}
-
-MessageBoxSeen AnswerBox(HWND box)
-{
-    MessageBoxSeen seen;
-    seen.shown = true;
-    seen.caption = WindowText(box);
-    seen.text = WindowText(GetDlgItem(box, MessageBoxTextId));
-    // Wine keeps the icon control of a box without icon, but empty.
-    HWND icon = GetDlgItem(box, MessageBoxIconId);
-    seen.icon = icon && IsWindowVisible(icon) && Ask(icon, STM_GETICON) != 0;
-    PressButton(GetDlgItem(box, IDOK));
-    return seen;
-}
-
 MessageBoxSeen AnswerMessageBox(DWORD processId, DWORD timeoutMs, HANDLE stop)
 {
-    MessageBoxSeen seen;
+    HWND box = nullptr;
     WaitUntil(timeoutMs, [&] {
-        if (HWND box = FindMessageBox(processId)) {
-            seen = AnswerBox(box);
-            return true;
-        }
-        return stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0;
+        box = FindTopWindow(processId, [](HWND window) {
+            return HasClass(window, DialogClass) && GetDlgItem(window, MessageBoxTextId) &&
+                   WindowText(window) != WizardTitle;
+        });
+        return box || (stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0);
     });
+    if (!box)
+        return {};
+    // Wine keeps the icon control of a box without icon, but empty.
+    HWND icon = GetDlgItem(box, MessageBoxIconId);
+    const MessageBoxSeen seen = {true, WindowText(box),
+                                 WindowText(GetDlgItem(box, MessageBoxTextId)),
+                                 icon && IsWindowVisible(icon) && Ask(icon, STM_GETICON) != 0};
+    PressButton(GetDlgItem(box, IDOK));
+    WaitUntil(BoxGoneTimeoutMs, [&] { return !IsWindow(box); });
     return seen;
 }
 

@@ -60,10 +60,6 @@ struct MessageBoxSeen {
     std::string text;
     bool icon = false;
 };
-// A message box the process shows, or null.
-HWND FindMessageBox(DWORD processId);
-// Reads the box and presses its OK button.
-MessageBoxSeen AnswerBox(HWND box);
-// Waits for a message box of the process, reads it and presses OK. Gives up after the
-// timeout, or when `stop` (if any) is signalled.
+// Waits for a message box of the process, reads it, presses OK and lets it go. Gives up
+// after the timeout, or when `stop` (if any) is signalled.
 MessageBoxSeen AnswerMessageBox(DWORD processId, DWORD timeoutMs, HANDLE stop = nullptr);

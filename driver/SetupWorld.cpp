@@ -59,10 +59,9 @@ void DeleteTree(const std::string& path)
 {
     // The W operation: the tree may hold names that the ANSI code page cannot spell.
     std::wstring from = WideFromUtf8(path) + L'\0';  // the list ends in two NULs
-    SHFILEOPSTRUCTW operation = {};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFILEOPSTRUCTW operation = {.wFunc = FO_DELETE,
+                                 .pFrom = from.c_str(),
+                                 .fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT};
     SHFileOperationW(&operation);
 }
 

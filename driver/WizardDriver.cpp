@@ -3,7 +3,6 @@
 
 #include <commctrl.h>
 
-#include <iterator>
 #include <utility>
 
 #include "driver/Wait.h"
@@ -12,7 +11,6 @@
 namespace {
 
 constexpr DWORD OpenTimeoutMs = 20000;
-constexpr DWORD SettleTimeoutMs = 5000;
 // Long enough for button requests still queued to arrive.
 constexpr DWORD QueueDrainMs = 100;
 
@@ -71,22 +69,19 @@ void WizardDriver::PressKey(WORD key, WORD modifier) const
     SetForegroundWindow(sheet);
     const std::pair<WORD, DWORD> strokes[] = {
         {modifier, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {modifier, KEYEVENTF_KEYUP}};
-    INPUT keys[std::size(strokes)] = {};
-    UINT count = 0;
+    std::vector<INPUT> keys;
     for (const auto& [vk, flags] : strokes) {
         if (vk)  // no modifier: its two strokes are left out
-            keys[count++] = {.type = INPUT_KEYBOARD, .ki = {.wVk = vk, .dwFlags = flags}};
+            keys.push_back({.type = INPUT_KEYBOARD, .ki = {.wVk = vk, .dwFlags = flags}});
     }
-    SendInput(count, keys, sizeof keys[0]);
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
 }
 
 HWND WizardDriver::Focus() const
 {
-    GUITHREADINFO thread = {};
-    thread.cbSize = sizeof thread;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &thread))
-        return nullptr;
-    return thread.hwndFocus;
+    GUITHREADINFO thread = {sizeof thread};
+    return GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &thread) ? thread.hwndFocus
+                                                                               : nullptr;
 }
 
 bool WizardDriver::GoTo(int buttonId, int page)
@@ -151,5 +146,5 @@ void ClickLink(HWND link, int at, bool releasedOff)
 
 bool AwaitLines(const std::string& path, size_t count, DWORD timeoutMs)
 {
-    return WaitUntil(timeoutMs, [&] { return ReadLines(path).size() >= count; });
+    return WaitUntil(timeoutMs, [&] { return ReadRecords(path).size() >= count; });
 }

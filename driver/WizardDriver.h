@@ -2,15 +2,14 @@
 // by its title, reads texts and button states, presses only buttons a user could press.
 #pragma once
 
-#include <windows.h>
-
 #include <ostream>
-#include <string>
-#include <vector>
 
 #include "driver/ProcessWindows.h"
 #include "driver/SetupFacts.h"
 #include "driver/SetupWorld.h"
+
+// How long a page may take to come, or to take a choice.
+constexpr DWORD SettleTimeoutMs = 5000;
 
 // What the user can press; a hidden button counts as not pressable.
 struct WizardButtons {

@@ -1,8 +1,12 @@
-// Record files, written and read with the platform's own file calls: the writer runs
-// inside the setup, in the hook libraries, where nothing but the platform is at hand.
+// Record files, written with the platform's own file calls (the writer runs inside the
+// setup, in the hook libraries, where nothing but the platform is at hand) and read with
+// the C++ library's.
 #include "driver/probe/RecordFile.h"
 
 #include <windows.h>
+
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -55,15 +59,15 @@ bool WriteWholeFile(const std::string& path, const std::string& content)
 std::vector<Record> ReadRecords(const std::string& path)
 {
     std::vector<Record> records;
-    for (const std::string& line : ReadLines(path)) {
-        Record& record = records.emplace_back();
-        for (size_t start = 0;;) {
-            const size_t end = line.find(Separator, start);
-            record.push_back(line.substr(start, end - start));
-            if (end == std::string::npos)
-                break;
-            start = end + 1;
-        }
+    bool lineEnded = true;
+    for (char c : ReadWholeFile(path)) {
+        if (lineEnded)
+            records.emplace_back(1);
+        lineEnded = c == LineEnd[1];
+        if (c == Separator)
+            records.back().emplace_back();
+        else if (c != LineEnd[0] && c != LineEnd[1])
+            records.back().back() += c;
     }
     return records;
 }
@@ -76,30 +80,10 @@ std::vector<std::string> ReadFirstFields(const std::string& path)
     return fields;
 }
 
+// The C runtime opens the file sharing it for reading and writing, as a writer may still
+// have it open.
 std::string ReadWholeFile(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "";
-    std::string content(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &read, nullptr);
-    CloseHandle(file);
-    content.resize(read);
-    return content;
-}
-
-std::vector<std::string> ReadLines(const std::string& path)
-{
-    std::vector<std::string> lines;
-    const std::string content = ReadWholeFile(path);
-    for (size_t start = 0; start < content.size();) {
-        size_t end = content.find(LineEnd, start);
-        if (end == std::string::npos)
-            end = content.size();
-        lines.push_back(content.substr(start, end - start));
-        start = end + sizeof LineEnd - 1;
-    }
-    return lines;
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
