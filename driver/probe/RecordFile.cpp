@@ -1,12 +1,8 @@
-// Record files, written with the platform's own file calls (the writer runs inside the
-// setup, in the hook libraries, where nothing but the platform is at hand) and read with
-// the C++ library's.
+// Record files, written and read with the platform's own file calls: the writer runs
+// inside the setup, in the hook libraries, where nothing but the platform is at hand.
 #include "driver/probe/RecordFile.h"
 
 #include <windows.h>
-
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -80,10 +76,16 @@ std::vector<std::string> ReadFirstFields(const std::string& path)
     return fields;
 }
 
-// The C runtime opens the file sharing it for reading and writing, as a writer may still
-// have it open.
 std::string ReadWholeFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "";
+    std::string content(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &read, nullptr);
+    CloseHandle(file);
+    content.resize(read);
+    return content;
 }
