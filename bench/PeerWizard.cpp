@@ -3,16 +3,6 @@
 
 #include "driver/Wait.h"
 
-HWND PeerPage(HWND wizard)
-{
-    for (HWND child = FindWindowExA(wizard, nullptr, DialogClass, nullptr); child;
-         child = FindWindowExA(wizard, child, DialogClass, nullptr)) {
-        if (IsWindowVisible(child))
-            return child;
-    }
-    return nullptr;
-}
-
 bool PeerWizard::AcceptLicense()
 {
     HWND accept = GetDlgItem(Page(), PeerLicenseAcceptButton);

@@ -13,17 +13,13 @@ constexpr int PeerNextButton = IDOK;
 // holds a picture of the same id), as Wine shows it when the children are listed.
 constexpr int PeerLicenseAcceptButton = 1034;
 
-// The dialog of the wizard's current page, when it shows; or null. A property sheet's page
-// is such a dialog too.
-HWND PeerPage(HWND wizard);
-
 // WizardDriver's start and presses, with NSIS's pages and walk.
 class PeerWizard : public WizardDriver {
 public:
     // Starts the program and waits for its wizard, which bears our wizard's title.
     explicit PeerWizard(const std::string& program) : WizardDriver("", program) {}
 
-    HWND Page() const { return PeerPage(Sheet()); }
+    HWND Page() const { return ShownPage(Sheet()); }
     // Walks forward from the welcome page to `page`, accepting the license on the way.
     bool WalkTo(int page);
 

@@ -19,7 +19,7 @@ Sample TimeToFirstPage(const std::string& program)
     const LONGLONG start = Ticks();
     ChildProcess child(program);
     HWND window = nullptr;
-    const auto shown = [&] { return (window = FindTopWindow(child.Id(), PeerPage)) != nullptr; };
+    const auto shown = [&] { return (window = FindTopWindow(child.Id(), ShownPage)) != nullptr; };
     if (!child.Started() || !WaitUntil(ExitTimeoutMs, shown, TimingPollMs))
         return {};
     Sample sample(2);

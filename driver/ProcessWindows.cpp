@@ -91,6 +91,16 @@ HWND WaitForWindow(DWORD processId, const char* className, const char* title, DW
     return found;
 }
 
+HWND ShownPage(HWND wizard)
+{
+    for (HWND child = FindWindowExA(wizard, nullptr, DialogClass, nullptr); child;
+         child = FindWindowExA(wizard, child, DialogClass, nullptr)) {
+        if (IsWindowVisible(child))
+            return child;
+    }
+    return nullptr;
+}
+
 DWORD_PTR Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR fallback)
 {
     DWORD_PTR answer = 0;

@@ -39,6 +39,9 @@ private:
 bool HasClass(HWND window, const char* className);
 // The first visible top-level window of the process that `fits` (any, without it), or null.
 HWND FindTopWindow(DWORD processId, const std::function<bool(HWND)>& fits = nullptr);
+// The dialog of a wizard's current page, when it shows, or null: a property sheet's page,
+// or the page NSIS's wizard makes inside its own dialog.
+HWND ShownPage(HWND wizard);
 // The first visible top-level window of the process with this class and title.
 HWND WaitForWindow(DWORD processId, const char* className, const char* title, DWORD timeoutMs);
 // The answer to a message sent to a window, perhaps of another process; `fallback` when its
