@@ -6,17 +6,26 @@
 // from inside it by the stage clock (StageClock.dll). The programs timed together take
 // turns: each round starts with the next one. Prints one table row a figure: the setup's
 // median and range, the other's, and the ratio of the medians. The command line is in
-// BenchArguments.h.
-#include "bench/BenchArguments.h"
-#include "bench/FinishTiming.h"
-#include "bench/StageTimeline.h"
-#include "bench/StartUp.h"
+// BenchDriver.h.
+#include "bench/BenchDriver.h"
+
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv)
 {
-    BenchArguments arguments;
-    if (!ParseArguments(argc, argv, arguments))
+    BenchArguments arguments = {argc > 2 ? std::atoi(argv[1]) : 0, argc > 2 ? argv[2] : ""};
+    for (int i = 3; i < argc; ++i) {
+        const std::string peer = argv[i];
+        const size_t equals = peer.find('=');
+        if (equals == std::string::npos)
+            arguments.runs = 0;
+        arguments.peers.push_back({peer.substr(0, equals), peer.substr(equals + 1)});
+    }
+    if (arguments.runs <= 0) {
+        std::fprintf(stderr, "usage: BenchDriver <runs> <payload folder> [<name>=<NSIS.exe>]...\n");
         return 2;
+    }
     PrintStartUpRows(arguments);
     PrintStageRows(arguments.runs, PrintFinishRows(arguments));
     return 0;

@@ -13,15 +13,10 @@ LONGLONG Ticks()
 
 double TicksToMs(LONGLONG ticks)
 {
-    static const LONGLONG frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f.QuadPart;
-    }();
-    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency);
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
 }
-
-double NowMs() { return TicksToMs(Ticks()); }
 
 std::vector<std::vector<Sample>> TakingTurns(int runs, const std::vector<Contender>& contenders)
 {

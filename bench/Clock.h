@@ -12,7 +12,6 @@
 // The performance counter, which under Wine is one clock for every process.
 LONGLONG Ticks();
 double TicksToMs(LONGLONG ticks);
-double NowMs();
 
 // The figures of one run (milliseconds, kilobytes); none when the run failed.
 using Sample = std::vector<double>;

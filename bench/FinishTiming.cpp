@@ -1,7 +1,6 @@
 // Finish timing: installs by each wizard in turn, in a site of their own each time.
-#include "bench/FinishTiming.h"
+#include "bench/BenchDriver.h"
 
-#include "bench/Clock.h"
 #include "bench/HandOff.h"
 #include "bench/PeerWizard.h"
 #include "install/PayloadDigest.h"
@@ -22,9 +21,9 @@ Sample ExpandOnly(const std::string& payload, const TempFolder& target = TempFol
     std::string arguments = "\"" + payload + "\" \"" + target.Path() + "\"";
     for (const char* name : PayloadNames)
         arguments += std::string(" ") + name;
-    const double start = NowMs();
+    const LONGLONG start = Ticks();
     ChildProcess child(BinFolder() + "\\MinimalExpander.exe", arguments);
-    return child.WaitForExit(HandOffTimeoutMs) == 0 ? Sample{NowMs() - start} : Sample{};
+    return child.WaitForExit(ExitTimeoutMs) == 0 ? Sample{TicksToMs(Ticks() - start)} : Sample{};
 }
 
 enum ExpandedFigure { ReadBackMs, FlushMs };
@@ -37,17 +36,17 @@ Sample ReadBackAndFlush(const std::string& payload)
     HMODULE setup = LoadLibraryExA(SetupExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     bool done = setup && !ExpandOnly(payload, target).empty();
     Sample sample(2);
-    double start = NowMs();
+    LONGLONG start = Ticks();
     for (const char* name : PayloadNames)
         done = done && CompareWithPayloadDigest((target / name).c_str(), setup, name) == 0;
-    sample[ReadBackMs] = NowMs() - start;
+    sample[ReadBackMs] = TicksToMs(Ticks() - start);
     FreeLibrary(setup);
     for (const char* name : PayloadNames) {
         HANDLE file = CreateFileA((target / name).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                   0, nullptr);
-        start = NowMs();
+        start = Ticks();
         done = FlushFileBuffers(file) && done;
-        sample[FlushMs] += NowMs() - start;
+        sample[FlushMs] += TicksToMs(Ticks() - start);
         CloseHandle(file);
     }
     return done ? sample : Sample{};

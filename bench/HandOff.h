@@ -5,15 +5,11 @@
 
 #include <windows.h>
 
-#include <functional>
-
 #include "bench/Clock.h"
 #include "driver/FinishRun.h"
 #include "driver/StandInSite.h"
 #include "driver/Wait.h"
-#include "driver/WizardDriver.h"
 
-constexpr DWORD HandOffTimeoutMs = 20000;
 // The timed waits look as often as they can: how often they look is the figures' resolution.
 constexpr DWORD TimingPollMs = 1;
 
@@ -38,14 +34,14 @@ HandOff InstallThrough(const StandInSite& site, int finishButton,
             if (atFinish)
                 atFinish(wizard);
             // Timed from the moment the press can be made, not from the wait for it.
-            WaitUntil(HandOffTimeoutMs, [&] { return Pressable(wizard.Button(finishButton)); });
+            WaitUntil(ExitTimeoutMs, [&] { return Pressable(wizard.Button(finishButton)); });
             handOff.pressed = Ticks();
         }))
         return handOff;
     WaitUntil(
-        HandOffTimeoutMs, [&] { return FileExists(site.record); }, TimingPollMs);
+        ExitTimeoutMs, [&] { return FileExists(site.record); }, TimingPollMs);
     handOff.seen = Ticks();
-    wizard.Process().WaitForExit(HandOffTimeoutMs);
-    handOff.done = AwaitStandInRun(site.record, HandOffTimeoutMs);
+    wizard.Process().WaitForExit(ExitTimeoutMs);
+    handOff.done = AwaitStandInRun(site.record, ExitTimeoutMs);
     return handOff;
 }

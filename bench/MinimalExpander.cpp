@@ -6,21 +6,19 @@
 
 int main(int argc, char** argv)
 {
-    if (argc < 4)
-        return 2;
     for (int i = 3; i < argc; ++i) {
         std::string from = std::string(argv[1]) + "\\" + argv[i];
         std::string to = std::string(argv[2]) + "\\" + argv[i];
         OFSTRUCT sourceInfo, targetInfo;
-        INT source = LZOpenFileA(&from[0], &sourceInfo, OF_READ);
-        auto target = static_cast<INT>(OpenFile(to.c_str(), &targetInfo, OF_CREATE));
-        LONG copied = (source >= 0 && target >= 0) ? LZCopy(source, target) : -1;
-        if (source >= 0)
-            LZClose(source);
-        if (target >= 0)
-            LZClose(target);
+        // Opened for writing, LZOpenFileA hands back the plain file; LZCopy refuses a
+        // handle that failed to open, and LZClose closes either kind.
+        INT source = LZOpenFileA(from.data(), &sourceInfo, OF_READ);
+        INT target = LZOpenFileA(to.data(), &targetInfo, OF_CREATE);
+        const LONG copied = LZCopy(source, target);
+        LZClose(source);
+        LZClose(target);
         if (copied < 0)
             return 1;
     }
-    return 0;
+    return argc < 4 ? 2 : 0;
 }

@@ -3,36 +3,11 @@
 
 #include "driver/Wait.h"
 
-namespace {
-
-constexpr DWORD SettleTimeoutMs = 5000;
-
-}  // namespace
-
-HWND PeerPage(HWND wizard)
-{
-    for (HWND child = FindWindowExA(wizard, nullptr, DialogClass, nullptr); child;
-         child = FindWindowExA(wizard, child, DialogClass, nullptr)) {
-        if (IsWindowVisible(child))
-            return child;
-    }
-    return nullptr;
-}
-
-HWND VisiblePeerWizard(DWORD processId)
-{
-    for (HWND window : VisibleTopWindows(processId)) {
-        if (PeerPage(window))
-            return window;
-    }
-    return nullptr;
-}
-
 bool PeerWizard::AcceptLicense()
 {
     HWND accept = GetDlgItem(Page(), PeerLicenseAcceptButton);
     return PressButton(accept) && WaitUntil(SettleTimeoutMs, [&] {
-               return Checked(accept) && IsWindowEnabled(wizard.Button(PeerNextButton));
+               return Checked(accept) && IsWindowEnabled(Button(PeerNextButton));
            });
 }
 

@@ -5,34 +5,21 @@
 // inside it, made when the page comes and destroyed when it goes.
 #pragma once
 
-#include <windows.h>
-
-#include <string>
-
 #include "driver/WizardDriver.h"
 
-// NSIS's buttons: Next (Install, Finish) is IDOK, Cancel IDCANCEL.
+// NSIS's Next (Install, Finish) is IDOK; its Cancel is IDCANCEL, as the sheet's is.
 constexpr int PeerNextButton = IDOK;
-constexpr int PeerCancelButton = IDCANCEL;
 // "I accept" on the license page, a child of the page's own dialog (the wizard's dialog
 // holds a picture of the same id), as Wine shows it when the children are listed.
 constexpr int PeerLicenseAcceptButton = 1034;
 
-// The dialog of the wizard's current page, when it shows; or null.
-HWND PeerPage(HWND wizard);
-// A wizard of the process that shows its page, or null.
-HWND VisiblePeerWizard(DWORD processId);
-
-class PeerWizard {
+// WizardDriver's start and presses, with NSIS's pages and walk.
+class PeerWizard : public WizardDriver {
 public:
     // Starts the program and waits for its wizard, which bears our wizard's title.
-    explicit PeerWizard(const std::string& program) : wizard("", program) {}
+    explicit PeerWizard(const std::string& program) : WizardDriver("", program) {}
 
-    bool Opened() const { return wizard.Opened(); }
-    ChildProcess& Process() { return wizard.Process(); }
-    HWND Page() const { return PeerPage(wizard.Sheet()); }
-    HWND Button(int id) const { return wizard.Button(id); }
-    bool Press(int buttonId) { return wizard.Press(buttonId); }
+    HWND Page() const { return ShownPage(Sheet()); }
     // Walks forward from the welcome page to `page`, accepting the license on the way.
     bool WalkTo(int page);
 
@@ -40,6 +27,5 @@ private:
     // Chooses "I accept" and waits until the page has taken it and Next can be pressed.
     bool AcceptLicense();
 
-    WizardDriver wizard;
     int at = WelcomePage;
 };

@@ -7,11 +7,12 @@
 // Under Wine that counter is one clock for every process, so the benchmark reads the
 // notes against the moment it pressed Finish. The notes stay in memory while the setup
 // works, and are written once the hand-off has returned, to the stage record
-// (SharedNames.h): one call a line, "name|path|start|end" in counter ticks.
+// (SharedNames.h): one call a line, "name|start|end" in counter ticks.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "bench/Clock.h"
 #include "driver/probe/ImportRebinding.h"
@@ -22,65 +23,43 @@
 namespace {
 
 struct Note {
-    const char* name;
-    char path[MAX_PATH];
+    Call call;
     LONGLONG start;
     LONGLONG end;
 };
-// More than an install makes: a re-install over a previous set makes about a hundred.
-constexpr int MaxNotes = 512;
-Note notes[MaxNotes];
-int noteCount;
+std::vector<Note> notes;
+// More than an install makes (a re-install over a previous set makes about a hundred):
+// reserved, so that no note allocates while the setup works.
+constexpr size_t ReservedNotes = 512;
 
-// A call that has started; its end is noted when the scope ends.
-class Timed {
-public:
-    Timed(const char* name, const char* path)
-        : note(noteCount < MaxNotes ? &notes[noteCount++] : nullptr)
-    {
-        if (!note)
-            return;
-        note->name = name;
-        lstrcpynA(note->path, path ? path : "", MAX_PATH);
-        note->start = Ticks();
-    }
-    ~Timed()
-    {
-        if (note)
-            note->end = Ticks();
-    }
-    Timed(const Timed&) = delete;
-    Timed& operator=(const Timed&) = delete;
-
-private:
-    Note* note;
-};
+// Runs `call`, noted under its name from its start to its return.
+template <class Result, class Run> Result Noted(Call call, const Run& run)
+{
+    const size_t at = notes.size();
+    notes.push_back({call, Ticks(), 0});
+    const Result result = run();
+    notes[at].end = Ticks();
+    return result;
+}
 
 void WriteNotes()
 {
     std::string lines;
-    for (int i = 0; i < noteCount; ++i)
-        lines += RecordLine({notes[i].name, notes[i].path, std::to_string(notes[i].start),
-                             std::to_string(notes[i].end)});
+    for (const Note& note : notes)
+        lines +=
+            RecordLine({CallName(note.call), std::to_string(note.start), std::to_string(note.end)});
     WriteRecord(Variable::StageRecord, lines, true);
 }
-
-// Where a call's first argument is a path, its note keeps it.
-const char* PathOf(LPCSTR path) { return path; }
-
-template <class Other> const char* PathOf(Other) { return nullptr; }
 
 // The one stand-in of every function the clock notes: the note under the function's
 // name, around the call of the function itself.
 template <Call Name, auto Function> struct Clocked;
 
-template <Call Name, class Result, class First, class... Rest,
-          Result(WINAPI* Function)(First, Rest...)>
+template <Call Name, class Result, class... Parameters, Result(WINAPI* Function)(Parameters...)>
 struct Clocked<Name, Function> {
-    static Result WINAPI Run(First first, Rest... rest)
+    static Result WINAPI Run(Parameters... parameters)
     {
-        Timed timed(CallName(Name), PathOf(first));
-        return Function(first, rest...);
+        return Noted<Result>(Name, [&] { return Function(parameters...); });
     }
 };
 
@@ -111,11 +90,7 @@ decltype(&::ShellExecuteExA) shellExecute;
 // The hand-off ends the install: the notes are written once it has returned.
 BOOL WINAPI ClockShellExecuteExA(SHELLEXECUTEINFOA* launch)
 {
-    BOOL started;
-    {
-        Timed timed(CallName(Call::ShellExecuteExA), launch->lpFile);
-        started = shellExecute(launch);
-    }
+    const BOOL started = Noted<BOOL>(Call::ShellExecuteExA, [&] { return shellExecute(launch); });
     WriteNotes();
     return started;
 }
@@ -140,6 +115,7 @@ void StartClock()
     HMODULE self;
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
                        reinterpret_cast<LPCSTR>(&StartClock), &self);
+    notes.reserve(ReservedNotes);
     RebindImports(Rebindings);
     RebindShellSlot();
 }

@@ -1,16 +1,52 @@
-// The stage timeline: each stage told by the calls the stage clock noted, by their names
-// alone. A call that marks a stage and was not noted fails the run, saying which.
-#include "bench/StageTimeline.h"
+// The stage timeline: the stage clock (StageClock.dll), set in the setup before Finish,
+// notes the calls that mark the install's stages, each with when it started and ended in
+// counter ticks, and writes them to its record, "name|start|end" a line, once the hand-off
+// has returned; each stage is told by those calls, by their names alone. A call that marks
+// a stage and was not noted fails the run, saying which.
+#include "bench/BenchDriver.h"
 
-#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
 
-#include "bench/Clock.h"
 #include "bench/HandOff.h"
-#include "bench/StageRecord.h"
+#include "driver/ThreadHook.h"
 
 namespace {
+
+// One call the clock noted: its name (CallName), and when it started and ended.
+struct StageNote {
+    std::string call;
+    LONGLONG start;
+    LONGLONG end;
+};
+
+enum StageField { NameField, StartField, EndField, StageFieldCount };
+
+// The calls noted from `since` on, in the order they started.
+std::vector<StageNote> ReadNotes(const std::string& path, LONGLONG since)
+{
+    std::vector<StageNote> notes;
+    for (const Record& fields : ReadRecords(path)) {
+        if (fields.size() != StageFieldCount)
+            continue;
+        const StageNote note = {fields[NameField],
+                                std::strtoll(fields[StartField].c_str(), nullptr, 10),
+                                std::strtoll(fields[EndField].c_str(), nullptr, 10)};
+        if (note.start >= since)
+            notes.push_back(note);
+    }
+    return notes;
+}
+
+// The clock rebinds on the first message the hook sees, which this process sends; then the
+// hook goes, so that the sheet's messages from the press on are not slowed by it.
+bool SetClock(HWND sheet)
+{
+    constexpr DWORD_PTR Unanswered = 1;  // a window answers WM_NULL with 0
+    ThreadHook clock(ProbeLibrary::StageClock, sheet);
+    return clock.Set() && Ask(sheet, WM_NULL, 0, 0, Unanswered) == 0;
+}
 
 // The stages in the order the setup goes through them, then Finish to hand-off of the
 // same run.
@@ -29,11 +65,8 @@ const char* const StageRows[] = {
 // The folder's stage ends where staging opens its first file. A file opened after a flush
 // is read back, from that opening to the setup's next call; staging ends with the last
 // read-back, and the swap runs from there to the call into the shell.
-Sample StagesOf(const std::vector<StageNote>& all, const HandOff& handOff)
+Sample StagesOf(const std::vector<StageNote>& notes, const HandOff& handOff)
 {
-    std::vector<StageNote> notes;
-    std::copy_if(all.begin(), all.end(), std::back_inserter(notes),
-                 [&](const StageNote& note) { return note.start >= handOff.pressed; });
     LONGLONG readBack = 0, staged = 0;
     bool flushed = false;
     for (size_t i = 0; i + 1 < notes.size(); ++i) {
@@ -45,21 +78,22 @@ Sample StagesOf(const std::vector<StageNote>& all, const HandOff& handOff)
             flushed = false;
         }
     }
-    const auto first = [&](Call call, const char* what) -> const StageNote* {
+    // The first note of each call that marks a stage, or null.
+    const auto first = [&](Call call) -> const StageNote* {
         for (const StageNote& note : notes) {
             if (note.call == CallName(call))
                 return &note;
         }
-        std::fprintf(stderr, "BenchDriver: the stage clock noted no %s after Finish\n", what);
         return nullptr;
     };
-    const StageNote* opened = first(Call::CreateFileA, "file opened");
-    const StageNote* shell = first(Call::ShellExecuteExA, "call into the shell");
-    const StageNote* process = first(Call::CreateProcessW, "process created");
-    if (!staged)
-        std::fprintf(stderr, "BenchDriver: the stage clock noted no file read back\n");
-    if (!opened || !shell || !process || !staged)
+    const StageNote *opened = first(Call::CreateFileA), *shell = first(Call::ShellExecuteExA),
+                    *process = first(Call::CreateProcessW);
+    if (!opened || !shell || !process || !staged) {
+        std::fprintf(stderr, "BenchDriver: the stage clock noted, after Finish, %s%s%s%s\n",
+                     opened ? "" : "no file opened; ", staged ? "" : "no file read back; ",
+                     shell ? "" : "no call into the shell; ", process ? "" : "no process created");
         return {};
+    }
     const LONGLONG ticks[] = {
         notes.front().start - handOff.pressed,
         opened->start - notes.front().start,
@@ -81,13 +115,13 @@ Sample StagesOf(const std::vector<StageNote>& all, const HandOff& handOff)
 Sample TimeStages()
 {
     StandInSite site;
-    StageRecord record(site.root.Path());
+    const std::string record = site.root / "stages.record";
+    ScopedEnvironment variable(Variable::StageRecord, record);
     bool clockSet = false;
-    const HandOff handOff =
-        InstallThrough<WizardDriver>(site, FinishButton, [&](WizardDriver& wizard) {
-            clockSet = record.SetClock(wizard.Sheet());
-        });
-    return handOff.done && clockSet ? StagesOf(record.Notes(), handOff) : Sample{};
+    const HandOff handOff = InstallThrough<WizardDriver>(
+        site, FinishButton, [&](WizardDriver& wizard) { clockSet = SetClock(wizard.Sheet()); });
+    return handOff.done && clockSet ? StagesOf(ReadNotes(record, handOff.pressed), handOff)
+                                    : Sample{};
 }
 
 }  // namespace

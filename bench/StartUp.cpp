@@ -1,70 +1,42 @@
 // Start-up timing: each program started, its first page awaited, then cancelled.
-#include "bench/StartUp.h"
+#include "bench/BenchDriver.h"
 
 #include <windows.h>
-#include <commctrl.h>
 #include <psapi.h>
 
 #include "app/SetupFileCheck.h"
-#include "bench/Clock.h"
 #include "bench/HandOff.h"
 #include "bench/PeerWizard.h"
 
 namespace {
 
-// A sheet of the process whose current page is visible, or null.
-HWND VisibleSheet(DWORD processId)
-{
-    for (HWND window : VisibleTopWindows(processId)) {
-        auto page = reinterpret_cast<HWND>(SendMessageA(window, PSM_GETCURRENTPAGEHWND, 0, 0));
-        if (page && IsWindowVisible(page))
-            return window;
-    }
-    return nullptr;
-}
-
-void CancelSheet(HWND sheet) { PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); }
-void CancelPeer(HWND wizard) { PressButton(GetDlgItem(wizard, PeerCancelButton)); }
-
-// A wizard program as its start-up is timed: how its first page is known to show, and how
-// it is then cancelled.
-struct StartingWizard {
-    std::string name;
-    std::string program;
-    HWND (*visible)(DWORD processId);
-    void (*cancel)(HWND wizard);
-};
-
 enum FirstPageFigure { StartUpMs, PeakKb };
 
-// Starts the program, waits for its first wizard page, reads its peak working set then,
-// and cancels it.
-Sample TimeToFirstPage(const StartingWizard& wizard)
+// Starts the program, waits for its first wizard page (a dialog inside the wizard: a
+// sheet's page, or NSIS's), reads its peak working set then, and cancels it.
+Sample TimeToFirstPage(const std::string& program)
 {
-    const double start = NowMs();
-    ChildProcess child(wizard.program);
+    const LONGLONG start = Ticks();
+    ChildProcess child(program);
     HWND window = nullptr;
-    if (!child.Started() ||
-        !WaitUntil(
-            HandOffTimeoutMs, [&] { return (window = wizard.visible(child.Id())) != nullptr; },
-            TimingPollMs))
+    const auto shown = [&] { return (window = FindTopWindow(child.Id(), ShownPage)) != nullptr; };
+    if (!child.Started() || !WaitUntil(ExitTimeoutMs, shown, TimingPollMs))
         return {};
     Sample sample(2);
-    sample[StartUpMs] = NowMs() - start;
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
+    sample[StartUpMs] = TicksToMs(Ticks() - start);
+    PROCESS_MEMORY_COUNTERS counters = {sizeof counters};
     if (GetProcessMemoryInfo(child.Handle(), &counters, sizeof counters))
         sample[PeakKb] = static_cast<double>(counters.PeakWorkingSetSize) / 1024.0;
-    wizard.cancel(window);
-    child.WaitForExit(HandOffTimeoutMs);
+    PressButton(GetDlgItem(window, CancelButton));
+    child.WaitForExit(ExitTimeoutMs);
     return sample;
 }
 
 // The setup's check of its own file alone.
 Sample FileCheck()
 {
-    const double start = NowMs();
-    return SetupFileIsIntact(SetupExe().c_str()) ? Sample{NowMs() - start} : Sample{};
+    const LONGLONG start = Ticks();
+    return SetupFileIsIntact(SetupExe().c_str()) ? Sample{TicksToMs(Ticks() - start)} : Sample{};
 }
 
 }  // namespace
@@ -72,15 +44,13 @@ Sample FileCheck()
 void PrintStartUpRows(const BenchArguments& arguments)
 {
     enum { Ours, Unchecked, Sheet, FirstPeer };
-    std::vector<StartingWizard> wizards = {
-        {"the setup", SetupExe(), VisibleSheet, CancelSheet},
-        {"the unchecked setup", BinFolder() + "\\UncheckedSetup.exe", VisibleSheet, CancelSheet},
-        {"the minimal wizard", BinFolder() + "\\MinimalSheet.exe", VisibleSheet, CancelSheet}};
-    for (const Peer& peer : arguments.peers)
-        wizards.push_back({peer.name, peer.exe, VisiblePeerWizard, CancelPeer});
+    std::vector<Peer> wizards = {{"the setup", SetupExe()},
+                                 {"the unchecked setup", BinFolder() + "\\UncheckedSetup.exe"},
+                                 {"the minimal wizard", BinFolder() + "\\MinimalSheet.exe"}};
+    wizards.insert(wizards.end(), arguments.peers.begin(), arguments.peers.end());
     std::vector<Contender> starts;
-    for (const StartingWizard& wizard : wizards)
-        starts.push_back({wizard.name, [&wizard] { return TimeToFirstPage(wizard); }});
+    for (const Peer& wizard : wizards)
+        starts.push_back({wizard.name, [&wizard] { return TimeToFirstPage(wizard.exe); }});
     std::vector<std::vector<Sample>> first;
     {
         // Without an Application Manager the setup would show the missing-ActiveSync box.

@@ -10,11 +10,9 @@ RunEnding WatchToTheEnd(ChildProcess& process, DWORD timeoutMs)
         if (WaitForSingleObject(process.Handle(), 0) != WAIT_TIMEOUT)
             return true;
         ending.wizardShown |= WaitForWindow(process.Id(), DialogClass, WizardTitle, 0) != nullptr;
-        ending.windowShown |= !VisibleTopWindows(process.Id()).empty();
-        if (HWND box = FindMessageBox(process.Id())) {
-            ending.boxes.push_back(AnswerBox(box));
-            WaitUntil(timeoutMs, [&] { return !IsWindow(box); });
-        }
+        ending.windowShown |= FindTopWindow(process.Id()) != nullptr;
+        if (const MessageBoxSeen box = AnswerMessageBox(process.Id(), 0); box.shown)
+            ending.boxes.push_back(box);
         return false;
     });
     ending.code = process.WaitForExit(0);

@@ -3,16 +3,9 @@
 // to its end, each message box it shows read and answered with OK.
 #pragma once
 
-#include <windows.h>
-
-#include <functional>
-#include <vector>
-
-#include "driver/ProcessWindows.h"
-#include "driver/SetupFacts.h"
 #include "driver/WizardDriver.h"
 
-// How long a run may take from Finish (or its start) to its end.
+// How long a run may take from Finish (or its start) to its end, or to its hand-off.
 constexpr DWORD ExitTimeoutMs = 20000;
 
 // What a run showed until it ended.

@@ -8,23 +8,35 @@
 namespace {
 
 constexpr UINT MessageTimeoutMs = 2000;
+// How long an answered box, or a process ended by the driver, may take to go.
+constexpr DWORD BoxGoneTimeoutMs = 20000;
+constexpr DWORD EndTimeoutMs = 5000;
 
 struct WindowSearch {
     DWORD processId;
-    std::vector<HWND> found;
+    const std::function<bool(HWND)>& fits;
+    HWND found;
 };
 
-BOOL CALLBACK CollectVisible(HWND window, LPARAM context)
+BOOL CALLBACK FindFitting(HWND window, LPARAM context)
 {
     auto* search = reinterpret_cast<WindowSearch*>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window))
-        search->found.push_back(window);
-    return TRUE;
+    if (owner == search->processId && IsWindowVisible(window) &&
+        (!search->fits || search->fits(window)))
+        search->found = window;
+    return !search->found;
 }
 
 }  // namespace
+
+bool HasClass(HWND window, const char* className)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return lstrcmpiA(name, className) == 0;
+}
 
 ChildProcess::ChildProcess(const std::string& program, const std::string& arguments,
                            const std::string& directory, bool suspended)
@@ -34,8 +46,7 @@ ChildProcess::ChildProcess(const std::string& program, const std::string& argume
     std::wstring commandLine =
         WideFromUtf8("\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments));
     std::wstring folder = WideFromUtf8(directory);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
+    STARTUPINFOW startup = {sizeof startup};
     if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                         suspended ? CREATE_SUSPENDED : 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &info))
@@ -46,10 +57,8 @@ ChildProcess::~ChildProcess()
 {
     if (!info.hProcess)
         return;
-    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(info.hProcess, 1);
-        WaitForSingleObject(info.hProcess, 5000);
-    }
+    TerminateProcess(info.hProcess, 1);  // refused, and harmless, once the process has ended
+    WaitForSingleObject(info.hProcess, EndTimeoutMs);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
 }
@@ -63,10 +72,10 @@ DWORD ChildProcess::WaitForExit(DWORD timeoutMs)
     return code;
 }
 
-std::vector<HWND> VisibleTopWindows(DWORD processId)
+HWND FindTopWindow(DWORD processId, const std::function<bool(HWND)>& fits)
 {
-    WindowSearch search = {processId, {}};
-    EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&search));
+    WindowSearch search = {processId, fits, nullptr};
+    EnumWindows(FindFitting, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -74,18 +83,22 @@ HWND WaitForWindow(DWORD processId, const char* className, const char* title, DW
 {
     HWND found = nullptr;
     WaitUntil(timeoutMs, [&] {
-        for (HWND window : VisibleTopWindows(processId)) {
-            char name[256] = {};
-            GetClassNameA(window, name, sizeof name);
-            if ((!className || lstrcmpA(name, className) == 0) &&
-                (!title || WindowText(window) == title)) {
-                found = window;
-                return true;
-            }
-        }
-        return false;
+        found = FindTopWindow(processId, [&](HWND window) {
+            return HasClass(window, className) && WindowText(window) == title;
+        });
+        return found != nullptr;
     });
     return found;
+}
+
+HWND ShownPage(HWND wizard)
+{
+    for (HWND child = FindWindowExA(wizard, nullptr, DialogClass, nullptr); child;
+         child = FindWindowExA(wizard, child, DialogClass, nullptr)) {
+        if (IsWindowVisible(child))
+            return child;
+    }
+    return nullptr;
 }
 
 DWORD_PTR Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR fallback)
@@ -109,41 +122,25 @@ bool Pressable(HWND button) { return button && IsWindowVisible(button) && IsWind
 bool PressButton(HWND button) { return Pressable(button) && PostMessageA(button, BM_CLICK, 0, 0); }
 
 // The wizard's sheet is a dialog too, and may hold a control of the text's id.
-HWND FindMessageBox(DWORD processId)
-{
-    for (HWND window : VisibleTopWindows(processId)) {
-        char className[16] = {};
-        GetClassNameA(window, className, sizeof className);
-        if (lstrcmpA(className, DialogClass) == 0 && GetDlgItem(window, MessageBoxTextId) &&
-            WindowText(window) != WizardTitle)
-            return window;
-    }
-    return nullptr;
-}
-
-MessageBoxSeen AnswerBox(HWND box)
-{
-    MessageBoxSeen seen;
-    seen.shown = true;
-    seen.caption = WindowText(box);
-    seen.text = WindowText(GetDlgItem(box, MessageBoxTextId));
-    // Wine keeps the icon control of a box without icon, but empty.
-    HWND icon = GetDlgItem(box, MessageBoxIconId);
-    seen.icon = icon && IsWindowVisible(icon) && Ask(icon, STM_GETICON) != 0;
-    PressButton(GetDlgItem(box, IDOK));
-    return seen;
-}
-
 MessageBoxSeen AnswerMessageBox(DWORD processId, DWORD timeoutMs, HANDLE stop)
 {
-    MessageBoxSeen seen;
+    HWND box = nullptr;
     WaitUntil(timeoutMs, [&] {
-        if (HWND box = FindMessageBox(processId)) {
-            seen = AnswerBox(box);
-            return true;
-        }
-        return stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0;
+        box = FindTopWindow(processId, [](HWND window) {
+            return HasClass(window, DialogClass) && GetDlgItem(window, MessageBoxTextId) &&
+                   WindowText(window) != WizardTitle;
+        });
+        return box || (stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0);
     });
+    if (!box)
+        return {};
+    // Wine keeps the icon control of a box without icon, but empty.
+    HWND icon = GetDlgItem(box, MessageBoxIconId);
+    const MessageBoxSeen seen = {true, WindowText(box),
+                                 WindowText(GetDlgItem(box, MessageBoxTextId)),
+                                 icon && IsWindowVisible(icon) && Ask(icon, STM_GETICON) != 0};
+    PressButton(GetDlgItem(box, IDOK));
+    WaitUntil(BoxGoneTimeoutMs, [&] { return !IsWindow(box); });
     return seen;
 }
 

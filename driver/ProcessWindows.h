@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
-#include <vector>
 
 // The class of dialogs, message boxes and the wizard's sheet alike, and the ids of a
 // message box's text and icon.
@@ -35,9 +35,15 @@ private:
     PROCESS_INFORMATION info = {};
 };
 
+// Whether the window's class bears this name, in any case.
+bool HasClass(HWND window, const char* className);
+// The first visible top-level window of the process that `fits` (any, without it), or null.
+HWND FindTopWindow(DWORD processId, const std::function<bool(HWND)>& fits = nullptr);
+// The dialog of a wizard's current page, when it shows, or null: a property sheet's page,
+// or the page NSIS's wizard makes inside its own dialog.
+HWND ShownPage(HWND wizard);
 // The first visible top-level window of the process with this class and title.
 HWND WaitForWindow(DWORD processId, const char* className, const char* title, DWORD timeoutMs);
-std::vector<HWND> VisibleTopWindows(DWORD processId);
 // The answer to a message sent to a window, perhaps of another process; `fallback` when its
 // thread does not answer in time.
 DWORD_PTR Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
@@ -57,10 +63,6 @@ struct MessageBoxSeen {
     std::string text;
     bool icon = false;
 };
-// A message box the process shows, or null.
-HWND FindMessageBox(DWORD processId);
-// Reads the box and presses its OK button.
-MessageBoxSeen AnswerBox(HWND box);
-// Waits for a message box of the process, reads it and presses OK. Gives up after the
-// timeout, or when `stop` (if any) is signalled.
+// Waits for a message box of the process, reads it, presses OK and lets it go. Gives up
+// after the timeout, or when `stop` (if any) is signalled.
 MessageBoxSeen AnswerMessageBox(DWORD processId, DWORD timeoutMs, HANDLE stop = nullptr);

@@ -59,10 +59,9 @@ void DeleteTree(const std::string& path)
 {
     // The W operation: the tree may hold names that the ANSI code page cannot spell.
     std::wstring from = WideFromUtf8(path) + L'\0';  // the list ends in two NULs
-    SHFILEOPSTRUCTW operation = {};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFILEOPSTRUCTW operation = {.wFunc = FO_DELETE,
+                                 .pFrom = from.c_str(),
+                                 .fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT};
     SHFileOperationW(&operation);
 }
 
@@ -71,66 +70,36 @@ TempFolder::~TempFolder() { DeleteTree(path); }
 AppPathsEntry::AppPathsEntry() { Remove(); }
 AppPathsEntry::~AppPathsEntry() { Remove(); }
 
-void AppPathsEntry::Set(DWORD type, const void* data, DWORD size, REGSAM view)
+void AppPathsEntry::SetText(const std::string& text, REGSAM view, DWORD type)
 {
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, AppManagerEntryPath, 0, nullptr, 0,
                         KEY_ALL_ACCESS | view, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
-    RegSetValueExA(key, "", 0, type, static_cast<const BYTE*>(data), size);
+    RegSetValueExA(key, "", 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
     RegCloseKey(key);
-}
-
-void AppPathsEntry::SetText(const std::string& text, REGSAM view, DWORD type)
-{
-    Set(type, text.c_str(), static_cast<DWORD>(text.size() + 1), view);
 }
 
 void AppPathsEntry::Remove()
 {
-    const std::string path = AppManagerEntryPath;
-    const size_t split = path.find_last_of('\\');
-    for (REGSAM view : {REGSAM(KEY_WOW64_32KEY), REGSAM(KEY_WOW64_64KEY)}) {
-        HKEY parent = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.substr(0, split).c_str(), 0,
-                          KEY_ALL_ACCESS | view, &parent) != ERROR_SUCCESS)
-            continue;
-        RegDeleteKeyA(parent, path.substr(split + 1).c_str());
-        RegCloseKey(parent);
-    }
+    for (REGSAM view : {REGSAM(KEY_WOW64_32KEY), REGSAM(KEY_WOW64_64KEY)})
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, AppManagerEntryPath, view, 0);
 }
 
-namespace {
+bool AppPathsEntry::Exists(REGSAM view) { return Content(view) != NoEntry; }
 
-// The entry's subkey and value counts, each where asked for; false when there is no entry.
-bool QueryKey(REGSAM view, DWORD* subkeys = nullptr, DWORD* values = nullptr)
+DWORD AppPathsEntry::Content(REGSAM view)
 {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, AppManagerEntryPath, 0, KEY_READ | view, &key) !=
         ERROR_SUCCESS)
-        return false;
-    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, subkeys, nullptr, nullptr, values, nullptr,
+        return NoEntry;
+    DWORD subkeys = 0, values = 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
                      nullptr, nullptr, nullptr);
     RegCloseKey(key);
-    return true;
-}
-
-}  // namespace
-
-bool AppPathsEntry::Exists(REGSAM view) { return QueryKey(view); }
-
-DWORD AppPathsEntry::ValueCount(REGSAM view)
-{
-    DWORD values = 0;
-    QueryKey(view, nullptr, &values);
-    return values;
-}
-
-DWORD AppPathsEntry::SubkeyCount(REGSAM view)
-{
-    DWORD subkeys = 0;
-    QueryKey(view, &subkeys);
-    return subkeys;
+    return subkeys + values;
 }
 
 ScopedEnvironment::ScopedEnvironment(const char* name, const std::string& value) : name(name)

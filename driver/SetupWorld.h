@@ -49,12 +49,12 @@ public:
     AppPathsEntry& operator=(const AppPathsEntry&) = delete;
 
     // Writes the default value; view is 0 or KEY_WOW64_64KEY.
-    void Set(DWORD type, const void* data, DWORD size, REGSAM view = 0);
     void SetText(const std::string& text, REGSAM view = 0, DWORD type = REG_SZ);
     static void Remove();
     static bool Exists(REGSAM view = 0);
-    static DWORD ValueCount(REGSAM view = 0);
-    static DWORD SubkeyCount(REGSAM view = 0);
+    // The count of the entry's values and subkeys together; NoEntry when there is none.
+    static constexpr DWORD NoEntry = static_cast<DWORD>(-1);
+    static DWORD Content(REGSAM view = 0);
 };
 
 // An environment variable of this process (and so of the programs it starts), restored

@@ -3,8 +3,6 @@
 
 #include "driver/SetupFacts.h"
 #include "driver/Wait.h"
-#include "driver/probe/RecordFile.h"
-#include "driver/probe/SharedNames.h"
 
 std::vector<std::string> StandInRun::Values(StandInField field) const
 {

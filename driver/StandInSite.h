@@ -3,11 +3,7 @@
 // run into a file beside the folder; and the reading of that record.
 #pragma once
 
-#include <windows.h>
-
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "driver/SetupWorld.h"
 #include "driver/probe/SharedNames.h"

@@ -4,20 +4,20 @@
 
 #include <windows.h>
 
+// Each UTF-16 unit takes at least one byte of UTF-8, and at most three.
 std::wstring WideFromUtf8(const std::string& text)
 {
-    int size = static_cast<int>(text.size());
-    int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(length, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                    wide.data(), static_cast<int>(wide.size())));
     return wide;
 }
 
 std::string Utf8FromWide(const std::wstring& text)
 {
-    int size = static_cast<int>(text.size());
-    int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string narrow(length, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
+    std::string narrow(text.size() * 3, '\0');
+    narrow.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                      narrow.data(), static_cast<int>(narrow.size()), nullptr,
+                                      nullptr));
     return narrow;
 }

@@ -3,30 +3,16 @@
 
 #include <commctrl.h>
 
-#include <iterator>
 #include <utility>
 
 #include "driver/Wait.h"
-#include "driver/probe/PngFile.h"
+#include "driver/probe/Canvas.h"
 
 namespace {
 
 constexpr DWORD OpenTimeoutMs = 20000;
-constexpr DWORD SettleTimeoutMs = 5000;
 // Long enough for button requests still queued to arrive.
 constexpr DWORD QueueDrainMs = 100;
-
-BOOL CALLBACK CollectStatic(HWND control, LPARAM context)
-{
-    char className[32] = {};
-    GetClassNameA(control, className, sizeof className);
-    LONG type = GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK;
-    // What the user reads: visible texts, not pictures nor a screen reader's hidden labels.
-    if (lstrcmpiA(className, "Static") == 0 && type != SS_ICON && type != SS_BITMAP &&
-        IsWindowVisible(control))
-        reinterpret_cast<std::vector<std::string>*>(context)->push_back(WindowText(control));
-    return TRUE;
-}
 
 }  // namespace
 
@@ -38,10 +24,10 @@ std::ostream& operator<<(std::ostream& out, const WizardButtons& b)
 
 WizardDriver::WizardDriver(const std::string& arguments, const std::string& program,
                            const std::string& directory)
-    : setup(new ChildProcess(program, arguments, directory))
+    : setup(program, arguments, directory)
 {
-    if (setup->Started())
-        sheet = WaitForWindow(setup->Id(), DialogClass, WizardTitle, OpenTimeoutMs);
+    if (setup.Started())
+        sheet = WaitForWindow(setup.Id(), DialogClass, WizardTitle, OpenTimeoutMs);
 }
 
 int WizardDriver::PageIndex() const
@@ -83,22 +69,19 @@ void WizardDriver::PressKey(WORD key, WORD modifier) const
     SetForegroundWindow(sheet);
     const std::pair<WORD, DWORD> strokes[] = {
         {modifier, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {modifier, KEYEVENTF_KEYUP}};
-    INPUT keys[std::size(strokes)] = {};
-    UINT count = 0;
+    std::vector<INPUT> keys;
     for (const auto& [vk, flags] : strokes) {
         if (vk)  // no modifier: its two strokes are left out
-            keys[count++] = {.type = INPUT_KEYBOARD, .ki = {.wVk = vk, .dwFlags = flags}};
+            keys.push_back({.type = INPUT_KEYBOARD, .ki = {.wVk = vk, .dwFlags = flags}});
     }
-    SendInput(count, keys, sizeof keys[0]);
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
 }
 
 HWND WizardDriver::Focus() const
 {
-    GUITHREADINFO thread = {};
-    thread.cbSize = sizeof thread;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &thread))
-        return nullptr;
-    return thread.hwndFocus;
+    GUITHREADINFO thread = {sizeof thread};
+    return GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &thread) ? thread.hwndFocus
+                                                                               : nullptr;
 }
 
 bool WizardDriver::GoTo(int buttonId, int page)
@@ -128,7 +111,14 @@ bool WizardDriver::WalkTo(int page)
 std::vector<std::string> WizardDriver::StaticTexts() const
 {
     std::vector<std::string> texts;
-    EnumChildWindows(Page(), CollectStatic, reinterpret_cast<LPARAM>(&texts));
+    for (HWND control = GetWindow(Page(), GW_CHILD); control;
+         control = GetWindow(control, GW_HWNDNEXT)) {
+        const LONG type = GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK;
+        // What the user reads: visible texts, not pictures nor a screen reader's hidden labels.
+        if (HasClass(control, "Static") && type != SS_ICON && type != SS_BITMAP &&
+            IsWindowVisible(control))
+            texts.push_back(WindowText(control));
+    }
     return texts;
 }
 
@@ -136,18 +126,12 @@ bool WizardDriver::Screenshot(const std::string& path) const
 {
     RECT frame;
     GetWindowRect(sheet, &frame);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
-    SelectObject(memory, old);
-    const bool saved = SavePng(bitmap, path);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    Canvas canvas(screen, {frame.right - frame.left, frame.bottom - frame.top});
+    BitBlt(canvas.Dc(), 0, 0, frame.right - frame.left, frame.bottom - frame.top, screen,
+           frame.left, frame.top, SRCCOPY);
     ReleaseDC(nullptr, screen);
-    return saved;
+    return canvas.Save(path.c_str());
 }
 
 void ClickLink(HWND link, int at, bool releasedOff)
@@ -162,5 +146,5 @@ void ClickLink(HWND link, int at, bool releasedOff)
 
 bool AwaitLines(const std::string& path, size_t count, DWORD timeoutMs)
 {
-    return WaitUntil(timeoutMs, [&] { return ReadLines(path).size() >= count; });
+    return WaitUntil(timeoutMs, [&] { return ReadRecords(path).size() >= count; });
 }

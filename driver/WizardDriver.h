@@ -2,16 +2,14 @@
 // by its title, reads texts and button states, presses only buttons a user could press.
 #pragma once
 
-#include <windows.h>
-
-#include <memory>
 #include <ostream>
-#include <string>
-#include <vector>
 
 #include "driver/ProcessWindows.h"
 #include "driver/SetupFacts.h"
 #include "driver/SetupWorld.h"
+
+// How long a page may take to come, or to take a choice.
+constexpr DWORD SettleTimeoutMs = 5000;
 
 // What the user can press; a hidden button counts as not pressable.
 struct WizardButtons {
@@ -32,7 +30,7 @@ public:
 
     bool Opened() const { return sheet != nullptr; }
     HWND Sheet() const { return sheet; }
-    ChildProcess& Process() { return *setup; }
+    ChildProcess& Process() { return setup; }
 
     int PageIndex() const;
     HWND Page() const;
@@ -66,7 +64,7 @@ public:
     bool Screenshot(const std::string& path) const;
 
 private:
-    std::unique_ptr<ChildProcess> setup;
+    ChildProcess setup;
     HWND sheet = nullptr;
 };
 

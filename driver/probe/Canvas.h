@@ -29,13 +29,8 @@ public:
     std::vector<DWORD> Pixels() const
     {
         std::vector<DWORD> pixels(size.cx * size.cy);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = size.cx;
-        info.bmiHeader.biHeight = -size.cy;  // top row first
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        // 32 bits a pixel, top row first (a negative height).
+        BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB}};
         SelectObject(dc, old);  // a bitmap is read while no device context holds it
         GetDIBits(dc, bitmap, 0, size.cy, pixels.data(), &info, DIB_RGB_COLORS);
         SelectObject(dc, bitmap);

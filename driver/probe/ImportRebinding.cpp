@@ -8,8 +8,6 @@ namespace {
 // A loaded module's headers lie whole in its first page.
 constexpr size_t HeaderPageSize = 4096;
 
-PeHeaders HeadersOf(const BYTE* base) { return PeHeaders(base, HeaderPageSize); }
-
 // Points one slot elsewhere, through the page's protection.
 void RewriteSlot(FARPROC* slot, FARPROC replacement)
 {
@@ -22,17 +20,18 @@ void RewriteSlot(FARPROC* slot, FARPROC replacement)
 
 }  // namespace
 
-void RebindImports(HMODULE module, const Rebinding* rebindings, size_t count)
+void RebindImports(std::span<const Rebinding> rebindings, HMODULE module)
 {
     auto* base = reinterpret_cast<BYTE*>(module ? module : GetModuleHandleA(nullptr));
-    const DWORD imports = HeadersOf(base).DirectoryAddress(PeHeaders::ImportDirectory);
+    const DWORD imports =
+        PeHeaders(base, HeaderPageSize).DirectoryAddress(PeHeaders::ImportDirectory);
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     for (auto* library = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports);
          imports && library->Name; ++library) {
         for (auto* slot = reinterpret_cast<FARPROC*>(base + library->FirstThunk); *slot; ++slot) {
-            for (size_t i = 0; i < count; ++i) {
-                if (*slot == GetProcAddress(kernel, rebindings[i].name))
-                    RewriteSlot(slot, rebindings[i].replacement);
+            for (const Rebinding& rebinding : rebindings) {
+                if (*slot == GetProcAddress(kernel, rebinding.name))
+                    RewriteSlot(slot, rebinding.replacement);
             }
         }
     }
@@ -41,7 +40,7 @@ void RebindImports(HMODULE module, const Rebinding* rebindings, size_t count)
 void RebindDataSlots(FARPROC target, FARPROC replacement)
 {
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    const PeHeaders headers = HeadersOf(base);
+    const PeHeaders headers(base, HeaderPageSize);
     for (unsigned n = 0; n < headers.SectionCount(); ++n) {
         const PeSection section = headers.Section(n);
         if (!(section.characteristics & IMAGE_SCN_MEM_WRITE))

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include <cstddef>
+#include <span>
 
 struct Rebinding {
     const char* name;
@@ -16,13 +16,7 @@ struct Rebinding {
 
 // Rewrites every import slot of the module (the process's own program when null) that
 // holds one of the KERNEL32 functions named.
-void RebindImports(HMODULE module, const Rebinding* rebindings, size_t count);
-
-template <size_t Count>
-void RebindImports(const Rebinding (&rebindings)[Count], HMODULE module = nullptr)
-{
-    RebindImports(module, rebindings, Count);
-}
+void RebindImports(std::span<const Rebinding> rebindings, HMODULE module = nullptr);
 
 // Rewrites every slot in the writable sections of the process's own program that holds
 // `target`: where the program keeps the functions it looked up at run time.

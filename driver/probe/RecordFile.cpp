@@ -55,15 +55,15 @@ bool WriteWholeFile(const std::string& path, const std::string& content)
 std::vector<Record> ReadRecords(const std::string& path)
 {
     std::vector<Record> records;
-    for (const std::string& line : ReadLines(path)) {
-        Record& record = records.emplace_back();
-        for (size_t start = 0;;) {
-            const size_t end = line.find(Separator, start);
-            record.push_back(line.substr(start, end - start));
-            if (end == std::string::npos)
-                break;
-            start = end + 1;
-        }
+    bool lineEnded = true;
+    for (char c : ReadWholeFile(path)) {
+        if (lineEnded)
+            records.emplace_back(1);
+        lineEnded = c == LineEnd[1];
+        if (c == Separator)
+            records.back().emplace_back();
+        else if (c != LineEnd[0] && c != LineEnd[1])
+            records.back().back() += c;
     }
     return records;
 }
@@ -88,18 +88,4 @@ std::string ReadWholeFile(const std::string& path)
     CloseHandle(file);
     content.resize(read);
     return content;
-}
-
-std::vector<std::string> ReadLines(const std::string& path)
-{
-    std::vector<std::string> lines;
-    const std::string content = ReadWholeFile(path);
-    for (size_t start = 0; start < content.size();) {
-        size_t end = content.find(LineEnd, start);
-        if (end == std::string::npos)
-            end = content.size();
-        lines.push_back(content.substr(start, end - start));
-        start = end + sizeof LineEnd - 1;
-    }
-    return lines;
 }

@@ -21,6 +21,5 @@ std::vector<std::string> ReadFirstFields(const std::string& path);
 
 // Creates or replaces the file with exactly these bytes.
 bool WriteWholeFile(const std::string& path, const std::string& content);
-// The file's bytes; empty when it cannot be read. Its lines, without their CRLF ends.
+// The file's bytes; empty when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
-std::vector<std::string> ReadLines(const std::string& path);

@@ -57,7 +57,7 @@ inline constexpr char CutNothing[] = "count 0";
 
 // The calls that the cutter and the stage clock record, each under its platform name
 // (CallName): a record line is "name|first path|second path" for the cutter,
-// "name|path|start|end" (performance counter ticks) for the clock. CreateProcessW is the
+// "name|start|end" (performance counter ticks) for the clock. CreateProcessW is the
 // shell's, which NSIS's Exec makes too.
 // clang-format off
 enum class Call {

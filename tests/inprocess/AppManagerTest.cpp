@@ -58,8 +58,7 @@ TEST(AppManagerLookup, LeavesAnEmptyKeyBehindWhenNoneExists)
     ASSERT_FALSE(AppPathsEntry::Exists());
     EXPECT_EQ("", Lookup());
     EXPECT_TRUE(AppPathsEntry::Exists());
-    EXPECT_EQ(0u, AppPathsEntry::ValueCount());
-    EXPECT_EQ(0u, AppPathsEntry::SubkeyCount());
+    EXPECT_EQ(0u, AppPathsEntry::Content());
 }
 
 TEST(AppManagerLookup, InstallFolderLiesBesideTheApplicationManager)
