@@ -52,8 +52,10 @@ struct Picture {
 
     void Set(int x, int y, Colour c)
     {
-        if (x >= 0 && y >= 0 && x < width && y < height)
-            pixels[y * width + x] = c, transparent[y * width + x] = false;
+        if (x < 0 || y < 0 || x >= width || y >= height)
+            return;
+        pixels[y * width + x] = c;
+        transparent[y * width + x] = false;
     }
     // Pixels from (left, top) up to but not including (right, bottom).
     void FillPixels(int left, int top, int right, int bottom, Colour c)
@@ -69,8 +71,10 @@ struct Picture {
     // A frame one unit wide, drawn at 100% only.
     void Frame(int x, int y, int w, int h, Colour c)
     {
-        Fill(x, y, w, 1, c), Fill(x, y + h - 1, w, 1, c);
-        Fill(x, y, 1, h, c), Fill(x + w - 1, y, 1, h, c);
+        Fill(x, y, w, 1, c);
+        Fill(x, y + h - 1, w, 1, c);
+        Fill(x, y, 1, h, c);
+        Fill(x + w - 1, y, 1, h, c);
     }
     // Every pixel whose centre (x, y), in pixels, `inside` takes, in the colour it gives.
     template <typename Inside> void Paint(Inside inside)
